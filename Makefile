@@ -1,0 +1,39 @@
+# The two commands: `make run` builds and starts Wobblefin; `make test` builds and runs every test.
+BUILD      ?= build
+TESTBUILD  ?= build-test
+FUZZBUILD  ?= build-fuzz
+JOBS       ?= $(shell nproc)
+FUZZ_SECONDS ?= 30
+XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24"
+
+.PHONY: deps run build test test-build fuzz fuzz-build bench clean
+
+deps:
+	@scripts/install-deps.sh
+
+build: deps
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	cd $(BUILD)/run && ./Wobblefin
+
+test-build: deps
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DWOBBLEFIN_SANITIZE=ON
+	cmake --build $(TESTBUILD) -j $(JOBS)
+
+fuzz-build: deps
+	cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_FUZZ=ON \
+	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+	cmake --build $(FUZZBUILD) -j $(JOBS)
+
+test: test-build fuzz-build
+	$(XVFB) ctest --test-dir $(TESTBUILD) --output-on-failure
+	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
+
+# Longer fuzzing: make fuzz FUZZ_SECONDS=600
+fuzz: fuzz-build
+	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
+
+clean:
+	rm -rf $(BUILD) $(TESTBUILD) $(FUZZBUILD)

@@ -1,0 +1,3 @@
+#include "app/Wobblefin.h"
+
+int main() { return wobblefin::RUN(); }

@@ -1,0 +1,6 @@
+// MD3 models: loading, interpolated drawing and frame timing.
+#pragma once
+
+namespace corvala {
+
+}  // namespace corvala

@@ -1,0 +1,6 @@
+// Animated characters driven by an animation.cfg.
+#pragma once
+
+namespace corvala {
+
+}  // namespace corvala

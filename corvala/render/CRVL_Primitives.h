@@ -1,0 +1,6 @@
+// Solid primitives: textured line pairs, boxes and spheres.
+#pragma once
+
+namespace corvala {
+
+}  // namespace corvala

@@ -1,0 +1,6 @@
+// Texture-font text.
+#pragma once
+
+namespace corvala {
+
+}  // namespace corvala

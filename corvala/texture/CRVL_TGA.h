@@ -1,0 +1,6 @@
+// TGA images and the TGA slot table.
+#pragma once
+
+namespace corvala {
+
+}  // namespace corvala

@@ -1,0 +1,84 @@
+// The framework's one window: settings, creation and teardown, the window procedure that turns
+// messages into polled input state, and the message pump.
+#pragma once
+#include <cstdint>
+
+#include "platform/win32.h"
+
+namespace corvala {
+
+using win32::HDC;
+using win32::HGLRC;
+using win32::HWND;
+using win32::LPARAM;
+using win32::LRESULT;
+using win32::MSG;
+using win32::UINT;
+using win32::WNDCLASSEXA;
+using win32::WPARAM;
+
+typedef void (*CRVLPROCEDURE)();
+typedef LRESULT (*TGETINPUTCOMMAND)(HWND, UINT, WPARAM, LPARAM);
+
+// Cursor selectors (SETTYPECURSOR).
+enum : int32_t {
+    ARROW = 1, IBEAM = 2, WAIT = 3, CROSS = 4, UPARROW = 5, SIZE = 6, FILECURSOR = 7, SIZENWSE = 8,
+    SIZENESW = 9, SIZEWE = 10, SIZENS = 11, SIZEALL = 12, NOCURSOR = 13, HAND = 14, APPSTARTING = 15, HELP = 16
+};
+// Icon selectors (SETTYPEICON).
+enum : int32_t { GENERIC = 1, FILEICON = 2 };
+
+// ---- window globals ----------------------------------------------------------------------------
+extern HWND HWINDOW;                  // the framework's one window
+extern HDC DCWINDOW;                  // its device context, handed to SwapBuffers each frame
+extern HGLRC RCWINDOW;                // the OpenGL context, current on the creating thread
+extern int32_t WIDTH, HEIGHT;         // outer size requested at creation (screen size in full screen)
+extern int32_t BITS;                  // bits asked for every buffer of the pixel format
+extern bool FULLSCREEN;               // full-screen window instead of a captioned one
+extern int32_t PIXEL_FORMAT_FLAGS;    // extra flags OR-ed into the pixel-format request
+extern int32_t SETTYPECURSOR;         // class cursor selector
+extern int32_t SETTYPEICON;           // class icon selector
+extern const char* CURSORFILE;        // cursor file for FILECURSOR (stored, not copied)
+extern const char* ICONFILE;          // icon file for FILEICON (stored, not copied)
+extern uint32_t START;                // tick count taken when mouse-look was already on
+extern CRVLPROCEDURE CREATEMENUBAR;   // builds a menu bar when SHOWMENUBAR is true
+extern CRVLPROCEDURE CREATEMOUSEMENU; // context menu hook when SHOWMENUBAR is true
+extern WNDCLASSEXA WINDOWCLASSEX;     // the "IMAGEBUTTON" class description
+extern HWND HSTATUS;                  // the status bar, 0 when there is none
+
+// Typed constants: initialised data the application may change before creating the window.
+extern TGETINPUTCOMMAND GETINPUTCOMMAND;  // receives menu commands
+extern bool SHOWMENUBAR;                  // call CREATEMENUBAR at creation; enables the menu hooks
+extern bool SHOWSTATUSBAR;                // create the status bar at creation
+extern const char* CRVLVERSION;           // "1.0"
+
+// ---- input state -------------------------------------------------------------------------------
+extern bool ACTIVE;                           // the program is running: WM_CREATE .. WM_DESTROY
+extern int32_t SETKEY[501];                   // -1 while a key is down, by virtual-key code
+extern int32_t SETOMX, SETOMY;                // pointer position of the last mouse move
+extern int32_t SETMX, SETMY;                  // position of the last left press; 0, 0 after release
+extern bool LEFTMOUSEDOWN, LEFTMOUSEDOWN2;    // left button held
+extern bool RIGHTMOUSEDOWN, RIGHTMOUSEDOWN2;  // right button held
+extern int32_t XCOORD, YCOORD;                // anchor of the left-button drag
+extern int32_t ZCOORD;                        // anchor y of the right-button drag
+extern float XROT, YROT, XROT2, YROT2;        // rotation accumulators
+extern float DEPTH, DEPTH2;                   // depth accumulators
+extern int32_t MSPEED;                        // gain of every accumulator step (0: drags do nothing)
+extern bool MOUSEFREE;                        // mouse-look mode
+extern win32::POINT MPOS;                     // pointer position read in mouse-look (screen pixels)
+extern MSG MSG_;                              // the message last taken by SETGLMSG
+
+// ---- routines ----------------------------------------------------------------------------------
+void OGLWINDOWSETTING(int32_t TYPECURSOR, const char* CURFILE, int32_t TYPEICON, const char* ICOFILE);
+bool CREATEOGLWINDOW(const char* APPNAME, int32_t APPWIDTH, int32_t APPHEIGHT, int32_t APPBITS, bool APPFULLSCREEN);
+void POSITIONWINDOW(int32_t X, int32_t Y);                    // moves and sizes the window
+void DELETEOGLWINDOW();                                       // context, device context, window
+[[noreturn]] void THROWERROR(const char* PCERRORMESSAGE);     // fatal-error box, then exit code 1
+bool WINDOWREGISTER();                                        // registers "GLWindow" (and "IMAGEBUTTON")
+HWND WINDOWCREATE(const char* PCAPPLICATIONNAME);             // creates and shows the window
+bool WINDOWINIT(HWND HPARENT);                                // pixel format and OpenGL context
+
+LRESULT GLWNDPROC(HWND WINDOW, UINT AMESSAGE, WPARAM WPARAM_, LPARAM LPARAM_);  // "GLWindow" procedure
+void SETGLMSG();                                              // handles at most one pending message
+
+}  // namespace corvala

@@ -1,0 +1,68 @@
+// Message boxes: a real modal box where there is a display, standard error where there is none,
+// and a recorder for tests (a box under Xvfb would wait for a click that never comes).
+#include <SDL.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+#include "platform/testing.h"
+#include "platform/win32.h"
+
+namespace win32 {
+namespace {
+bool g_record = false;
+std::vector<testing::Box> g_boxes;
+
+// The program's texts are Windows-1252; SDL wants UTF-8.
+std::string cp1252_to_utf8(const char* s) {
+    static const uint16_t high[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
+                                      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
+    std::string out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(s ? s : ""); *p; ++p) {
+        unsigned cp = *p;
+        if (cp >= 0x80 && cp < 0xA0) cp = high[cp - 0x80];
+        if (cp < 0x80) {
+            out += char(cp);
+        } else if (cp < 0x800) {
+            out += char(0xC0 | (cp >> 6));
+            out += char(0x80 | (cp & 0x3F));
+        } else {
+            out += char(0xE0 | (cp >> 12));
+            out += char(0x80 | ((cp >> 6) & 0x3F));
+            out += char(0x80 | (cp & 0x3F));
+        }
+    }
+    return out;
+}
+
+bool have_display() {
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+}
+}  // namespace
+
+namespace testing {
+void RecordMessageBoxes(bool on) { g_record = on; }
+const std::vector<Box>& RecordedBoxes() { return g_boxes; }
+void ClearRecordedBoxes() { g_boxes.clear(); }
+}  // namespace testing
+
+int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
+    if (g_record) {
+        g_boxes.push_back({caption ? caption : "", text ? text : ""});
+        return IDOK;
+    }
+    const std::string t = cp1252_to_utf8(text), c = cp1252_to_utf8(caption);
+    if (!have_display() ||
+        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, c.c_str(), t.c_str(), nullptr) != 0) {
+        std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+    }
+    return IDOK;
+}
+
+}  // namespace win32

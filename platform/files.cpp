@@ -1,0 +1,74 @@
+// Program paths are Windows-style and relative ("immagini\vetro.tga"); the host is case-sensitive.
+#include <dirent.h>
+#include <strings.h>
+#include <sys/stat.h>
+
+#include <string>
+#include <vector>
+
+#include "platform/win32.h"
+
+namespace win32 {
+namespace {
+
+bool exists(const std::string& p) {
+    struct stat st;
+    return ::stat(p.c_str(), &st) == 0;
+}
+
+// The entry of dir whose name equals want ignoring case, or "" when there is none.
+std::string find_entry(const std::string& dir, const std::string& want) {
+    DIR* d = ::opendir(dir.empty() ? "." : dir.c_str());
+    if (!d) return "";
+    std::string found;
+    while (dirent* e = ::readdir(d)) {
+        if (::strcasecmp(e->d_name, want.c_str()) == 0) {
+            found = e->d_name;
+            break;
+        }
+    }
+    ::closedir(d);
+    return found;
+}
+
+}  // namespace
+
+std::string MapPath(const char* path) {
+    if (!path) return std::string();
+    std::string p(path);
+    for (char& c : p)
+        if (c == '\\') c = '/';
+    if (p.empty() || exists(p)) return p;
+
+    // Walk the components, matching each one without regard to case.
+    std::vector<std::string> parts;
+    size_t start = 0;
+    while (start <= p.size()) {
+        size_t slash = p.find('/', start);
+        if (slash == std::string::npos) slash = p.size();
+        parts.push_back(p.substr(start, slash - start));
+        start = slash + 1;
+    }
+    std::string built = (p[0] == '/') ? "/" : "";
+    for (size_t i = 0; i < parts.size(); ++i) {
+        const std::string& part = parts[i];
+        if (part.empty()) continue;
+        std::string candidate = built + part;
+        if (part != "." && part != ".." && !exists(candidate)) {
+            std::string match = find_entry(built.empty() ? "." : built, part);
+            if (match.empty()) return p;
+            candidate = built + match;
+        }
+        built = candidate;
+        if (i + 1 < parts.size()) built += "/";
+    }
+    return built;
+}
+
+bool FileExists(const char* path) {
+    if (!path || !*path) return false;
+    struct stat st;
+    return ::stat(MapPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace win32

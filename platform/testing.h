@@ -1,0 +1,42 @@
+// Switches that tests (and benchmarks) use to run the platform without a person in front of it.
+#pragma once
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace win32 {
+namespace testing {
+
+struct Box {
+    std::string caption;
+    std::string text;
+};
+
+// Message boxes are recorded instead of shown and return IDOK at once. Off by default.
+void RecordMessageBoxes(bool on);
+const std::vector<Box>& RecordedBoxes();
+void ClearRecordedBoxes();
+
+// SDL's "offscreen" and "dummy" video drivers show nothing; they are refused unless this is on.
+void AllowInvisibleDriver(bool on);
+
+// SwapBuffers paces itself to the display's refresh when vsync is unavailable; tests switch it off.
+void SetSwapPacing(bool on);
+bool SwapPacing();
+bool VsyncActive();  // whether the driver accepted a swap interval of 1
+
+// Pending SDL events are turned into messages; this pumps them without taking any message.
+void PumpEvents();
+// How many messages are queued (after pumping).
+int QueuedMessages();
+// Drops every queued message and any pending quit.
+void FlushMessages();
+
+// Forgets every registered window class, so that a test can create the framework window anew.
+void ResetClasses();
+
+// Simulated desktop size for GetSystemMetrics(SM_CXSCREEN/SM_CYSCREEN); 0, 0 restores the real one.
+void SetScreenSize(int w, int h);
+
+}  // namespace testing
+}  // namespace win32
