@@ -254,3 +254,5 @@ std::string MapPath(const char* path);
 bool FileExists(const char* path);
 
 }  // namespace win32
+
+#include "platform/win32_gdi.h"
