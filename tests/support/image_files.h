@@ -1,0 +1,32 @@
+// Hand-built image files for the loader tests and the fuzz seeds.
+#pragma once
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace testsupport {
+
+struct Rgba {
+    uint8_t r, g, b, a;
+};
+using Bytes = std::vector<uint8_t>;
+using PixelFn = std::function<Rgba(int x, int y)>;  // y = 0 is the top row of the picture
+
+// A bottom-up BMP of 24 or 32 bits with an info header of 40, 108 or 124 bytes.
+Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& pixel);
+// An 8-bit palette BMP (40-byte header), every pixel index i % 256 of a grey ramp.
+Bytes make_bmp8(int width, int height);
+
+// The 18-byte TGA header: type 2 or 10, no identification field, no colour map, origin 0.
+Bytes tga_header(int type, int width, int height, int bpp, int descriptor = 0);
+// Appends one pixel as the file stores it: B, G, R (, A).
+void put_pixel(Bytes& out, Rgba p, int bpp);
+// A type 2 file; rows in the order given (pixel(x, 0) first).
+Bytes make_tga(int width, int height, int bpp, const PixelFn& pixel, int descriptor = 0);
+
+// A fresh directory of its own under the system's temporary folder.
+std::string temp_dir();
+void write_file(const std::string& path, const Bytes& data);
+
+}  // namespace testsupport
