@@ -1,0 +1,114 @@
+#include "texture/CRVL_Texture.h"
+
+#include <GL/gl.h>
+#include <GL/glu.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <string>
+
+#include "platform/win32.h"
+#include "render/CRVL_Render.h"
+
+namespace corvala {
+
+uint32_t TEXTUREID2[TEXTUREID2_LAST + 1];
+
+void slot_range_error(const char* table, int32_t num, int32_t last) {
+    const std::string text =
+        std::string(table) + " texture slot " + std::to_string(num) + " is outside 0.." + std::to_string(last);
+    win32::MessageBoxA(nullptr, text.c_str(), "Error", win32::MB_OK);
+    std::fprintf(stderr, "Error: %s\n", text.c_str());
+    std::exit(1);
+}
+
+static void check_slot(int32_t NUM) {
+    if (NUM < 0 || NUM > TEXTUREID2_LAST) slot_range_error("BMP", NUM, TEXTUREID2_LAST);
+}
+
+bool is_mipmap_filter(int32_t filter) {
+    return filter == GL_NEAREST_MIPMAP_NEAREST || filter == GL_LINEAR_MIPMAP_NEAREST ||
+           filter == GL_NEAREST_MIPMAP_LINEAR || filter == GL_LINEAR_MIPMAP_LINEAR;
+}
+
+int32_t bmp_depth_from_memory(const uint8_t* data, size_t size) {
+    win32::BITMAPFILEHEADER fh;
+    win32::BITMAPINFOHEADER ih;
+    if (!data || size < sizeof fh + sizeof ih) return 0;
+    std::memcpy(&fh, data, sizeof fh);
+    if (fh.bfType != win32::BMP_SIGNATURE) return 0;
+    std::memcpy(&ih, data + sizeof fh, sizeof ih);
+    if (ih.biSize == 12) return 0;
+    return ih.biBitCount;
+}
+
+int32_t GETBMPDEPTH(const char* BMPFILE) {
+    if (!win32::FileExists(BMPFILE)) return 0;
+    std::ifstream in(win32::MapPath(BMPFILE), std::ios::binary);
+    uint8_t head[sizeof(win32::BITMAPFILEHEADER) + sizeof(win32::BITMAPINFOHEADER)];
+    in.read(reinterpret_cast<char*>(head), sizeof head);
+    return bmp_depth_from_memory(head, size_t(in.gcount()));
+}
+
+void SWAPRGB(void* DATA, int32_t SIZE) {
+    auto* p = static_cast<uint8_t*>(DATA);
+    for (int32_t i = 0; i < SIZE; ++i, p += 3) {
+        const uint8_t t = p[0];
+        p[0] = p[2];
+        p[2] = t;
+    }
+}
+
+void ADDMIPMAPSTEXTURE(int32_t FORMAT, int32_t WIDTH, int32_t HEIGHT, const uint8_t* BITS) {
+    if (FORMAT == 24) gluBuild2DMipmaps(GL_TEXTURE_2D, 3, WIDTH, HEIGHT, GL_RGB, GL_UNSIGNED_BYTE, BITS);
+    if (FORMAT == 32) gluBuild2DMipmaps(GL_TEXTURE_2D, 4, WIDTH, HEIGHT, GL_BGRA, GL_UNSIGNED_BYTE, BITS);
+}
+
+void TEXTURELOADID(const char* BMPFILE, int32_t NUM) {
+    check_slot(NUM);
+    int32_t FORMAT = GETBMPDEPTH(BMPFILE);
+    win32::HANDLE bitmap = nullptr;
+    win32::BITMAP bm{};
+    if (FORMAT == 24 || FORMAT == 32) {
+        // A file load does not consult the module instance.
+        bitmap = win32::LoadImageA(nullptr, BMPFILE, win32::IMAGE_BITMAP, 0, 0,
+                                   win32::LR_LOADFROMFILE | win32::LR_LOADTRANSPARENT | win32::LR_CREATEDIBSECTION);
+        // A bitmap that does not hold what the probe promised would be read past its end.
+        if (!bitmap || win32::GetObjectA(bitmap, sizeof bm, &bm) != int(sizeof bm) || !bm.bmBits ||
+            bm.bmBitsPixel != FORMAT)
+            FORMAT = 0;
+    }
+    auto* P = static_cast<uint8_t*>(bm.bmBits);
+    if (FORMAT == 24) {
+        // Row by row: rows of a width that is not a multiple of 4 end in padding.
+        for (int32_t row = 0; row < bm.bmHeight; ++row) SWAPRGB(P + size_t(row) * size_t(bm.bmWidthBytes), bm.bmWidth);
+    }
+    glEnable(GL_TEXTURE_2D);
+    glGenTextures(1, &TEXTUREID2[NUM]);
+    glBindTexture(GL_TEXTURE_2D, TEXTUREID2[NUM]);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_MIN_FILTER);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_MAG_FILTER);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    if (FORMAT == 24) glTexImage2D(GL_TEXTURE_2D, 0, 3, bm.bmWidth, bm.bmHeight, 0, GL_RGB, GL_UNSIGNED_BYTE, P);
+    if (FORMAT == 32)
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, bm.bmWidth, bm.bmHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, P);
+    if (is_mipmap_filter(GL_MIN_FILTER)) ADDMIPMAPSTEXTURE(FORMAT, bm.bmWidth, bm.bmHeight, P);
+    if (bitmap) win32::DeleteObject(bitmap);
+}
+
+void TEXTURESELECTID(int32_t NUM) {
+    check_slot(NUM);
+    glBindTexture(GL_TEXTURE_2D, TEXTUREID2[NUM]);
+}
+
+void TEXTUREON() { glEnable(GL_TEXTURE_2D); }
+void TEXTUREOFF() { glDisable(GL_TEXTURE_2D); }
+
+}  // namespace corvala
