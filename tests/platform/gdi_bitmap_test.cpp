@@ -93,6 +93,7 @@ TEST(BitmapLoading, FilesAreFoundThroughProgramPathsAndMissingOnesGiveNoBitmap) 
     EXPECT_EQ(bm.bmWidth, 4);
     EXPECT_TRUE(DeleteObject(h));
     EXPECT_EQ(LoadImageA(nullptr, (dir + "/none.bmp").c_str(), IMAGE_BITMAP, 0, 0, flags), nullptr);
+    EXPECT_EQ(LoadImageA(nullptr, dir.c_str(), IMAGE_BITMAP, 0, 0, flags), nullptr);  // reading fails
 }
 
 TEST(BitmapLoading, UnusableFilesGiveNoBitmap) {

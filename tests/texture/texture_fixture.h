@@ -25,6 +25,7 @@ protected:
         corvala::GL_MIN_FILTER = GL_LINEAR;
         corvala::GL_MAG_FILTER = GL_LINEAR;
         std::memset(corvala::TEXTUREID2, 0, sizeof corvala::TEXTUREID2);
+        std::memset(corvala::TEXTURETGA2, 0, sizeof corvala::TEXTURETGA2);
         win32::testing::ClearRecordedBoxes();
     }
     void TearDown() override {

@@ -1,0 +1,233 @@
+#include "texture/CRVL_TGA.h"
+
+#include <GL/gl.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/win32.h"
+#include "render/CRVL_Render.h"
+#include "texture/CRVL_Texture.h"
+
+namespace corvala {
+
+TGATEXTURE TEXTURETGA2[TEXTURETGA2_LAST + 1];
+TTGAHEADER TGAHEADER;
+TTGA TGA;
+TgaReader FTGA;
+const TTGAHEADER UTGACOMPARE = {{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+const TTGAHEADER CTGACOMPARE = {{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
+
+bool TgaReader::open_file(const char* path) {
+    close();
+    std::FILE* f = std::fopen(win32::MapPath(path).c_str(), "rb");
+    if (!f) return false;
+    // Read whole; a read that fails (a folder, an I/O error) counts as a file that would not open.
+    uint8_t chunk[65536];
+    size_t got;
+    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) file_bytes.insert(file_bytes.end(), chunk, chunk + got);
+    const bool failed = std::ferror(f) != 0;
+    std::fclose(f);
+    if (failed) {
+        close();
+        return false;
+    }
+    attach(file_bytes.data(), file_bytes.size());
+    return true;
+}
+
+void TgaReader::attach(const uint8_t* bytes, size_t n) {
+    data = bytes;
+    size = bytes ? n : 0;
+    pos = 0;
+    open = true;
+}
+
+size_t TgaReader::read(void* dst, size_t n) {
+    const size_t got = n < remaining() ? n : remaining();
+    if (got) std::memcpy(dst, data + pos, got);
+    pos += got;
+    return got;
+}
+
+void TgaReader::close() {
+    data = nullptr;
+    size = pos = 0;
+    open = false;
+    file_bytes.clear();
+    file_bytes.shrink_to_fit();
+}
+
+namespace {
+
+void check_slot(int32_t NUM) {
+    if (NUM < 0 || NUM > TEXTURETGA2_LAST) slot_range_error("TGA", NUM, TEXTURETGA2_LAST);
+}
+
+// Blue and red trade places in every pixel: the file's order is B, G, R (, A).
+void swap_red_blue(uint8_t* p, uint64_t pixels, uint32_t bytes_per_pixel) {
+    for (uint64_t i = 0; i < pixels; ++i, p += bytes_per_pixel) {
+        const uint8_t t = p[0];
+        p[0] = p[2];
+        p[2] = t;
+    }
+}
+
+void message(const char* text, const char* caption = "ERROR") {
+    win32::MessageBoxA(nullptr, text, caption, win32::MB_OK);
+}
+
+// Every decoder failure: the message, then what the decoder allocated goes.
+bool fail(TGATEXTURE& TEXTURE, const char* text, uint8_t* COLORBUFFER = nullptr) {
+    message(text);
+    std::free(TEXTURE.IMAGEDATA);
+    TEXTURE.IMAGEDATA = nullptr;
+    std::free(COLORBUFFER);
+    return false;
+}
+
+// Reads and checks bytes 12..17; true when the image is one the decoders take.
+bool read_image_spec(TGATEXTURE& TEXTURE) {
+    TEXTURE.IMAGEDATA = nullptr;
+    if (FTGA.read(TGA.HEADER, 6) < 6) return fail(TEXTURE, "Could not read info header");
+    TEXTURE.WIDTH = TGA.HEADER[1] * 256u + TGA.HEADER[0];
+    TEXTURE.HEIGHT = TGA.HEADER[3] * 256u + TGA.HEADER[2];
+    TEXTURE.BPP = TGA.HEADER[4];
+    TGA.WIDTH = TEXTURE.WIDTH;
+    TGA.HEIGH = TEXTURE.HEIGHT;
+    TGA.BPP = TEXTURE.BPP;
+    if (TEXTURE.WIDTH == 0 || TEXTURE.HEIGHT == 0 || (TEXTURE.BPP != 24 && TEXTURE.BPP != 32))
+        return fail(TEXTURE, "Invalid texture information");
+    TEXTURE.TYP = TEXTURE.BPP == 24 ? GL_RGB : GL_RGBA;
+    TGA.BYTESPERPIXEL = TGA.BPP / 8;
+    TGA.IMAGESIZE = uint64_t(TGA.BYTESPERPIXEL) * TGA.WIDTH * TGA.HEIGH;
+    return true;
+}
+
+bool allocate_image(TGATEXTURE& TEXTURE) {
+    TEXTURE.IMAGEDATA = static_cast<uint8_t*>(std::calloc(size_t(TGA.IMAGESIZE), 1));
+    return TEXTURE.IMAGEDATA != nullptr || fail(TEXTURE, "Could not allocate memory for image");
+}
+
+// Steps 2 to 4 of LOADTGA, on whatever FTGA holds.
+bool load_opened(TGATEXTURE& TEXTURE, const char* FILENAME) {
+    if (FTGA.read(TGAHEADER.HEADER, 12) < 12) {
+        message("Could not read file header");
+        FTGA.close();
+        return false;
+    }
+    bool ok;
+    if (std::memcmp(TGAHEADER.HEADER, UTGACOMPARE.HEADER, 12) == 0) {
+        ok = LOADUNCOMPRESSEDTGA(TEXTURE, FILENAME);
+    } else if (std::memcmp(TGAHEADER.HEADER, CTGACOMPARE.HEADER, 12) == 0) {
+        ok = LOADCOMPRESSEDTGA(TEXTURE, FILENAME);
+    } else {
+        message("TGA file be type 2 or type 10", "Invalid Image");
+        FTGA.close();
+        return false;
+    }
+    if (!ok) FTGA.close();
+    return ok;
+}
+
+}  // namespace
+
+bool LOADUNCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char*) {
+    if (!read_image_spec(TEXTURE)) return false;
+    // Refused before allocating: a few bytes must not buy a 16 GB buffer.
+    if (TGA.IMAGESIZE > FTGA.remaining()) return fail(TEXTURE, "Could not read image data");
+    if (!allocate_image(TEXTURE)) return false;
+    if (FTGA.read(TEXTURE.IMAGEDATA, size_t(TGA.IMAGESIZE)) < TGA.IMAGESIZE)
+        return fail(TEXTURE, "Could not read image data");
+    swap_red_blue(TEXTURE.IMAGEDATA, uint64_t(TGA.WIDTH) * TGA.HEIGH, TGA.BYTESPERPIXEL);
+    FTGA.close();
+    return true;
+}
+
+bool LOADCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char*) {
+    if (!read_image_spec(TEXTURE)) return false;
+    const uint64_t PIXELCOUNT = uint64_t(TGA.HEIGH) * TGA.WIDTH;
+    const uint32_t bpp = TGA.BYTESPERPIXEL;
+    // A packet stores at most 128 pixels and takes at least 1 + bpp bytes. When the rest of the
+    // file cannot hold PIXELCOUNT pixels the decode is bound to fail; it still runs, for the
+    // message the point of failure gives, but stores nothing and allocates no image.
+    const bool can_fit = PIXELCOUNT <= uint64_t(FTGA.remaining() / (1 + bpp)) * 128;
+    if (can_fit && !allocate_image(TEXTURE)) return false;
+    uint64_t CURRENTPIXEL = 0;
+    uint64_t CURRENTBYTE = 0;
+    auto* COLORBUFFER = static_cast<uint8_t*>(std::malloc(bpp));
+    if (!COLORBUFFER) return fail(TEXTURE, "Could not allocate memory for color buffer");
+    while (CURRENTPIXEL < PIXELCOUNT) {
+        uint8_t CHUNKHEADER;
+        if (FTGA.read(&CHUNKHEADER, 1) < 1) return fail(TEXTURE, "Could not read RLE header", COLORBUFFER);
+        const bool raw = CHUNKHEADER < 128;
+        const int count = raw ? CHUNKHEADER + 1 : CHUNKHEADER - 127;
+        for (int i = 0; i < count; ++i) {
+            if ((raw || i == 0) && FTGA.read(COLORBUFFER, bpp) < bpp)
+                return fail(TEXTURE, raw ? "Could not read image data" : "Could not read from file", COLORBUFFER);
+            if (CURRENTPIXEL == PIXELCOUNT) return fail(TEXTURE, "Too many pixels read", COLORBUFFER);
+            if (TEXTURE.IMAGEDATA) {
+                uint8_t* out = TEXTURE.IMAGEDATA + CURRENTBYTE;
+                out[0] = COLORBUFFER[2];
+                out[1] = COLORBUFFER[1];
+                out[2] = COLORBUFFER[0];
+                if (bpp == 4) out[3] = COLORBUFFER[3];
+            }
+            CURRENTBYTE += bpp;
+            ++CURRENTPIXEL;
+        }
+    }
+    std::free(COLORBUFFER);
+    FTGA.close();
+    return true;
+}
+
+bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME) {
+    if (!FTGA.open_file(FILENAME)) {
+        message("Could not open texture file");
+        return false;
+    }
+    return load_opened(TEXTURE, FILENAME);
+}
+
+bool load_tga_from_memory(TGATEXTURE& TEXTURE, const uint8_t* data, size_t size) {
+    FTGA.close();
+    FTGA.attach(data, size);
+    return load_opened(TEXTURE, "");
+}
+
+void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
+    check_slot(NUM);
+    if (!win32::FileExists(TGAFILE)) return;
+    TGATEXTURE& T = TEXTURETGA2[NUM];
+    if (!LOADTGA(T, TGAFILE)) return;
+    glEnable(GL_TEXTURE_2D);
+    glGenTextures(1, &T.TEXID);
+    glBindTexture(GL_TEXTURE_2D, T.TEXID);
+    // The decoded rows are tightly packed; GL's default alignment of 4 would read past the end
+    // of the buffer when a row is not a multiple of 4 bytes long.
+    const bool packed_rows = (T.WIDTH * (T.BPP / 8)) % 4 != 0;
+    if (packed_rows) glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GLint(T.BPP / 8), GLsizei(T.WIDTH), GLsizei(T.HEIGHT), 0, T.TYP,
+                 GL_UNSIGNED_BYTE, T.IMAGEDATA);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_MIN_FILTER);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_MAG_FILTER);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+    if (is_mipmap_filter(GL_MIN_FILTER)) {
+        // The mipmap builder reads 32-bit pixels as B, G, R, A; the buffer is about to go anyway.
+        if (T.BPP == 32) swap_red_blue(T.IMAGEDATA, uint64_t(T.WIDTH) * T.HEIGHT, 4);
+        ADDMIPMAPSTEXTURE(int32_t(T.BPP), int32_t(T.WIDTH), int32_t(T.HEIGHT), T.IMAGEDATA);
+    }
+    if (packed_rows) glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    std::free(T.IMAGEDATA);
+    T.IMAGEDATA = nullptr;
+}
+
+void TEXTURETGASELECTID(int32_t NUM) {
+    check_slot(NUM);
+    glBindTexture(GL_TEXTURE_2D, TEXTURETGA2[NUM].TEXID);
+}
+
+}  // namespace corvala
