@@ -1,7 +1,38 @@
 #include "app/Wobblefin.h"
 
+#include <GL/gl.h>
+
+#include "corvala/Corvala.h"
+
 namespace wobblefin {
 
-int RUN() { return 0; }
+using namespace corvala;
+
+void startup() {
+    OGLWINDOWSETTING(ARROW, "", FILEICON, "Wobblefin.ico");
+    CREATEOGLWINDOW("Wobblefin v1.0", 800, 600, 32, FULLSCREEN);
+    const int32_t Y = win32::GetSystemMetrics(win32::SM_CYSCREEN) / 2 - HEIGHT / 2;
+    const int32_t X = win32::GetSystemMetrics(win32::SM_CXSCREEN) / 2 - WIDTH / 2;
+    POSITIONWINDOW(X, Y);
+    OPENGL_CREATELIST();
+}
+
+void loop_turn() {
+    glClear(GL_COLOR_BUFFER_BIT);
+    SETGLMSG();
+    OPENGL_DRAW();
+    win32::SwapBuffers(DCWINDOW);
+}
+
+void teardown() { DELETEOGLWINDOW(); }
+
+int RUN() {
+    startup();
+    do {
+        loop_turn();
+    } while (ACTIVE);  // tested after the swap: the turn that ends the program still shows its frame
+    teardown();
+    return 0;
+}
 
 }  // namespace wobblefin

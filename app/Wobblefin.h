@@ -3,6 +3,14 @@
 
 namespace wobblefin {
 
-int RUN();  // the main block: start-up, the frame loop, teardown; returns the exit code
+int RUN();  // the main block: start-up, the frame loop while ACTIVE, teardown; returns the exit code
+
+// The main block in its three stages, so that tests and benchmarks can drive the loop turn by turn.
+void startup();    // window options, window, centring, render set-up, assets and menus
+void loop_turn();  // clear, one message, one frame, swap
+void teardown();   // releases the context, the device context and the window
+
+void OPENGL_CREATELIST();  // loads images and the fish, builds the pick menus (once)
+void OPENGL_DRAW();        // draws one complete frame into the back buffer
 
 }  // namespace wobblefin

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "window/CRVL_Window.h"
+#include "window/CRVL_StatusBar.h"
+#include "window/CRVL_HoverButton.h"
 #include "render/CRVL_Vector.h"
 #include "render/CRVL_Render.h"
 #include "render/CRVL_Primitives.h"

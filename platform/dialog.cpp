@@ -16,7 +16,9 @@ bool g_record = false;
 std::vector<testing::Box> g_boxes;
 
 // The program's texts are Windows-1252; SDL wants UTF-8.
-std::string cp1252_to_utf8(const char* s) {
+}  // namespace
+
+std::string Cp1252ToUtf8(const char* s) {
     static const uint16_t high[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
                                       0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
                                       0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
@@ -39,6 +41,7 @@ std::string cp1252_to_utf8(const char* s) {
     return out;
 }
 
+namespace {
 bool have_display() {
     const char* x = std::getenv("DISPLAY");
     const char* w = std::getenv("WAYLAND_DISPLAY");
@@ -52,12 +55,14 @@ const std::vector<Box>& RecordedBoxes() { return g_boxes; }
 void ClearRecordedBoxes() { g_boxes.clear(); }
 }  // namespace testing
 
+bool MessageBoxWritesToStderr() { return !g_record && !have_display(); }
+
 int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
     if (g_record) {
         g_boxes.push_back({caption ? caption : "", text ? text : ""});
         return IDOK;
     }
-    const std::string t = cp1252_to_utf8(text), c = cp1252_to_utf8(caption);
+    const std::string t = Cp1252ToUtf8(text), c = Cp1252ToUtf8(caption);
     if (!have_display() ||
         SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, c.c_str(), t.c_str(), nullptr) != 0) {
         std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());

@@ -25,6 +25,10 @@ void SetSwapPacing(bool on);
 bool SwapPacing();
 bool VsyncActive();  // whether the driver accepted a swap interval of 1
 
+// Make ChoosePixelFormat or wglCreateContext fail, as on a system without a usable OpenGL.
+void RefusePixelFormats(bool on);
+void RefuseContexts(bool on);
+
 // Pending SDL events are turned into messages; this pumps them without taking any message.
 void PumpEvents();
 // How many messages are queued (after pumping).

@@ -158,7 +158,7 @@ constexpr int VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_BACK = 0x08, VK_TAB = 0x0
               VK_ESCAPE = 0x1B, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23,
               VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
               VK_INSERT = 0x2D, VK_DELETE = 0x2E, VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B,
-              VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F, VK_F1 = 0x70, VK_NUMLOCK = 0x90,
+              VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F, VK_F1 = 0x70, VK_F4 = 0x73, VK_F10 = 0x79, VK_F12 = 0x7B, VK_NUMLOCK = 0x90,
               VK_SCROLL = 0x91, VK_LSHIFT = 0xA0, VK_RSHIFT = 0xA1, VK_LCONTROL = 0xA2, VK_RCONTROL = 0xA3,
               VK_LMENU = 0xA4, VK_RMENU = 0xA5, VK_OEM_1 = 0xBA, VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC,
               VK_OEM_MINUS = 0xBD, VK_OEM_PERIOD = 0xBE, VK_OEM_2 = 0xBF, VK_OEM_3 = 0xC0, VK_OEM_4 = 0xDB,
@@ -230,6 +230,8 @@ HBRUSH GetSysColorBrush(int index);
 HGDIOBJ GetStockObject(int index);
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
+bool MessageBoxWritesToStderr();          // no display: boxes are written to standard error instead
+std::string Cp1252ToUtf8(const char* s);  // the program's 8-bit texts for the host
 
 // ---- gdi32 / wgl -------------------------------------------------------------------------------
 HDC GetDC(HWND w);
@@ -242,6 +244,12 @@ HGLRC wglCreateContext(HDC dc);
 BOOL wglMakeCurrent(HDC dc, HGLRC rc);
 BOOL wglDeleteContext(HGLRC rc);
 HGLRC wglGetCurrentContext();
+
+// ---- comctl32 ---------------------------------------------------------------------------------
+constexpr UINT SB_SETTEXTA = WM_USER + 1, SB_GETTEXTA = WM_USER + 2, SB_SETPARTS = WM_USER + 4,
+               SB_GETPARTS = WM_USER + 6;
+constexpr int kStatusBarHeight = 20;
+HWND CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id);
 
 // ---- kernel32 ----------------------------------------------------------------------------------
 DWORD GetTickCount();

@@ -1,0 +1,373 @@
+// Window classes and windows: one top-level SDL window with an emulated caption and frame, and child
+// windows that live inside it as records with their own procedure, rectangle and pixel surface.
+#include <strings.h>
+
+#include <algorithm>
+
+#include "platform/internal.h"
+#include "platform/testing.h"
+
+namespace win32 {
+namespace detail {
+std::map<uintptr_t, std::unique_ptr<Window>> g_windows;
+}
+namespace {
+using detail::Window;
+
+std::vector<std::unique_ptr<detail::WindowClass>> g_classes;
+uintptr_t g_next_window = 0x10000;
+ATOM g_next_atom = 0xC000;
+struct ModuleToken {} g_module;
+
+detail::WindowClass* find_class(const char* name) {
+    if (!name) return nullptr;
+    for (auto& c : g_classes)
+        if (::strcasecmp(c->name.c_str(), name) == 0) return c.get();
+    return nullptr;
+}
+
+ATOM add_class(const WNDCLASSEXA& rec) {
+    if (!rec.lpszClassName || !*rec.lpszClassName || !rec.lpfnWndProc) return 0;
+    if (find_class(rec.lpszClassName)) return 0;  // already registered
+    auto c = std::make_unique<detail::WindowClass>();
+    c->name = rec.lpszClassName;
+    c->rec = rec;
+    c->rec.lpszClassName = c->name.c_str();
+    c->rec.lpszMenuName = nullptr;
+    g_classes.push_back(std::move(c));
+    return g_next_atom++;
+}
+
+void set_gl_attributes(bool alpha, int depth) {
+    SDL_GL_ResetAttributes();
+    SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
+    SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, 8);
+    SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, alpha ? 8 : 0);
+    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
+    SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, depth >= 24 ? 8 : 0);
+    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+}
+
+// The closest double-buffered RGBA visual with depth that the system has.
+SDL_Window* create_gl_window(const char* title, int x, int y, int w, int h, Uint32 flags) {
+    const struct { bool alpha; int depth; } tries[] = {{true, 24}, {false, 24}, {false, 16}};
+    for (const auto& t : tries) {
+        set_gl_attributes(t.alpha, t.depth);
+        if (SDL_Window* s = SDL_CreateWindow(title, x, y, w, h, flags | SDL_WINDOW_OPENGL)) return s;
+    }
+    return nullptr;
+}
+
+void destroy_tree(Window* w);
+
+}  // namespace
+
+namespace detail {
+
+Window* FindWindow(HWND h) {
+    auto it = g_windows.find(reinterpret_cast<uintptr_t>(h));
+    if (it == g_windows.end() || it->second->destroying) return nullptr;
+    return it->second.get();
+}
+HWND HandleOf(const Window* w) { return w ? reinterpret_cast<HWND>(w->id) : nullptr; }
+bool HasCaption(const Window* w) { return !w->parent && (w->style & WS_CAPTION) == WS_CAPTION; }
+int ClientWidth(const Window* w) {
+    const int outer = w->rect.right - w->rect.left;
+    return std::max(0, HasCaption(w) ? outer - 2 * kFrame : outer);
+}
+int ClientHeight(const Window* w) {
+    const int outer = w->rect.bottom - w->rect.top;
+    return std::max(0, HasCaption(w) ? outer - kCaption - 2 * kFrame : outer);
+}
+POINT ClientOriginOnScreen(const Window* w) {
+    if (!w->parent) {
+        POINT p{w->rect.left, w->rect.top};
+        if (w->sdl) SDL_GetWindowPosition(w->sdl, reinterpret_cast<int*>(&p.x), reinterpret_cast<int*>(&p.y));
+        else if (HasCaption(w)) p = POINT{w->rect.left + kFrame, w->rect.top + kCaption + kFrame};
+        return p;
+    }
+    const Window* parent = FindWindow(w->parent);
+    POINT base = parent ? ClientOriginOnScreen(parent) : POINT{0, 0};
+    return POINT{base.x + w->rect.left, base.y + w->rect.top};
+}
+HWND TopLevel() {
+    for (auto& [id, w] : g_windows)
+        if (!w->parent && !w->destroying) return HandleOf(w.get());
+    return nullptr;
+}
+
+}  // namespace detail
+
+namespace testing {
+void ResetClasses() { g_classes.clear(); }
+}  // namespace testing
+
+HINSTANCE GetModuleHandleA(LPCSTR) { return reinterpret_cast<HINSTANCE>(&g_module); }
+int GetStartupShowCommand() { return SW_SHOWDEFAULT; }
+
+ATOM RegisterClassA(const WNDCLASSA* wc) {
+    if (!wc) return 0;
+    WNDCLASSEXA ex{};
+    ex.cbSize = sizeof ex;
+    ex.style = wc->style;
+    ex.lpfnWndProc = wc->lpfnWndProc;
+    ex.cbClsExtra = wc->cbClsExtra;
+    ex.cbWndExtra = wc->cbWndExtra;
+    ex.hInstance = wc->hInstance;
+    ex.hIcon = wc->hIcon;
+    ex.hCursor = wc->hCursor;
+    ex.hbrBackground = wc->hbrBackground;
+    ex.lpszMenuName = wc->lpszMenuName;
+    ex.lpszClassName = wc->lpszClassName;
+    return add_class(ex);
+}
+
+ATOM RegisterClassExA(const WNDCLASSEXA* wc) { return wc ? add_class(*wc) : 0; }
+
+BOOL GetClassInfoExA(HINSTANCE, LPCSTR name, WNDCLASSEXA* out) {
+    detail::WindowClass* c = find_class(name);
+    if (!c || !out) return FALSE;
+    *out = c->rec;
+    return TRUE;
+}
+
+BOOL UnregisterClassA(LPCSTR name, HINSTANCE) {
+    auto it = std::find_if(g_classes.begin(), g_classes.end(),
+                           [&](auto& c) { return name && ::strcasecmp(c->name.c_str(), name) == 0; });
+    if (it == g_classes.end()) return FALSE;
+    g_classes.erase(it);
+    return TRUE;
+}
+
+HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int w, int h,
+                     HWND parent, HMENU menu, HINSTANCE, LPVOID) {
+    detail::WindowClass* cls = find_class(className);
+    if (!cls) return nullptr;
+    Window* parent_rec = parent ? detail::FindWindow(parent) : nullptr;
+    if (parent && !parent_rec) return nullptr;
+
+    auto rec = std::make_unique<Window>();
+    rec->id = g_next_window++;
+    rec->class_name = cls->name;
+    rec->proc = cls->rec.lpfnWndProc;
+    rec->title = title ? title : "";
+    rec->style = style;
+    rec->ex_style = exStyle;
+    rec->parent = parent;
+    rec->cursor = cls->rec.hCursor;
+    if (x == CW_USEDEFAULT) x = 0;
+    if (y == CW_USEDEFAULT) y = 0;
+    if (w == CW_USEDEFAULT) w = 640;
+    if (h == CW_USEDEFAULT) h = 480;
+    rec->rect = RECT{x, y, x + std::max(0, w), y + std::max(0, h)};
+
+    if (!parent) {
+        if (!detail::EnsureVideo()) return nullptr;
+        const int cw = std::max(1, detail::ClientWidth(rec.get()));
+        const int ch = std::max(1, detail::ClientHeight(rec.get()));
+        const bool caption = detail::HasCaption(rec.get());
+        const int sx = caption ? x + detail::kFrame : x;
+        const int sy = caption ? y + detail::kCaption + detail::kFrame : y;
+        Uint32 flags = SDL_WINDOW_HIDDEN;
+        if (!caption) flags |= SDL_WINDOW_BORDERLESS;
+        rec->sdl = create_gl_window(rec->title.c_str(), sx, sy, cw, ch, flags);
+        if (!rec->sdl) return nullptr;
+        SDL_SetWindowData(rec->sdl, "win32", rec.get());
+        if (cls->rec.hIcon) detail::ApplyIcon(rec->sdl, cls->rec.hIcon);
+        if (cls->rec.hCursor) detail::ApplyCursor(cls->rec.hCursor);
+    } else {
+        rec->control_id = int(reinterpret_cast<intptr_t>(menu));
+        rec->surface_w = std::max(0, w);
+        rec->surface_h = std::max(0, h);
+        rec->pixels.assign(size_t(rec->surface_w) * size_t(rec->surface_h), 0);
+    }
+
+    Window* raw = rec.get();
+    const HWND handle = detail::HandleOf(raw);
+    detail::g_windows[raw->id] = std::move(rec);
+    if (parent_rec) parent_rec->children.push_back(handle);
+
+    if (SendMessageA(handle, WM_CREATE, 0, 0) == -1) {
+        DestroyWindow(handle);
+        return nullptr;
+    }
+    if (!detail::FindWindow(handle)) return nullptr;  // destroyed while being created
+    if (style & WS_VISIBLE) ShowWindow(handle, SW_SHOW);
+    return handle;
+}
+
+namespace {
+void destroy_tree(Window* w) {
+    const HWND h = detail::HandleOf(w);
+    // Windows tells the parent first, then its children, then frees them bottom-up.
+    SendMessageA(h, WM_DESTROY, 0, 0);
+    w->destroying = true;
+    for (HWND c : std::vector<HWND>(w->children))
+        if (Window* cw = detail::FindWindow(c)) destroy_tree(cw);
+}
+}  // namespace
+
+BOOL DestroyWindow(HWND h) {
+    Window* w = detail::FindWindow(h);
+    if (!w) return FALSE;
+    if (GetCapture() == h) ReleaseCapture();
+    destroy_tree(w);
+    // Free the whole subtree: the records, their messages, their regions and surfaces.
+    std::vector<HWND> doomed{h};
+    for (size_t i = 0; i < doomed.size(); ++i) {
+        auto it = detail::g_windows.find(reinterpret_cast<uintptr_t>(doomed[i]));
+        if (it == detail::g_windows.end()) continue;
+        for (HWND c : it->second->children) doomed.push_back(c);
+    }
+    auto parent = detail::g_windows.find(reinterpret_cast<uintptr_t>(w->parent));
+    if (w->parent && parent != detail::g_windows.end()) {
+        auto& kids = parent->second->children;
+        kids.erase(std::remove(kids.begin(), kids.end(), h), kids.end());
+    }
+    for (HWND d : doomed) {
+        auto it = detail::g_windows.find(reinterpret_cast<uintptr_t>(d));
+        if (it == detail::g_windows.end()) continue;
+        detail::ForgetWindowMessages(d);
+        detail::ReleaseWindowResources(it->second.get());
+        detail::g_windows.erase(it);
+    }
+    return TRUE;
+}
+
+BOOL IsWindow(HWND h) { return detail::FindWindow(h) != nullptr; }
+
+BOOL ShowWindow(HWND h, int cmd) {
+    Window* w = detail::FindWindow(h);
+    if (!w) return FALSE;
+    const BOOL was_visible = w->visible;
+    if (cmd == SW_HIDE) {
+        w->visible = false;
+        w->style &= ~WS_VISIBLE;
+        if (w->sdl) SDL_HideWindow(w->sdl);
+        return was_visible;
+    }
+    w->visible = true;
+    w->style |= WS_VISIBLE;
+    w->needs_paint = true;
+    if (w->sdl) {
+        SDL_ShowWindow(w->sdl);
+        SDL_RaiseWindow(w->sdl);
+        SetForegroundWindow(h);
+    }
+    return was_visible;
+}
+
+BOOL UpdateWindow(HWND h) {
+    Window* w = detail::FindWindow(h);
+    if (!w) return FALSE;
+    if (w->needs_paint && w->visible) SendMessageA(h, WM_PAINT, 0, 0);
+    return TRUE;
+}
+
+BOOL SetWindowPos(HWND h, HWND, int x, int y, int cx, int cy, UINT flags) {
+    Window* w = detail::FindWindow(h);
+    if (!w) return FALSE;
+    if (flags & SWP_NOMOVE) { x = w->rect.left; y = w->rect.top; }
+    if (flags & SWP_NOSIZE) { cx = w->rect.right - w->rect.left; cy = w->rect.bottom - w->rect.top; }
+    w->rect = RECT{x, y, x + std::max(0, cx), y + std::max(0, cy)};
+    if (w->sdl) {
+        const bool caption = detail::HasCaption(w);
+        SDL_SetWindowSize(w->sdl, std::max(1, detail::ClientWidth(w)), std::max(1, detail::ClientHeight(w)));
+        SDL_SetWindowPosition(w->sdl, caption ? x + detail::kFrame : x,
+                              caption ? y + detail::kCaption + detail::kFrame : y);
+        if (!(flags & (SWP_NOACTIVATE | SWP_NOZORDER))) {
+            SDL_RaiseWindow(w->sdl);
+            SetForegroundWindow(h);
+        }
+    } else {
+        detail::ResizeSurface(w);
+    }
+    if (flags & SWP_SHOWWINDOW) ShowWindow(h, SW_SHOW);
+    if (flags & SWP_HIDEWINDOW) ShowWindow(h, SW_HIDE);
+    SendMessageA(h, WM_MOVE, 0, MAKELPARAM(w->parent ? x : x + detail::kFrame, w->parent ? y : y + detail::kCaption + detail::kFrame));
+    SendMessageA(h, WM_SIZE, 0, MAKELPARAM(detail::ClientWidth(w), detail::ClientHeight(w)));
+    w->needs_paint = w->visible;
+    return TRUE;
+}
+
+BOOL GetWindowRect(HWND h, RECT* r) {
+    Window* w = detail::FindWindow(h);
+    if (!w || !r) return FALSE;
+    if (!w->parent) {
+        const POINT c = detail::ClientOriginOnScreen(w);
+        const bool caption = detail::HasCaption(w);
+        const int left = caption ? c.x - detail::kFrame : c.x;
+        const int top = caption ? c.y - detail::kCaption - detail::kFrame : c.y;
+        *r = RECT{left, top, left + (w->rect.right - w->rect.left), top + (w->rect.bottom - w->rect.top)};
+        return TRUE;
+    }
+    const POINT o = detail::ClientOriginOnScreen(w);
+    *r = RECT{o.x, o.y, o.x + (w->rect.right - w->rect.left), o.y + (w->rect.bottom - w->rect.top)};
+    return TRUE;
+}
+
+BOOL GetClientRect(HWND h, RECT* r) {
+    Window* w = detail::FindWindow(h);
+    if (!w || !r) return FALSE;
+    *r = RECT{0, 0, detail::ClientWidth(w), detail::ClientHeight(w)};
+    return TRUE;
+}
+
+BOOL InvalidateRect(HWND h, const RECT*, BOOL) {
+    Window* w = detail::FindWindow(h);
+    if (!w) return FALSE;
+    w->needs_paint = true;
+    return TRUE;
+}
+
+HDC BeginPaint(HWND h, PAINTSTRUCT* ps) {
+    Window* w = detail::FindWindow(h);
+    if (!w) return nullptr;
+    w->needs_paint = false;
+    HDC dc = GetDC(h);
+    if (ps) {
+        *ps = PAINTSTRUCT{};
+        ps->hdc = dc;
+        ps->rcPaint = RECT{0, 0, detail::ClientWidth(w), detail::ClientHeight(w)};
+    }
+    return dc;
+}
+
+BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
+
+LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM) {
+    constexpr WPARAM SC_CLOSE = 0xF060;
+    switch (msg) {
+    case WM_CLOSE:
+        DestroyWindow(h);
+        return 0;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        BeginPaint(h, &ps);
+        EndPaint(h, &ps);
+        return 0;
+    }
+    case WM_SYSKEYDOWN:
+        if (wp == WPARAM(VK_F4)) SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4
+        return 0;
+    case WM_SYSCOMMAND:
+        if ((wp & 0xFFF0) == SC_CLOSE) SendMessageA(h, WM_CLOSE, 0, 0);
+        return 0;
+    default:
+        return 0;
+    }
+}
+
+LRESULT SendMessageA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    auto it = detail::g_windows.find(reinterpret_cast<uintptr_t>(h));
+    if (it == detail::g_windows.end()) return 0;
+    Window* w = it->second.get();
+    // WM_DESTROY still reaches a window that is being torn down; nothing else does.
+    if (w->destroying && msg != WM_DESTROY) return 0;
+    WNDPROC proc = w->proc;
+    return proc ? proc(h, msg, wp, lp) : 0;
+}
+
+}  // namespace win32

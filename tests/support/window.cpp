@@ -1,0 +1,43 @@
+#include "tests/support/window.h"
+
+#include <GL/gl.h>
+
+#include <cstring>
+
+#include "corvala/Corvala.h"
+#include "platform/testing.h"
+
+namespace testsupport {
+
+void EnsureWindow() {
+    if (corvala::HWINDOW && win32::IsWindow(corvala::HWINDOW)) {
+        win32::wglMakeCurrent(corvala::DCWINDOW, corvala::RCWINDOW);
+        return;
+    }
+    win32::testing::SetSwapPacing(false);
+    win32::testing::ResetClasses();
+    corvala::OGLWINDOWSETTING(corvala::ARROW, "", corvala::GENERIC, "");
+    corvala::CREATEOGLWINDOW("Corvala test", 800, 600, 32, false);
+    ResetInput();
+}
+
+uint32_t ReadPixel(int x, int y) {
+    unsigned char p[4] = {0, 0, 0, 0};
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+}
+
+void ResetInput() {
+    win32::testing::FlushMessages();
+    using namespace corvala;
+    std::memset(SETKEY, 0, sizeof SETKEY);
+    SETOMX = SETOMY = SETMX = SETMY = 0;
+    LEFTMOUSEDOWN = LEFTMOUSEDOWN2 = RIGHTMOUSEDOWN = RIGHTMOUSEDOWN2 = false;
+    XCOORD = YCOORD = ZCOORD = 0;
+    XROT = YROT = XROT2 = YROT2 = DEPTH = DEPTH2 = 0;
+    MSPEED = 0;
+    MOUSEFREE = false;
+}
+
+}  // namespace testsupport

@@ -1,0 +1,18 @@
+// A real framework window with a current OpenGL context for tests that draw or pick.
+#pragma once
+#include <cstdint>
+
+namespace testsupport {
+
+// Creates the framework's one window (800 x 600 outer, like the program) once per test program and
+// leaves its context current; later calls return at once. Swap pacing is switched off.
+void EnsureWindow();
+
+// The pixel at (x, y) of the back buffer, y counted from the bottom of the drawable (GL convention),
+// as 0xRRGGBB.
+uint32_t ReadPixel(int x, int y);
+
+// Clears the framework's input state and the message queue (between tests that post messages).
+void ResetInput();
+
+}  // namespace testsupport

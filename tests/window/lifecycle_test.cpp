@@ -1,0 +1,157 @@
+// Creating, placing, closing and failing to create the framework window.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include "corvala/Corvala.h"
+#include "platform/testing.h"
+#include "tests/support/window.h"
+
+using namespace corvala;
+using namespace win32;
+
+namespace {
+
+TEST(WindowLifecycle, CreationLeavesAVisibleActiveWindowWithACurrentContext) {
+    testsupport::EnsureWindow();
+    EXPECT_TRUE(IsWindow(HWINDOW));
+    EXPECT_NE(DCWINDOW, nullptr);
+    EXPECT_NE(RCWINDOW, nullptr);
+    EXPECT_EQ(wglGetCurrentContext(), RCWINDOW);
+    EXPECT_TRUE(ACTIVE);
+    EXPECT_EQ(WIDTH, 800);
+    EXPECT_EQ(HEIGHT, 600);
+    RECT client;
+    ASSERT_TRUE(GetClientRect(HWINDOW, &client));
+    // A framed window: the caption and two frame widths come off the outer size.
+    EXPECT_EQ(client.right, 800 - 2 * GetSystemMetrics(SM_CXFRAME));
+    EXPECT_EQ(client.bottom, 600 - GetSystemMetrics(SM_CYCAPTION) - 2 * GetSystemMetrics(SM_CYFRAME));
+}
+
+TEST(WindowLifecycle, TheImageButtonClassIsRegisteredAlongsideTheMainClass) {
+    testsupport::EnsureWindow();
+    WNDCLASSEXA wc;
+    ASSERT_TRUE(GetClassInfoExA(nullptr, "IMAGEBUTTON", &wc));
+    EXPECT_EQ(wc.lpfnWndProc, HOVERBUTTONHANDLER);
+    EXPECT_EQ(WINDOWCLASSEX.cbSize, 48u);
+    ASSERT_TRUE(GetClassInfoExA(nullptr, "GLWindow", &wc));
+    EXPECT_EQ(wc.lpfnWndProc, GLWNDPROC);
+    EXPECT_EQ(wc.style, CS_VREDRAW | CS_HREDRAW);
+}
+
+TEST(WindowLifecycle, PositionWindowMakesAnEightHundredBySixHundredWindow799Wide) {
+    testsupport::EnsureWindow();
+    POSITIONWINDOW(40, 30);
+    RECT r;
+    ASSERT_TRUE(GetWindowRect(HWINDOW, &r));
+    EXPECT_EQ(r.right - r.left, 799);
+    EXPECT_EQ(r.bottom - r.top, 600);
+    EXPECT_EQ(GetForegroundWindow(), HWINDOW) << "SetWindowPos with no flags activates the window";
+}
+
+TEST(WindowLifecycle, ThePixelFormatRequestGetsTheClosestFormatNotAFailure) {
+    testsupport::EnsureWindow();
+    PIXELFORMATDESCRIPTOR want{};
+    want.nSize = 40;
+    want.nVersion = 1;
+    want.dwFlags = 0x1067;  // double buffer, stereo, OpenGL, window, generic
+    want.cColorBits = want.cAlphaBits = want.cAccumBits = want.cDepthBits = want.cStencilBits = 32;
+    want.cAuxBuffers = 32;
+    want.iLayerType = 1;
+    const int format = ChoosePixelFormat(DCWINDOW, &want);
+    ASSERT_NE(format, 0);
+    PIXELFORMATDESCRIPTOR got{};
+    ASSERT_NE(DescribePixelFormat(DCWINDOW, format, sizeof got, &got), 0);
+    EXPECT_TRUE(got.dwFlags & PFD_DOUBLEBUFFER);
+    EXPECT_TRUE(got.dwFlags & PFD_SUPPORT_OPENGL);
+    EXPECT_FALSE(got.dwFlags & PFD_STEREO);
+    EXPECT_EQ(got.iPixelType, PFD_TYPE_RGBA);
+    EXPECT_GE(got.cDepthBits, 16);
+    EXPECT_EQ(got.cAuxBuffers, 0);
+}
+
+TEST(WindowLifecycle, TheCloseBoxDestroysTheWindowDuringSetglmsg) {
+    testsupport::EnsureWindow();
+    testsupport::ResetInput();
+    ACTIVE = true;
+    PostMessageA(HWINDOW, WM_CLOSE, 0, 0);
+    SETGLMSG();
+    EXPECT_FALSE(ACTIVE);
+    EXPECT_FALSE(IsWindow(HWINDOW));
+    // The rest of the frame still runs harmlessly; the swap of a destroyed window just fails.
+    EXPECT_FALSE(SwapBuffers(DCWINDOW));
+    DELETEOGLWINDOW();  // what the program does after the loop: must not fail on a destroyed window
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+}
+
+TEST(WindowLifecycle, TeardownReleasesContextAndWindow) {
+    testsupport::EnsureWindow();
+    const HWND w = HWINDOW;
+    DELETEOGLWINDOW();
+    EXPECT_FALSE(IsWindow(w));
+    EXPECT_EQ(wglGetCurrentContext(), nullptr);
+    testsupport::EnsureWindow();  // a later test gets a fresh one
+    EXPECT_TRUE(IsWindow(HWINDOW));
+}
+
+TEST(WindowLifecycle, ASecondCreationEndsWithTheRegistrationMessage) {
+    EXPECT_EXIT(
+        {
+            testsupport::EnsureWindow();
+            CREATEOGLWINDOW("again", 800, 600, 32, false);
+        },
+        ::testing::ExitedWithCode(1), "Errore di registro per la rispettiva applicazione!");
+}
+
+TEST(WindowLifecycle, NoDisplayEndsWithTheWindowMessageAndExitCodeOne) {
+    EXPECT_EXIT(
+        {
+            unsetenv("DISPLAY");
+            unsetenv("WAYLAND_DISPLAY");
+            win32::testing::ResetClasses();
+            CREATEOGLWINDOW("nowhere", 800, 600, 32, false);
+        },
+        ::testing::ExitedWithCode(1), "Impossibile creare la finestra per la rispettiva applicazione!");
+}
+
+TEST(WindowLifecycle, NoPixelFormatOrContextEndsWithTheInitialisationMessage) {
+    EXPECT_EXIT(
+        {
+            win32::testing::ResetClasses();
+            win32::testing::RefusePixelFormats(true);
+            CREATEOGLWINDOW("no format", 800, 600, 32, false);
+        },
+        ::testing::ExitedWithCode(1), "la rispettiva applicazione non \xC3\xA8 stata inizilizata!");
+    EXPECT_EXIT(
+        {
+            win32::testing::ResetClasses();
+            win32::testing::RefuseContexts(true);
+            CREATEOGLWINDOW("no context", 800, 600, 32, false);
+        },
+        ::testing::ExitedWithCode(1), "la rispettiva applicazione non \xC3\xA8 stata inizilizata!");
+}
+
+TEST(WindowLifecycle, FatalMessagesShowABoxCaptionedError) {
+    win32::testing::ClearRecordedBoxes();
+    EXPECT_EXIT(
+        {
+            win32::testing::ResetClasses();
+            win32::testing::RefuseContexts(true);
+            win32::testing::RecordMessageBoxes(true);
+            CREATEOGLWINDOW("no context", 800, 600, 32, false);
+        },
+        ::testing::ExitedWithCode(1), "");
+    // The box itself is checked in-process: THROWERROR records it before ending the program.
+    EXPECT_EXIT(
+        {
+            win32::testing::RecordMessageBoxes(true);
+            atexit([] {
+                const auto& boxes = win32::testing::RecordedBoxes();
+                if (boxes.size() == 1 && boxes[0].caption == "Error" && boxes[0].text == "x")
+                    fputs("box:ok\n", stderr);
+            });
+            THROWERROR("x");
+        },
+        ::testing::ExitedWithCode(1), "box:ok");
+}
+
+}  // namespace

@@ -1,0 +1,57 @@
+// Platform services that need no window: paths, message boxes, text conversion.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <string>
+
+#include "platform/testing.h"
+#include "platform/win32.h"
+
+using namespace win32;
+
+namespace {
+
+TEST(Paths, BackslashPathsFindFilesWhateverTheCaseOfEachComponent) {
+    char tmpl[] = "/tmp/corvala-paths-XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    const std::string root = tmpl;
+    ASSERT_EQ(mkdir((root + "/Immagini").c_str(), 0755), 0);
+    FILE* f = std::fopen((root + "/Immagini/Vetro.TGA").c_str(), "wb");
+    ASSERT_NE(f, nullptr);
+    std::fclose(f);
+
+    EXPECT_EQ(MapPath((root + "\\immagini\\vetro.tga").c_str()), root + "/Immagini/Vetro.TGA");
+    EXPECT_EQ(MapPath((root + "/Immagini/Vetro.TGA").c_str()), root + "/Immagini/Vetro.TGA");
+    EXPECT_TRUE(FileExists((root + "\\IMMAGINI\\VETRO.tga").c_str()));
+    EXPECT_FALSE(FileExists((root + "\\immagini\\acqua.tga").c_str()));
+    EXPECT_FALSE(FileExists((root + "\\immagini").c_str())) << "a folder is not a file";
+    EXPECT_EQ(MapPath((root + "\\nowhere\\x.tga").c_str()), root + "/nowhere/x.tga");
+    EXPECT_FALSE(FileExists(""));
+    EXPECT_FALSE(FileExists(nullptr));
+}
+
+TEST(MessageBoxes, TheRecorderKeepsCaptionAndTextAndAnswersOk) {
+    win32::testing::RecordMessageBoxes(true);
+    win32::testing::ClearRecordedBoxes();
+    EXPECT_EQ(MessageBoxA(nullptr, "Could not open texture file", "ERROR", MB_OK), IDOK);
+    ASSERT_EQ(win32::testing::RecordedBoxes().size(), 1u);
+    EXPECT_EQ(win32::testing::RecordedBoxes()[0].caption, "ERROR");
+    EXPECT_EQ(win32::testing::RecordedBoxes()[0].text, "Could not open texture file");
+    EXPECT_FALSE(MessageBoxWritesToStderr());
+    win32::testing::ClearRecordedBoxes();
+}
+
+TEST(MessageBoxes, Windows1252TextBecomesUtf8) {
+    EXPECT_EQ(Cp1252ToUtf8("non \xE8 stata"), "non \xC3\xA8 stata");
+    EXPECT_EQ(Cp1252ToUtf8("\x80"), "\xE2\x82\xAC");
+    EXPECT_EQ(Cp1252ToUtf8(nullptr), "");
+}
+
+TEST(Ticks, TheTickCountNeverGoesBackwards) {
+    const DWORD a = GetTickCount();
+    const DWORD b = GetTickCount();
+    EXPECT_LE(a, b);
+}
+
+}  // namespace
