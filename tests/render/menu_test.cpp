@@ -119,14 +119,6 @@ TEST(Menu3D, DrawmenuidWithAnIndexOutsideTheMenuDoesNothing) {
     EXPECT_EQ(g_events, (std::vector<std::string>{"notover", "notclick"}));
 }
 
-TEST(Menu3D, AddnametoobjLoadsTheName) {
-    EXPECT_EQ(Trace([] { ADDNAMETOOBJ(42); }), (Seq{C("glLoadName", {42})}));
-}
-
-TEST(Menu3D, ProcnullDoesNothing) {
-    EXPECT_TRUE(Trace(PROCNULL).empty());
-}
-
 TEST(ExtractValue, TakesTheNumberBeforeATabAndOneCharacterAfterIt) {
     std::string s = "0\t31\t0";
     EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", s), 0);
