@@ -1,0 +1,107 @@
+#include "model/CRVL_ModelAnimate.h"
+
+#include <fstream>
+#include <iterator>
+
+#include "platform/win32.h"
+#include "render/CRVL_Pick.h"
+
+namespace corvala {
+
+namespace {
+
+// Frame arithmetic on numbers straight from a text file wraps like the 32-bit registers it was
+// designed for, instead of overflowing.
+int32_t wrapping_add(int32_t a, int32_t b) { return int32_t(uint32_t(a) + uint32_t(b)); }
+int32_t wrapping_sub(int32_t a, int32_t b) { return int32_t(uint32_t(a) - uint32_t(b)); }
+
+bool is_data_line(const std::string& S) {
+    if (S.find("sex") != std::string::npos || S.find("headoffset") != std::string::npos ||
+        S.find("footsteps") != std::string::npos)
+        return false;
+    if (S.empty()) return false;
+    const size_t COMMENT = S.find("//");  // 0-based: the sixth character is index 5
+    return COMMENT != std::string::npos && COMMENT >= 5;
+}
+
+// A data line always takes its entry, so that a damaged line cannot shift the animations after it
+// onto the wrong numbers. Its fields are read in order up to the first that is not an integer
+// followed by a TAB; that field and the ones after it become 0 (an FPS of 0 keeps the animation
+// standing still).
+void read_data_line(std::string S, TQ3ANIMINFO& INFO) {
+    int32_t* const FIELDS[4] = {&INFO.FIRSTFRAME, &INFO.NUMFRAMES, &INFO.LOOPFRAMES, &INFO.FPS};
+    size_t READ = 0;
+    try {
+        for (; READ < 4; ++READ) *FIELDS[READ] = EXTRACTVALUEFROMSTRING("\t", S);
+    } catch (const EConvertError&) {
+        for (; READ < 4; ++READ) *FIELDS[READ] = 0;
+    }
+}
+
+}  // namespace
+
+void load_anim_from_text(QUAKE3ANIMATION& CHARACTER, const std::string& TEXT) {
+    TQ3ANIMINFO* const ANIM = CHARACTER.ANIM;
+    int32_t I = 0;
+    size_t POS = 0;
+    while (POS < TEXT.size()) {
+        // Lines end in LF, CR LF or a lone CR; no line keeps its carriage return.
+        size_t END = TEXT.find_first_of("\r\n", POS);
+        if (END == std::string::npos) END = TEXT.size();
+        const std::string S = TEXT.substr(POS, END - POS);
+        POS = END + 1;
+        if (END + 1 < TEXT.size() && TEXT[END] == '\r' && TEXT[END + 1] == '\n') ++POS;
+
+        if (!is_data_line(S)) continue;
+        // Lines beyond the table's last entry are ignored.
+        if (I > Q3_MAX_ANIMATIONS) continue;
+        read_data_line(S, ANIM[I]);
+        I = I + 1;
+    }
+
+    const int32_t SKIP = wrapping_sub(ANIM[Q3_LEGS_WALKCR].FIRSTFRAME, ANIM[Q3_TORSO_GESTURE].FIRSTFRAME);
+    for (int32_t K = Q3_LEGS_WALKCR; K <= Q3_MAX_ANIMATIONS; ++K)
+        ANIM[K].FIRSTFRAME = wrapping_sub(ANIM[K].FIRSTFRAME, SKIP);
+    for (int32_t K = 0; K <= Q3_MAX_ANIMATIONS; ++K)
+        if (ANIM[K].NUMFRAMES > 0) ANIM[K].NUMFRAMES = ANIM[K].NUMFRAMES - 1;
+}
+
+void QUAKE3ANIMATION::LOADANIM(const std::string& FILENAME) {
+    if (!win32::FileExists(FILENAME.c_str())) return;
+    std::ifstream FILE(win32::MapPath(FILENAME.c_str()), std::ios::binary);
+    const std::string TEXT((std::istreambuf_iterator<char>(FILE)), std::istreambuf_iterator<char>());
+    load_anim_from_text(*this, TEXT);
+}
+
+void QUAKE3ANIMATION::LOADMODEL(const std::string& PATH, const std::string& NAME, int32_t STARTANIM) {
+    MODEL.LOADMODEL(PATH + NAME + ".md3");
+    LOADANIM(PATH + "animation.cfg");
+    MODEL.STARTFRAME = 0;
+    MODEL.ENDFRAME = 0;
+    ANIMMODEL = STARTANIM;
+    SETANIM(ANIMMODEL);
+}
+
+void QUAKE3ANIMATION::SETANIM(int32_t NUM) {
+    if (NUM < Q3_BOTH_DEATH1 || NUM > Q3_LEGS_TURN) return;
+    const TQ3ANIMINFO& INFO = ANIM[NUM];
+    MODEL.FPS = INFO.FPS;
+    MODEL.STARTFRAME = INFO.FIRSTFRAME;
+    MODEL.ENDFRAME = wrapping_add(INFO.FIRSTFRAME, INFO.NUMFRAMES);
+    ANIMMODEL = NUM;
+    // Torso and legs start from their first frame; the both group runs on into its new range.
+    if (NUM >= Q3_TORSO_GESTURE) MODEL.NEXTFRAME = INFO.FIRSTFRAME;
+}
+
+void QUAKE3ANIMATION::SELECTMODELANIM(int32_t ANIM) {
+    ANIMMODEL = ANIM;
+    SETANIM(ANIMMODEL);
+}
+
+void QUAKE3ANIMATION::PUTMODEL(float TIME) {
+    TIMER = float(TIMER + TIME / 10000.0);
+    MODEL.UPDATEFRAME(TIMER);
+    MODEL.DRAWSKELETON(MODEL);
+}
+
+}  // namespace corvala
