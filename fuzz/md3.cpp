@@ -40,6 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     m.NEXTFRAME = m.STARTFRAME;
     m.POLL = 0.5f;
     m.DRAWSKELETON(m);
-    m.PUTMODELINT(m.HEADER.NUMBONEFRAMES + 1, m.HEADER.NUMBONEFRAMES, 1.0);
+    // One frame past what the header claims, wrapping at the top like any other counter.
+    const int32_t past = int32_t(uint32_t(m.HEADER.NUMBONEFRAMES) + 1u);
+    m.PUTMODELINT(past, m.HEADER.NUMBONEFRAMES, 1.0);
     return 0;
 }
