@@ -1,7 +1,6 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 
 #include "model/CRVL_Model.h"
 #include "platform/win32.h"
@@ -135,7 +134,15 @@ void TGLMD3MODEL::LOADMODEL(const std::string& FILENAME) {
     std::ifstream FILE(win32::MapPath(FILENAME.c_str()), std::ios::binary);
     MD3NAME = FILENAME;
     // An unreadable file yields no bytes and is then rejected like any file too short for a header.
-    const std::vector<uint8_t> BYTES((std::istreambuf_iterator<char>(FILE)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> BYTES;
+    FILE.seekg(0, std::ios::end);
+    const std::streamoff SIZE = FILE.tellg();
+    FILE.seekg(0, std::ios::beg);
+    if (FILE && SIZE > 0) {
+        BYTES.resize(size_t(SIZE));
+        FILE.read(reinterpret_cast<char*>(BYTES.data()), SIZE);
+        BYTES.resize(size_t(FILE.gcount()));
+    }
     load_md3_from_memory(*this, BYTES.data(), BYTES.size());
 }
 
