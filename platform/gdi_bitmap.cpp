@@ -19,6 +19,7 @@ constexpr int64_t kMaxRlePixels = int64_t(1) << 24;
 struct BmpShape {
     int64_t width = 0, height = 0;  // height made positive
     int bits = 0;
+    int64_t colours = 0;  // entries of the file's colour table (palette files)
 };
 
 bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
@@ -45,8 +46,11 @@ bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
         out.width = ih.biWidth;
         out.height = ih.biHeight < 0 ? -int64_t(ih.biHeight) : int64_t(ih.biHeight);
         out.bits = ih.biBitCount;
+        out.colours = ih.biClrUsed;
         compression = ih.biCompression;
     }
+    // SDL widens 1- and 4-bit pictures to 8 bits and their tables to 256 entries; the file says how many it has.
+    if (out.bits <= 8 && (out.colours <= 0 || out.colours > (int64_t(1) << out.bits))) out.colours = int64_t(1) << out.bits;
     if (out.width <= 0 || out.height <= 0 || out.width > kMaxSide || out.height > kMaxSide) return false;
     if (out.bits <= 0 || out.bits > 32) return false;
     if (compression == BI_RLE8 || compression == BI_RLE4) return out.width * out.height <= kMaxRlePixels;
@@ -68,12 +72,13 @@ void copy_rows(const SDL_Surface* s, int bytes_per_pixel, GdiBitmap& bmp) {
     }
 }
 
-bool fill_from_surface(SDL_Surface* s, int file_bits, GdiBitmap& bmp) {
+bool fill_from_surface(SDL_Surface* s, const BmpShape& shape, GdiBitmap& bmp) {
+    const int file_bits = shape.bits;
     bmp.width = s->w;
     bmp.height = s->h;
     if (file_bits <= 8 && s->format->palette && s->format->BitsPerPixel == 8) {
         bmp.bpp = 8;
-        for (int i = 0; i < s->format->palette->ncolors; ++i) {
+        for (int i = 0; i < s->format->palette->ncolors && i < shape.colours; ++i) {
             const SDL_Color c = s->format->palette->colors[i];
             bmp.colors.push_back({c.b, c.g, c.r, 0});
         }
@@ -100,7 +105,7 @@ HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size) {
     SDL_Surface* s = SDL_LoadBMP_RW(rw, 1);
     if (!s) return nullptr;
     auto bmp = std::make_unique<GdiBitmap>();
-    const bool ok = s->w == shape.width && s->h == shape.height && fill_from_surface(s, shape.bits, *bmp);
+    const bool ok = s->w == shape.width && s->h == shape.height && fill_from_surface(s, shape, *bmp);
     SDL_FreeSurface(s);
     return ok ? gdi_register(std::move(bmp)) : nullptr;
 }

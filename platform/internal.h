@@ -2,6 +2,7 @@
 #pragma once
 #include <SDL.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <map>
@@ -65,6 +66,8 @@ struct Context {
 
 Window* FindWindow(HWND h);          // nullptr for 0, unknown or destroyed handles
 DeviceContext* FindDC(HDC h);
+HDC AddDC(std::unique_ptr<DeviceContext> dc);  // gives it a handle
+void RemoveDC(HDC h);
 HWND HandleOf(const Window* w);
 bool EnsureVideo();                  // SDL video up on a driver that shows something
 int ClientWidth(const Window* w);    // the client (drawable) size of a window
@@ -81,6 +84,11 @@ void ResizeSurface(Window* w);                       // a child's pixel surface 
 void LoseForeground(HWND h);                         // the window lost the input focus
 bool RegionContains(const Window* w, int x, int y);  // inside the window's region (true without one)
 extern std::map<uintptr_t, std::unique_ptr<Window>> g_windows;
+
+// Writes 8-bit (Windows-1252) text into a child's surface in a small sans-serif face, clipped to
+// `clip`; `top` is the top of the line, SurfaceTextHeight() tall.
+void DrawSurfaceText(Window* w, const std::string& text, const RECT& clip, int x, int top, uint32_t rgb);
+int SurfaceTextHeight();
 
 // Child windows' surfaces drawn over the GL picture of the top-level window before it is presented;
 // filled in by the GDI side, a no-op while no child has painted anything.

@@ -53,6 +53,15 @@ void pace(SDL_Window* window) {
 }  // namespace
 
 namespace testing {
+int LiveMemoryDCs() {
+    int n = 0;
+    for (const auto& [id, dc] : g_dcs)
+        if (dc->memory) ++n;
+    return n;
+}
+void CompositeChildrenNow() {
+    if (detail::Window* w = detail::FindWindow(detail::TopLevel())) detail::CompositeChildren(w);
+}
 void SetSwapPacing(bool on) { g_pacing = on; }
 bool SwapPacing() { return g_pacing; }
 bool VsyncActive() { return g_vsync; }
@@ -66,8 +75,21 @@ DeviceContext* FindDC(HDC h) {
     return it == g_dcs.end() ? nullptr : it->second.get();
 }
 
+HDC AddDC(std::unique_ptr<DeviceContext> dc) {
+    dc->id = g_next_dc++;
+    const HDC handle = reinterpret_cast<HDC>(dc->id);
+    g_dcs[dc->id] = std::move(dc);
+    return handle;
+}
+
+void RemoveDC(HDC h) { g_dcs.erase(reinterpret_cast<uintptr_t>(h)); }
+
 void ReleaseWindowResources(Window* w) {
     const HWND h = HandleOf(w);
+    if (w->region) {
+        DeleteObject(w->region);  // the window owned it
+        w->region = nullptr;
+    }
     for (auto it = g_dcs.begin(); it != g_dcs.end();)
         it = it->second->window == h ? g_dcs.erase(it) : std::next(it);
     for (auto& [id, rc] : g_contexts) {
@@ -93,15 +115,19 @@ HDC GetDC(HWND h) {
     if (h && !w) return nullptr;
     if (w && w->dc && detail::FindDC(w->dc)) return w->dc;
     auto dc = std::make_unique<detail::DeviceContext>();
-    dc->id = g_next_dc++;
     dc->window = h;
-    const HDC handle = reinterpret_cast<HDC>(dc->id);
-    g_dcs[dc->id] = std::move(dc);
+    const HDC handle = detail::AddDC(std::move(dc));
     if (w) w->dc = handle;
     return handle;
 }
 
-int ReleaseDC(HWND, HDC dc) { return detail::FindDC(dc) ? 1 : 0; }
+int ReleaseDC(HWND, HDC h) {
+    detail::DeviceContext* dc = detail::FindDC(h);
+    if (!dc || dc->memory) return 0;
+    // A window keeps its one DC; each GetDC(0) made a screen DC of its own.
+    if (!dc->window) detail::RemoveDC(h);
+    return 1;
+}
 
 int ChoosePixelFormat(HDC h, const PIXELFORMATDESCRIPTOR* pfd) {
     detail::DeviceContext* dc = detail::FindDC(h);

@@ -1,5 +1,6 @@
 // Switches that tests (and benchmarks) use to run the platform without a person in front of it.
 #pragma once
+#include <cstddef>
 #include <functional>
 #include <string>
 #include <vector>
@@ -41,6 +42,18 @@ void ResetClasses();
 
 // Simulated desktop size for GetSystemMetrics(SM_CXSCREEN/SM_CYSCREEN); 0, 0 restores the real one.
 void SetScreenSize(int w, int h);
+
+// GDI objects that are not stock objects, memory device contexts and global memory blocks alive
+// now: what a test compares before and after to find leaks.
+int LiveGdiObjects();
+int LiveMemoryDCs();
+int LiveGlobalBlocks();
+// GlobalAlloc and GlobalReAlloc fail for blocks larger than this (0: no limit).
+void LimitGlobalMemory(size_t bytes);
+
+// Draws the child windows' pictures over the current back buffer, as SwapBuffers does before it
+// presents, so that a test can read the result back.
+void CompositeChildrenNow();
 
 }  // namespace testing
 }  // namespace win32

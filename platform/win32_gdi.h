@@ -53,8 +53,98 @@ constexpr UINT LR_DEFAULTCOLOR = 0x0000, LR_LOADTRANSPARENT = 0x0020, LR_LOADFRO
 HANDLE LoadImageA(HINSTANCE inst, LPCSTR name, UINT type, int cx, int cy, UINT flags);
 // The same from a file's bytes in memory (what LoadImageA does after reading the file).
 HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size);
-// A BITMAP record for a bitmap; out == NULL asks for the size. 0 on failure or a short buffer.
+// A BITMAP record for a bitmap, or the WORD entry count of a palette; out == NULL asks for the size.
+// 0 on failure or a short buffer.
 int GetObjectA(HGDIOBJ obj, int size, void* out);
+// Stock objects are never deleted; a bitmap still selected into a device context is not deleted.
 BOOL DeleteObject(HGDIOBJ obj);
+
+struct RGBQUAD {
+    BYTE rgbBlue, rgbGreen, rgbRed, rgbReserved;
+};
+struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];  // biClrUsed entries (or 1 << bpp when 0) for palette formats
+};
+constexpr UINT DIB_RGB_COLORS = 0, DIB_PAL_COLORS = 1;
+constexpr DWORD SRCCOPY = 0x00CC0020;
+constexpr UINT OBJ_PAL = 5, OBJ_BITMAP = 7;
+constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
+inline COLORREF RGB(int r, int g, int b) { return COLORREF((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16); }
+inline BYTE GetRValue(COLORREF c) { return BYTE(c); }
+inline BYTE GetGValue(COLORREF c) { return BYTE(c >> 8); }
+inline BYTE GetBValue(COLORREF c) { return BYTE(c >> 16); }
+
+// ---- device contexts ---------------------------------------------------------------------------
+// A memory device context starts with a stock 1 x 1 bitmap and the stock palette selected.
+HDC CreateCompatibleDC(HDC dc);
+BOOL DeleteDC(HDC dc);
+// Bitmaps into memory DCs (one DC at a time); returns the previous bitmap, NULL on failure.
+HGDIOBJ SelectObject(HDC dc, HGDIOBJ obj);
+HGDIOBJ GetCurrentObject(HDC dc, UINT type);  // OBJ_BITMAP or OBJ_PAL
+// 1, 4, 8, 24 or 32 bits per pixel, BI_RGB; a negative height stores rows top-down.
+HBITMAP CreateDIBSection(HDC dc, const BITMAPINFO* info, UINT usage, void** bits, HANDLE section, DWORD offset);
+UINT GetDIBColorTable(HDC dc, UINT start, UINT count, RGBQUAD* out);
+// SRCCOPY between memory DCs and child windows' DCs, clipped to both pictures (and the window's region).
+BOOL BitBlt(HDC dst, int x, int y, int cx, int cy, HDC src, int x1, int y1, DWORD rop);
+COLORREF GetPixel(HDC dc, int x, int y);
+
+// ---- palettes ----------------------------------------------------------------------------------
+struct PALETTEENTRY {
+    BYTE peRed, peGreen, peBlue, peFlags;
+};
+struct LOGPALETTE {
+    WORD palVersion;  // 0x300
+    WORD palNumEntries;
+    PALETTEENTRY palPalEntry[1];  // palNumEntries of them
+};
+HPALETTE CreatePalette(const LOGPALETTE* pal);
+HPALETTE CreateHalftonePalette(HDC dc);
+HPALETTE SelectPalette(HDC dc, HPALETTE pal, BOOL background);  // the previous palette
+UINT RealizePalette(HDC dc);
+UINT GetPaletteEntries(HPALETTE pal, UINT start, UINT count, PALETTEENTRY* out);
+
+// ---- regions -----------------------------------------------------------------------------------
+struct RGNDATAHEADER {
+    DWORD dwSize;  // 32
+    DWORD iType;   // RDH_RECTANGLES
+    DWORD nCount;  // rectangles that follow
+    DWORD nRgnSize;
+    RECT rcBound;
+};
+struct RGNDATA {
+    RGNDATAHEADER rdh;
+    char Buffer[1];  // nCount RECTs
+};
+static_assert(sizeof(RGNDATAHEADER) == 32, "RGNDATAHEADER is 32 bytes");
+struct XFORM {
+    float eM11, eM12, eM21, eM22, eDx, eDy;
+};
+constexpr DWORD RDH_RECTANGLES = 1;
+constexpr int RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;
+constexpr int RGN_ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3;
+
+HRGN CreateRectRgn(int left, int top, int right, int bottom);
+// From a header and its rectangles (any order, overlaps allowed); `bytes` is the size of the data.
+// Only the identity transform (NULL) is supported. Zero rectangles give an empty region.
+HRGN ExtCreateRegion(const XFORM* xform, DWORD bytes, const RGNDATA* data);
+int CombineRgn(HRGN dst, HRGN src1, HRGN src2, int mode);  // the kind of the result, RGN_ERROR on failure
+BOOL PtInRegion(HRGN rgn, int x, int y);
+BOOL EqualRgn(HRGN a, HRGN b);
+int GetRgnBox(HRGN rgn, RECT* out);
+int OffsetRgn(HRGN rgn, int dx, int dy);
+// The region as a header and disjoint rectangles, top to bottom, left to right; out == NULL asks for
+// the size in bytes. 0 on failure or a short buffer.
+DWORD GetRegionData(HRGN rgn, DWORD bytes, RGNDATA* out);
+
+// ---- global memory -----------------------------------------------------------------------------
+constexpr UINT GMEM_FIXED = 0x0000, GMEM_MOVEABLE = 0x0002, GMEM_ZEROINIT = 0x0040, GHND = 0x0042;
+HGLOBAL GlobalAlloc(UINT flags, size_t bytes);
+// A movable block may move when it is not locked; a locked one only with GMEM_MOVEABLE in flags.
+HGLOBAL GlobalReAlloc(HGLOBAL mem, size_t bytes, UINT flags);
+LPVOID GlobalLock(HGLOBAL mem);
+BOOL GlobalUnlock(HGLOBAL mem);  // FALSE once the lock count is back at 0
+size_t GlobalSize(HGLOBAL mem);
+HGLOBAL GlobalFree(HGLOBAL mem);  // NULL on success, the handle on failure
 
 }  // namespace win32
