@@ -45,6 +45,7 @@ typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 inline WORD LOWORD(uintptr_t v) { return WORD(v & 0xFFFF); }
 inline WORD HIWORD(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
 inline LPARAM MAKELPARAM(int lo, int hi) { return LPARAM(uint32_t((uint32_t(hi) & 0xFFFF) << 16 | (uint32_t(lo) & 0xFFFF))); }
+inline WPARAM MAKEWPARAM(int lo, int hi) { return WPARAM(uint32_t((uint32_t(hi) & 0xFFFF) << 16 | (uint32_t(lo) & 0xFFFF))); }
 inline LPCSTR MAKEINTRESOURCEA(int id) { return reinterpret_cast<LPCSTR>(uintptr_t(uint16_t(id))); }
 
 struct POINT { LONG x, y; };
@@ -204,6 +205,16 @@ BOOL InvalidateRect(HWND w, const RECT* r, BOOL erase);
 HDC BeginPaint(HWND w, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND w, const PAINTSTRUCT* ps);
 LRESULT DefWindowProcA(HWND w, UINT msg, WPARAM wp, LPARAM lp);
+BOOL ValidateRect(HWND w, const RECT* r);
+BOOL MoveWindow(HWND w, int x, int y, int cx, int cy, BOOL repaint);
+HWND GetParent(HWND w);
+int GetDlgCtrlID(HWND w);
+// Window properties; names compare without regard to case, like the atoms they are on Windows.
+BOOL SetPropA(HWND w, LPCSTR name, HANDLE data);
+HANDLE GetPropA(HWND w, LPCSTR name);
+HANDLE RemovePropA(HWND w, LPCSTR name);
+// The window owns the region from then on (coordinates relative to the window); NULL removes it.
+int SetWindowRgn(HWND w, HRGN rgn, BOOL redraw);
 int GetStartupShowCommand();  // what Windows passes as the process's show command
 
 BOOL PeekMessageA(MSG* m, HWND w, UINT first, UINT last, UINT remove);
@@ -246,8 +257,8 @@ BOOL wglDeleteContext(HGLRC rc);
 HGLRC wglGetCurrentContext();
 
 // ---- comctl32 ---------------------------------------------------------------------------------
-constexpr UINT SB_SETTEXTA = WM_USER + 1, SB_GETTEXTA = WM_USER + 2, SB_SETPARTS = WM_USER + 4,
-               SB_GETPARTS = WM_USER + 6;
+constexpr UINT SB_SETTEXTA = WM_USER + 1, SB_GETTEXTA = WM_USER + 2, SB_GETTEXTLENGTHA = WM_USER + 3,
+               SB_SETPARTS = WM_USER + 4, SB_GETPARTS = WM_USER + 6, SB_GETRECT = WM_USER + 10;
 constexpr int kStatusBarHeight = 20;
 HWND CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id);
 
