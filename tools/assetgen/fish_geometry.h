@@ -48,7 +48,7 @@ constexpr double kTailCapX = -15.5;  // rounded end behind the tail root
 constexpr double kLipX = 13.1;       // the front of the lips
 
 // Eyes: centres and the outward direction each looks along (side -1 or +1).
-constexpr double kEyeRadius = 1.2;
+constexpr double kEyeRadius = 1.45;
 Vec3 eye_centre(int side);
 Vec3 eye_axis(int side);
 // Directions on the eyeball where picture "up" and "forward" point, for the eye and lid texture discs.

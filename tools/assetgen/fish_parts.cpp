@@ -56,7 +56,7 @@ Vec3 swing(Vec3 p, Vec3 base0, Vec3 base1, double angle) {
 Vec3 dorsal_mid(double u, double v, const Pose& pose) {
     const double x = 5.6 - 12.4 * u;
     const Vec3 base{x, 0, body_top(x) - 0.45};
-    const double height = 5.2 * std::pow(std::sin(kPi * (0.07 + 0.93 * std::min(u, 0.999))), 0.65) * (1 - 0.5 * u) *
+    const double height = 6.4 * std::pow(std::sin(kPi * (0.07 + 0.93 * std::min(u, 0.999))), 0.65) * (1 - 0.5 * u) *
                           (1 + 0.15 * pose.fin_flare);
     const Vec3 edge = base + Vec3{-1.2 - 2.4 * u, 0, height};
     Vec3 p = base + (edge - base) * v;
@@ -68,7 +68,7 @@ Vec3 tail_mid(double u, double v, int side, const Pose& pose) {
     const double k = 2 * u - 1;  // -1 bottom lobe .. +1 top lobe
     const Vec3 root{-14.1 - 0.25 * std::fabs(k), 0, 1.25 * k};
     const double reach = 1.0 + 0.08 * pose.fin_flare;
-    const Vec3 edge{-17.9 - 5.4 * std::pow(std::fabs(k), 1.15) * reach, 0, 7.0 * k * reach};
+    const Vec3 edge{-18.6 - 7.0 * std::pow(std::fabs(k), 1.1) * reach, 0, 8.6 * k * reach};
     Vec3 p = root + (edge - root) * v;
     // The double tail: joined along the top, spread apart toward the bottom.
     const double spread = 2.1 + 0.9 * pose.fin_flare;
@@ -99,15 +99,15 @@ Vec3 fin_mid(const VertexDef& d, const Pose& pose, double u, double v) {
         case Part::Tail:
             return tail_mid(u, v, s, pose);
         case Part::Pectoral:
-            return paired_mid({6.7, 2.75 * s, -1.5}, {5.7, 2.95 * s, -2.6}, normalized(Vec3{-0.80, 0.45 * s, -0.40}), 4.6,
+            return paired_mid({7.0, 3.0 * s, -1.9}, {5.4, 3.3 * s, -2.3}, normalized(Vec3{-0.50, 0.80 * s, -0.30}), 5.2,
                               u, v, s, 0.0, pose, 1.0);
         case Part::Pelvic:
-            return paired_mid({0.3, 1.25 * s, -5.2}, {-0.9, 1.35 * s, -5.1}, normalized(Vec3{-0.65, 0.30 * s, -0.70}), 3.6,
+            return paired_mid({0.3, 1.45 * s, -6.2}, {-1.0, 1.55 * s, -6.0}, normalized(Vec3{-0.65, 0.30 * s, -0.70}), 4.4,
                               u, v, s, 0.0, pose, 0.7);
         case Part::Anal:
         default:
             return paired_mid({-8.0, 0.5 * s, body_bottom(-8.0) + 0.45}, {-10.4, 0.45 * s, body_bottom(-10.4) + 0.4},
-                              normalized(Vec3{-0.55, 0.22 * s, -0.80}), 3.0, u, v, s, 0.0, pose, 0.5);
+                              normalized(Vec3{-0.55, 0.22 * s, -0.80}), 3.9, u, v, s, 0.0, pose, 0.5);
     }
 }
 
