@@ -51,10 +51,10 @@ const std::vector<Clip>& both_clips() {
 // Legs group (13-24), each entered at its first frame.
 const std::vector<Clip>& legs_clips() {
     static const std::vector<Clip> clips = {
-        {"swim", 48, kSmoothFps, [](double p, int) { return rest_pose(p, 1.0); }},
-        {"dash", 16, kSmoothFps,
+        {"swim", 48, kSmoothFps, [](double p, int) { return rest_pose(p, 0.7); }},
+        {"dash", 24, kSmoothFps,
          [](double p, int) {
-             Pose q = rest_pose(p, 1.8);
+             Pose q = rest_pose(p, 1.5);
              q.fin_flare = -0.6;  // paired fins folded back
              q.fin_flutter = 1.2;
              return q;

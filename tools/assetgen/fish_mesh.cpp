@@ -159,7 +159,7 @@ struct Spine {
         ver_a.assign(n, 0);
         auto lateral = [&](double x) {
             const double s = kLipX - x;  // distance back from the lips
-            const double env = smooth(6.0, 17.0, s) * (1.0 + 0.35 * smooth(27.0, 34.0, s));
+            const double env = smooth(6.0, 17.0, s) * (1.0 + 0.15 * smooth(27.0, 34.0, s));
             return 0.030 * pose.swim_amp * env * std::sin(pose.swim_phase - 0.21 * s) + pose.curl;
         };
         auto vertical = [&](double x) { return pose.arch * smooth(2.0, 6.0, x); };

@@ -20,8 +20,13 @@ uint8_t Image::byte(double v) {
 }
 
 void fill(Image& img, const Shape& shape, const Paint& paint, int n) {
-    for (int y = 0; y < img.height; ++y) {
-        for (int x = 0; x < img.width; ++x) {
+    // Only the pixels the shape's box touches can be covered.
+    const int xa = static_cast<int>(std::clamp(std::floor(shape.x0), 0.0, static_cast<double>(img.width)));
+    const int xb = static_cast<int>(std::clamp(std::ceil(shape.x1), 0.0, static_cast<double>(img.width)));
+    const int ya = static_cast<int>(std::clamp(std::floor(shape.y0), 0.0, static_cast<double>(img.height)));
+    const int yb = static_cast<int>(std::clamp(std::ceil(shape.y1), 0.0, static_cast<double>(img.height)));
+    for (int y = ya; y < yb; ++y) {
+        for (int x = xa; x < xb; ++x) {
             int inside = 0;
             for (int sy = 0; sy < n; ++sy)
                 for (int sx = 0; sx < n; ++sx)
@@ -46,14 +51,16 @@ void fill(Image& img, const Shape& shape, const Color& color, int n) {
 }
 
 Shape circle(Point c, double r) {
-    return [=](double x, double y) { return (x - c.x) * (x - c.x) + (y - c.y) * (y - c.y) <= r * r; };
+    return {[=](double x, double y) { return (x - c.x) * (x - c.x) + (y - c.y) * (y - c.y) <= r * r; }, c.x - r, c.y - r,
+            c.x + r, c.y + r};
 }
 
 Shape ellipse(Point c, double rx, double ry) {
-    return [=](double x, double y) {
-        const double u = (x - c.x) / rx, v = (y - c.y) / ry;
-        return u * u + v * v <= 1.0;
-    };
+    return {[=](double x, double y) {
+                const double u = (x - c.x) / rx, v = (y - c.y) / ry;
+                return u * u + v * v <= 1.0;
+            },
+            c.x - rx, c.y - ry, c.x + rx, c.y + ry};
 }
 
 static double segment_distance(Point a, Point b, double x, double y) {
@@ -66,19 +73,35 @@ static double segment_distance(Point a, Point b, double x, double y) {
 }
 
 Shape capsule(Point a, Point b, double r) {
-    return [=](double x, double y) { return segment_distance(a, b, x, y) <= r; };
+    return {[=](double x, double y) { return segment_distance(a, b, x, y) <= r; }, std::min(a.x, b.x) - r,
+            std::min(a.y, b.y) - r, std::max(a.x, b.x) + r, std::max(a.y, b.y) + r};
+}
+
+static Shape bounded(std::function<bool(double, double)> f, const std::vector<Point>& points, double grow) {
+    Shape s{std::move(f)};
+    s.x0 = s.y0 = 1e9;
+    s.x1 = s.y1 = -1e9;
+    for (const Point& p : points) {
+        s.x0 = std::min(s.x0, p.x - grow);
+        s.y0 = std::min(s.y0, p.y - grow);
+        s.x1 = std::max(s.x1, p.x + grow);
+        s.y1 = std::max(s.y1, p.y + grow);
+    }
+    return s;
 }
 
 Shape polyline(const std::vector<Point>& points, double r) {
-    return [=](double x, double y) {
-        for (size_t i = 1; i < points.size(); ++i)
-            if (segment_distance(points[i - 1], points[i], x, y) <= r) return true;
-        return false;
-    };
+    return bounded(
+        [=](double x, double y) {
+            for (size_t i = 1; i < points.size(); ++i)
+                if (segment_distance(points[i - 1], points[i], x, y) <= r) return true;
+            return false;
+        },
+        points, r);
 }
 
 Shape polygon(const std::vector<Point>& points) {
-    return [=](double x, double y) {
+    return bounded([=](double x, double y) {
         int winding = 0;
         for (size_t i = 0; i < points.size(); ++i) {
             const Point& a = points[i];
@@ -91,35 +114,46 @@ Shape polygon(const std::vector<Point>& points) {
             }
         }
         return winding != 0;
-    };
+    }, points, 0);
 }
 
 Shape rounded_rect(double x0, double y0, double x1, double y1, double r) {
-    return [=](double x, double y) {
-        const double cx = std::clamp(x, x0 + r, x1 - r), cy = std::clamp(y, y0 + r, y1 - r);
-        return x >= x0 && x <= x1 && y >= y0 && y <= y1 && (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
-    };
+    return {[=](double x, double y) {
+                const double cx = std::clamp(x, x0 + r, x1 - r), cy = std::clamp(y, y0 + r, y1 - r);
+                return x >= x0 && x <= x1 && y >= y0 && y <= y1 && (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r;
+            },
+            x0, y0, x1, y1};
 }
 
 Shape unite(const Shape& a, const Shape& b) {
-    return [=](double x, double y) { return a(x, y) || b(x, y); };
+    return {[=](double x, double y) { return a(x, y) || b(x, y); }, std::min(a.x0, b.x0), std::min(a.y0, b.y0),
+            std::max(a.x1, b.x1), std::max(a.y1, b.y1)};
 }
 
 Shape subtract(const Shape& a, const Shape& b) {
-    return [=](double x, double y) { return a(x, y) && !b(x, y); };
+    return {[=](double x, double y) { return a(x, y) && !b(x, y); }, a.x0, a.y0, a.x1, a.y1};
 }
 
 Shape intersect(const Shape& a, const Shape& b) {
-    return [=](double x, double y) { return a(x, y) && b(x, y); };
+    return {[=](double x, double y) { return a(x, y) && b(x, y); }, std::max(a.x0, b.x0), std::max(a.y0, b.y0),
+            std::min(a.x1, b.x1), std::min(a.y1, b.y1)};
 }
 
 Shape transformed(const Shape& s, Point pivot, double angle, double scale, Point offset) {
     const double c = std::cos(angle), sn = std::sin(angle);
-    return [=](double x, double y) {
+    Shape out{[=](double x, double y) {
         // Map the point back into the shape's own frame.
         const double dx = (x - offset.x - pivot.x) / scale, dy = (y - offset.y - pivot.y) / scale;
         return s(pivot.x + c * dx + sn * dy, pivot.y - sn * dx + c * dy);
-    };
+    }};
+    // The box of the turned box's corners.
+    const std::vector<Point> corners = {{s.x0, s.y0}, {s.x1, s.y0}, {s.x0, s.y1}, {s.x1, s.y1}};
+    std::vector<Point> moved;
+    for (const Point& p : corners) {
+        const double dx = p.x - pivot.x, dy = p.y - pivot.y;
+        moved.push_back(Point{pivot.x + offset.x + scale * (c * dx - sn * dy), pivot.y + offset.y + scale * (sn * dx + c * dy)});
+    }
+    return bounded(out.inside, moved, 1.0);
 }
 
 double smoothstep(double e0, double e1, double x) {

@@ -31,8 +31,12 @@ struct Point {
     double x = 0, y = 0;
 };
 
-// A region of the picture, in pixel units (x right, y down).
-using Shape = std::function<bool(double x, double y)>;
+// A region of the picture, in pixel units (x right, y down), with a box that holds all of it.
+struct Shape {
+    std::function<bool(double x, double y)> inside;
+    double x0 = -1e9, y0 = -1e9, x1 = 1e9, y1 = 1e9;
+    bool operator()(double x, double y) const { return inside(x, y); }
+};
 // A colour chosen per point, for gradients.
 using Paint = std::function<Color(double x, double y)>;
 
