@@ -166,13 +166,13 @@ TEST(AssetImages, WaterIsA256SquareBottomUpBmpThatTilesWithoutASeam) {
     win32::DeleteObject(h);
 }
 
-TEST(AssetImages, IconHolds16And32And48PixelPicturesWithAlphaAndMask) {
+TEST(AssetImages, IconHolds48And32And16PixelPicturesLargestFirstWithAlphaAndMask) {
     const std::vector<uint8_t> f = read_bytes(run_path("Wobblefin.ico"));
     ASSERT_GE(f.size(), 6u);
     EXPECT_EQ(le16(f, 0), 0u);
     EXPECT_EQ(le16(f, 2), 1u);
     ASSERT_EQ(le16(f, 4), 3u);
-    const uint32_t sizes[] = {16, 32, 48};
+    const uint32_t sizes[] = {48, 32, 16};  // SDL_image takes the first entry for the window icon
     for (int i = 0; i < 3; ++i) {
         const size_t e = 6 + 16 * i;
         const uint32_t s = sizes[i];

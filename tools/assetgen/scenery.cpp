@@ -63,10 +63,10 @@ Image water_image() {
 
 std::vector<Image> icon_images() {
     std::vector<Image> out;
-    for (int size : {16, 32, 48}) {
+    for (int size : {48, 32, 16}) {
         Image img(size, size, Color{0, 0, 0, 0});
         const double s = size;
-        draw_goldfish(img, Point{s * 0.50, s * 0.52}, s * 0.98, s * 0.52, s >= 32 ? s / 24.0 : 0.0);
+        draw_goldfish(img, Point{s * 0.50, s * 0.52}, s * 0.90, s * 0.50, s >= 32 ? s / 24.0 : 0.0);
         out.push_back(img);
     }
     return out;

@@ -11,7 +11,8 @@ namespace assetgen {
 Image glass_image();
 // Water ripples that tile seamlessly, 256 x 256.
 Image water_image();
-// The goldfish at 16, 32 and 48 pixels on a transparent background.
+// The goldfish at 48, 32 and 16 pixels on a transparent background; the largest first, since SDL_image
+// loads the first picture of an icon file.
 std::vector<Image> icon_images();
 
 }  // namespace assetgen
