@@ -1,76 +1,50 @@
-// animation.cfg as the character loader reads it: which lines count, and the ranges they give.
+// animation.cfg and the model read together by the program's character loader, and played the program's way.
 #include <gtest/gtest.h>
 
-#include <sstream>
+#include <set>
 
+#include "corvala/model/CRVL_ModelAnimate.h"
 #include "tests/assets/asset_files.h"
 
 using namespace assettest;
+using corvala::QUAKE3ANIMATION;
 
 namespace {
 
-struct Entry {
-    int first = 0, count = 0, looping = 0, fps = 0;
-};
+constexpr int kLastFrame = 209;
+constexpr float kClockStep = 75.0f / 10000.0f;  // what the program's PUTMODEL(75) adds per drawn frame
 
-bool is_data_line(const std::string& s) {
-    if (s.find("sex") != std::string::npos || s.find("headoffset") != std::string::npos ||
-        s.find("footsteps") != std::string::npos || s.empty())
-        return false;
-    const size_t comment = s.find("//");
-    return comment != std::string::npos && comment >= 5;
+QUAKE3ANIMATION& fresh_fish() {
+    static QUAKE3ANIMATION* fish = new QUAKE3ANIMATION();
+    *fish = QUAKE3ANIMATION();
+    fish->LOADMODEL(run_path("modelli/"), "PesceRosso", 14);
+    return *fish;
 }
 
-// The reading rules of the character loader: four TAB-terminated integers per data line, then the legs lines
-// moved back by the torso block and every positive count made a last-frame offset.
-std::vector<Entry> read_table(const std::string& text, int* data_lines) {
-    std::vector<Entry> e(26);
-    std::istringstream in(text);
-    std::string line;
-    int i = 0;
-    while (std::getline(in, line)) {
-        if (!is_data_line(line)) continue;
-        int v[4];
-        size_t at = 0;
-        for (int k = 0; k < 4; ++k) {
-            const size_t tab = line.find('\t', at);
-            EXPECT_NE(tab, std::string::npos) << line;
-            v[k] = std::stoi(line.substr(at, tab - at));
-            at = tab + 1;
-        }
-        if (i < 26) e[i] = {v[0], v[1], v[2], v[3]};
-        ++i;
-    }
-    *data_lines = i;
-    const int skip = e[13].first - e[6].first;
-    for (int k = 13; k <= 25; ++k) e[k].first -= skip;
-    for (Entry& x : e)
-        if (x.count > 0) --x.count;
-    return e;
-}
-
-std::string cfg_text() {
-    const std::vector<uint8_t> b = read_bytes(run_path("modelli/animation.cfg"));
-    return std::string(b.begin(), b.end());
+// One drawn frame of a held button: the callback selects the animation, then the clock steps the model.
+void held_frame(QUAKE3ANIMATION& fish, int anim) {
+    fish.SELECTMODELANIM(anim);
+    fish.TIMER += kClockStep;
+    fish.MODEL.UPDATEFRAME(fish.TIMER);
 }
 
 }  // namespace
 
-TEST(AnimationTable, FileCarriesTheUsualNonDataLinesAndTwentyFiveDataLines) {
-    const std::string text = cfg_text();
+TEST(AnimationTable, FileCarriesTheUsualNonDataLinesAndCommentsAfterTwoTabs) {
+    const std::vector<uint8_t> b = read_bytes(run_path("modelli/animation.cfg"));
+    const std::string text(b.begin(), b.end());
     EXPECT_NE(text.find("\nsex\t"), std::string::npos);
     EXPECT_NE(text.find("\nheadoffset\t"), std::string::npos);
     EXPECT_NE(text.find("\nfootsteps\t"), std::string::npos);
     EXPECT_NE(text.find("\n\n"), std::string::npos);
     EXPECT_NE(text.find("\t\t// LEGS_WALK\n"), std::string::npos);
-    int lines = 0;
-    read_table(text, &lines);
-    EXPECT_EQ(lines, 25);
+    // Exactly 25 data lines: a 26th would fill the never-selectable last entry.
+    EXPECT_EQ(fresh_fish().ANIM[corvala::Q3_MAX_ANIMATIONS].FPS, 0);
 }
 
 TEST(AnimationTable, TheAnimationsTheProgramSelectsGetTheirIntendedRanges) {
-    int lines = 0;
-    const std::vector<Entry> e = read_table(cfg_text(), &lines);
+    const QUAKE3ANIMATION& fish = fresh_fish();
+    ASSERT_EQ(fish.MODEL.HEADER.NUMBONEFRAMES, kLastFrame);
     struct Want {
         int anim, first, last;
     };
@@ -84,21 +58,44 @@ TEST(AnimationTable, TheAnimationsTheProgramSelectsGetTheirIntendedRanges) {
         {24, 190, 209},  // nose poked
     };
     for (const Want& w : want) {
-        EXPECT_EQ(e[w.anim].first, w.first) << w.anim;
-        EXPECT_EQ(e[w.anim].first + e[w.anim].count, w.last) << w.anim;
-        EXPECT_EQ(e[w.anim].fps, 70) << w.anim;
+        EXPECT_EQ(fish.ANIM[w.anim].FIRSTFRAME, w.first) << w.anim;
+        EXPECT_EQ(fish.ANIM[w.anim].FIRSTFRAME + fish.ANIM[w.anim].NUMFRAMES, w.last) << w.anim;
+        EXPECT_EQ(fish.ANIM[w.anim].FPS, 70) << w.anim;
+    }
+    // Loaded with 14 selected, as the program starts.
+    EXPECT_EQ(fish.MODEL.STARTFRAME, 54);
+    EXPECT_EQ(fish.MODEL.ENDFRAME, 101);
+    EXPECT_EQ(fish.MODEL.NEXTFRAME, 54);
+}
+
+TEST(AnimationTable, EveryLineStaysInsideTheModelsFrames) {
+    const QUAKE3ANIMATION& fish = fresh_fish();
+    for (int i = 0; i <= 24; ++i) {
+        EXPECT_GE(fish.ANIM[i].FIRSTFRAME, 0) << i;
+        EXPECT_GT(fish.ANIM[i].NUMFRAMES, 0) << i;
+        EXPECT_LE(fish.ANIM[i].FIRSTFRAME + fish.ANIM[i].NUMFRAMES, kLastFrame) << i;
+        EXPECT_GT(fish.ANIM[i].FPS, 0) << i;
     }
 }
 
-TEST(AnimationTable, EveryLineStaysInsideTheModelsFramesAndPlaysForward) {
-    int lines = 0;
-    const std::vector<Entry> e = read_table(cfg_text(), &lines);
-    for (int i = 0; i <= 24; ++i) {
-        EXPECT_GE(e[i].first, 0) << i;
-        EXPECT_GT(e[i].count, 0) << i;
-        EXPECT_LE(e[i].first + e[i].count, 209) << i;
-        EXPECT_GT(e[i].fps, 0) << i;
+TEST(AnimationTable, AHeldToolFreezesTheStartleOnItsFirstFrameWhileSquashingKeepsStruggling) {
+    QUAKE3ANIMATION& fish = fresh_fish();
+    for (int i = 0; i < 30; ++i) {
+        fish.TIMER += kClockStep;
+        fish.MODEL.UPDATEFRAME(fish.TIMER);
     }
-    // The both-group lines come before every legs frame, so selecting one falls into it at the next step.
-    for (int i = 0; i <= 5; ++i) EXPECT_LT(e[i].first + e[i].count, e[14].first) << i;
+    for (int i = 0; i < 10; ++i) held_frame(fish, corvala::Q3_LEGS_LANDB);
+    for (int i = 0; i < 120; ++i) {
+        held_frame(fish, corvala::Q3_LEGS_LANDB);
+        EXPECT_EQ(fish.MODEL.FRAME, 126);
+        EXPECT_LE(fish.MODEL.NEXTFRAME, 127);
+    }
+    std::set<int> shown;
+    for (int i = 0; i < 10; ++i) held_frame(fish, corvala::Q3_BOTH_DEATH1);
+    for (int i = 0; i < 120; ++i) {
+        held_frame(fish, corvala::Q3_BOTH_DEATH1);
+        EXPECT_LE(fish.MODEL.FRAME, 23);
+        shown.insert(fish.MODEL.FRAME);
+    }
+    EXPECT_EQ(shown.size(), 24u);  // the whole loop plays
 }
