@@ -71,7 +71,7 @@ Vec3 tail_mid(double u, double v, int side, const Pose& pose) {
     const Vec3 edge{-18.6 - 7.0 * std::pow(std::fabs(k), 1.1) * reach, 0, 8.6 * k * reach};
     Vec3 p = root + (edge - root) * v;
     // The double tail: joined along the top, spread apart toward the bottom.
-    const double spread = 2.1 + 0.9 * pose.fin_flare;
+    const double spread = 2.8 + 0.9 * pose.fin_flare;
     p.y += side * spread * (0.15 + 0.85 * (1 - u)) * v;
     p.y += pose.fin_flutter * 0.45 * v * v * std::sin(pose.fin_phase - 2.2 * u + 0.7 * side);
     return p;
@@ -102,7 +102,7 @@ Vec3 fin_mid(const VertexDef& d, const Pose& pose, double u, double v) {
             return paired_mid({7.0, 3.0 * s, -1.9}, {5.4, 3.3 * s, -2.3}, normalized(Vec3{-0.50, 0.80 * s, -0.30}), 5.2,
                               u, v, s, 0.0, pose, 1.0);
         case Part::Pelvic:
-            return paired_mid({0.3, 1.45 * s, -6.2}, {-1.0, 1.55 * s, -6.0}, normalized(Vec3{-0.65, 0.30 * s, -0.70}), 4.4,
+            return paired_mid({0.3, 1.45 * s, -6.2}, {-1.0, 1.55 * s, -6.0}, normalized(Vec3{-0.60, 0.55 * s, -0.60}), 4.2,
                               u, v, s, 0.0, pose, 0.7);
         case Part::Anal:
         default:
