@@ -177,3 +177,32 @@ TEST(FishModel, LoopsStepInSmallMovesIncludingTheWrapBackToTheStart) {
         }
     }
 }
+
+// Poking the first eye region (the -y eye) plays 22, the second 23: each shuts the poked eye and only that one.
+TEST(FishModel, EyePokeAnimationsShutThePokedEyeFromTheirFirstFrame) {
+    const TMESH* eyes = surface("eyes");
+    ASSERT_NE(eyes, nullptr);
+    // How far the eye's parts reach from their middle: a shut lid is a shell just outside the eyeball.
+    auto reach = [&](int frame, int side) {
+        P mid{0, 0, 0};
+        int n = 0;
+        for (int v = 0; v < eyes->MESHHEADER.NUMVERTEXES; ++v) {
+            const P p = position(*eyes, frame, v);
+            if ((p.y < 0) != (side < 0)) continue;
+            mid = {mid.x + p.x, mid.y + p.y, mid.z + p.z};
+            ++n;
+        }
+        mid = {mid.x / n, mid.y / n, mid.z / n};
+        double far = 0;
+        for (int v = 0; v < eyes->MESHHEADER.NUMVERTEXES; ++v) {
+            const P p = position(*eyes, frame, v);
+            if ((p.y < 0) == (side < 0)) far = std::max(far, dist(p, mid));
+        }
+        return far;
+    };
+    const int rest = kRestFirst, poke_neg = 150, poke_pos = 170;
+    EXPECT_GT(reach(poke_neg, -1), reach(rest, -1) + 0.1);
+    EXPECT_NEAR(reach(poke_neg, +1), reach(rest, +1), 0.05);
+    EXPECT_GT(reach(poke_pos, +1), reach(rest, +1) + 0.1);
+    EXPECT_NEAR(reach(poke_pos, -1), reach(rest, -1), 0.05);
+}
