@@ -98,34 +98,48 @@ Image squash_from_sides() {
     return img;
 }
 
-std::vector<Point> flame_outline(double cx, double base_y, double w, double h, double lean) {
-    // A teardrop: round bottom, three licking tongues up top.
-    std::vector<Point> pts;
-    const int n = 120;
-    for (int i = 0; i < n; ++i) {
-        const double a = 2 * kPi * i / n;
-        const double s = std::sin(a), c = std::cos(a);
-        // y from bottom (0) to top (1); the width narrows to the tip.
-        const double up = (1 - c) / 2;
-        const double width = w * std::sin(a / 2) * (1 - 0.55 * up * up) * (1 + 0.10 * std::sin(6 * a) * up);
-        const double x = cx + (s < 0 ? -1 : 1) * std::fabs(width * std::sqrt(std::fabs(s)) * 0.9) + lean * up * up * h;
-        const double y = base_y - up * h - (up > 0.6 ? 0.06 * h * std::sin(5 * a) : 0);
-        pts.push_back(Point{x, y});
+// One tongue of flame: a round bottom narrowing to a tip that curls toward `lean`.
+std::vector<Point> tongue(double cx, double base_y, double w, double h, double lean) {
+    std::vector<Point> right, left;
+    const int n = 48;
+    for (int i = 0; i <= n; ++i) {
+        const double t = static_cast<double>(i) / n;
+        const double y = base_y - t * h;
+        const double bottom = 0.32;
+        double half, shift = 0;
+        if (t < bottom) {
+            const double k = (bottom - t) / bottom;
+            half = w * std::sqrt(std::max(0.0, 1 - k * k));
+        } else {
+            const double k = (t - bottom) / (1 - bottom);
+            half = w * std::pow(1 - k, 1.4);
+            shift = lean * h * k * k;
+        }
+        right.push_back(Point{cx + shift + half, y});
+        left.push_back(Point{cx + shift - half, y});
     }
+    std::vector<Point> pts(right.begin(), right.end());
+    pts.insert(pts.end(), left.rbegin(), left.rend());
     return pts;
 }
 
 Image heat() {
     Image img = base(rgb(190, 60, 30), rgb(80, 10, 10));
-    const std::vector<Point> outer = flame_outline(S / 2, 112, 40, 96, 0.12);
-    std::vector<Point> outer_ring = outer;
-    outer_ring.push_back(outer.front());
-    fill(img, polyline(outer_ring, 3.5), rgb(90, 10, 0));
-    fill(img, polygon(outer), [](double, double y) { return mix(rgb(255, 200, 40), rgb(235, 60, 10), 1 - y / S); });
-    fill(img, polygon(flame_outline(S / 2 + 2, 110, 24, 62, 0.08)), [](double, double y) {
-        return mix(rgb(255, 250, 200), rgb(255, 200, 30), 1 - y / S);
+    const Shape outer = unite(unite(transformed(polygon(tongue(48, 112, 17, 62, -0.30)), {48, 112}, -0.22, 1.0),
+                                    transformed(polygon(tongue(82, 112, 16, 56, 0.30)), {82, 112}, 0.20, 1.0)),
+                              polygon(tongue(S / 2, 114, 30, 102, 0.18)));
+    Shape rim{[outer](double x, double y) {
+        for (double dx : {-3.0, 0.0, 3.0})
+            for (double dy : {-3.0, 0.0, 3.0})
+                if (outer(x + dx, y + dy)) return true;
+        return false;
+    }, outer.x0 - 3, outer.y0 - 3, outer.x1 + 3, outer.y1 + 3};
+    fill(img, rim, rgb(90, 10, 0));
+    fill(img, outer, [](double, double y) { return mix(rgb(255, 215, 50), rgb(230, 50, 10), 1 - y / S); });
+    fill(img, polygon(tongue(S / 2 + 2, 110, 18, 62, 0.12)), [](double, double y) {
+        return mix(rgb(255, 250, 200), rgb(255, 195, 30), 1 - y / S);
     });
-    fill(img, ellipse({S / 2 + 1, 96}, 8, 12), rgb(255, 255, 235));
+    fill(img, ellipse({S / 2 + 2, 98}, 8, 11), rgb(255, 255, 235));
     gloss(img);
     return img;
 }
