@@ -2,6 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "app/Scene.h"
+#include "app/State.h"
 #include "corvala/Corvala.h"
 
 namespace wobblefin {
@@ -14,6 +16,9 @@ void startup() {
     const int32_t Y = win32::GetSystemMetrics(win32::SM_CYSCREEN) / 2 - HEIGHT / 2;
     const int32_t X = win32::GetSystemMetrics(win32::SM_CXSCREEN) / 2 - WIDTH / 2;
     POSITIONWINDOW(X, Y);
+    OPENGL_INIT(100, 0, 0, 0, 0);
+    SETGLREFRACTIVE();
+    SETGLLIGHT(GL_LIGHT0, 0, 0, 0, 0.1f);
     OPENGL_CREATELIST();
 }
 

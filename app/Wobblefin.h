@@ -10,7 +10,4 @@ void startup();    // window options, window, centring, render set-up, assets an
 void loop_turn();  // clear, one message, one frame, swap
 void teardown();   // releases the context, the device context and the window
 
-void OPENGL_CREATELIST();  // loads images and the fish, builds the pick menus (once)
-void OPENGL_DRAW();        // draws one complete frame into the back buffer
-
 }  // namespace wobblefin
