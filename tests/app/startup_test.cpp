@@ -1,0 +1,86 @@
+// Start-up and the loop as the program runs them, including with parts of the data set missing.
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "app/State.h"
+#include "app/Wobblefin.h"
+#include "corvala/Corvala.h"
+#include "platform/testing.h"
+#include "tests/app/scene_support.h"
+
+using namespace corvala;
+using namespace wobblefin;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A copy of the run folder without one file, to start the program in.
+std::string run_folder_without(const std::string& missing) {
+    const fs::path dir = fs::temp_directory_path() / ("wobblefin-run-" + std::to_string(::getpid()) + "-" +
+                                                      fs::path(missing).filename().string());
+    fs::remove_all(dir);
+    fs::copy(WOBBLEFIN_RUN_DIR, dir, fs::copy_options::recursive);
+    fs::remove(dir / missing);
+    return dir.string();
+}
+
+void run_frames_in(const std::string& folder, int frames) {
+    if (chdir(folder.c_str()) != 0) std::exit(3);
+    win32::testing::SetSwapPacing(false);
+    win32::testing::ClearRecordedBoxes();
+    startup();
+    for (int i = 0; i < frames; ++i) loop_turn();
+    std::exit(win32::testing::RecordedBoxes().empty() ? 0 : 4);
+}
+
+TEST(Startup, AfterStartUpNoToolIsOnThePanelIsHiddenAndTheFishRests) {
+    scene::EnsureStarted();
+    scene::Reset();
+    for (bool c : CHECK) EXPECT_FALSE(c);
+    EXPECT_FALSE(SETINFO);
+    EXPECT_EQ(PESCEMDL.ANIMMODEL, Q3_LEGS_WALK);
+    EXPECT_GE(TIMER[2], 120) << "the vortex after-effect is off from the start";
+    EXPECT_NE(TEXTURETGA2[0].TEXID, 0u) << "fish skin";
+    for (int n = 1; n <= 11; ++n) EXPECT_NE(TEXTURETGA2[n].TEXID, 0u) << "TGA slot " << n;
+    EXPECT_NE(TEXTUREID2[0], 0u) << "water";
+    EXPECT_EQ(MENU.MAXNUMSEL, 9);
+    EXPECT_EQ(PESCE.MAXNUMSEL, 6);
+    EXPECT_TRUE(win32::testing::RecordedBoxes().empty()) << "no message box at start";
+}
+
+TEST(Startup, EscapeEndsTheLoopAfterTheFrameOfThatTurnIsShown) {
+    scene::EnsureStarted();
+    scene::Reset();
+    win32::PostMessageA(HWINDOW, win32::WM_KEYDOWN, win32::VK_ESCAPE, 0);
+    int turns = 0;
+    do {
+        loop_turn();
+        ++turns;
+    } while (ACTIVE);
+    EXPECT_EQ(turns, 1);
+    EXPECT_TRUE(win32::IsWindow(HWINDOW));
+}
+
+TEST(Startup, RunsWithAnImageFileMissing) {
+    const std::string folder = run_folder_without("immagini/calore.tga");
+    EXPECT_EXIT(run_frames_in(folder, 30), ::testing::ExitedWithCode(0), "");
+    fs::remove_all(folder);
+}
+
+TEST(Startup, RunsWithTheModelMissing) {
+    const std::string folder = run_folder_without("modelli/PesceRosso.md3");
+    EXPECT_EXIT(run_frames_in(folder, 30), ::testing::ExitedWithCode(0), "");
+    fs::remove_all(folder);
+}
+
+TEST(Startup, RunsWithTheAnimationTableMissing) {
+    const std::string folder = run_folder_without("modelli/animation.cfg");
+    EXPECT_EXIT(run_frames_in(folder, 30), ::testing::ExitedWithCode(0), "");
+    fs::remove_all(folder);
+}
+
+}  // namespace
