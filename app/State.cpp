@@ -19,7 +19,7 @@ int32_t L = 0;
 bool SETINFO = false;
 std::string INFOTXT[12] = {
     "Wobblefin v1.0",
-    "Ispirato ai pesciolini rossi delle fiere di paese.",
+    "Ispirato ai pesciolini rossi delle fiere.",
     "",
     "E possibile interagire anche cliccando",
     "il pesce sul naso, occhi e coda.",
