@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "platform/gdi_objects.h"
+#include "platform/testing.h"
 
 namespace win32 {
 namespace {
@@ -121,12 +122,19 @@ RECT bounds_of(const GdiRegion& r) {
     return box;
 }
 
+std::vector<testing::RegionCall> g_region_calls;
+
 HRGN make_region(std::vector<Band> bands) {
     auto r = std::make_unique<GdiRegion>();
     r->bands = std::move(bands);
     return gdi_register(std::move(r));
 }
 }  // namespace
+
+namespace testing {
+const std::vector<RegionCall>& RegionCalls() { return g_region_calls; }
+void ClearRegionCalls() { g_region_calls.clear(); }
+}  // namespace testing
 
 bool region_contains(const GdiRegion& r, int x, int y) {
     auto band = std::upper_bound(r.bands.begin(), r.bands.end(), y, [](int v, const Band& b) { return v < b.bottom; });
@@ -148,6 +156,7 @@ HRGN ExtCreateRegion(const XFORM* xform, DWORD bytes, const RGNDATA* data) {
     if (!data || bytes < sizeof(RGNDATAHEADER)) return nullptr;
     RGNDATAHEADER h;
     std::memcpy(&h, data, sizeof h);
+    g_region_calls.push_back({h.nCount, bytes});
     if (h.dwSize < sizeof(RGNDATAHEADER) || h.dwSize > bytes || h.iType != RDH_RECTANGLES) return nullptr;
     if (uint64_t(h.nCount) * sizeof(RECT) > uint64_t(bytes - h.dwSize)) return nullptr;
     std::vector<RECT> rects(h.nCount);

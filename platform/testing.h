@@ -1,6 +1,7 @@
 // Switches that tests (and benchmarks) use to run the platform without a person in front of it.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -50,6 +51,15 @@ int LiveMemoryDCs();
 int LiveGlobalBlocks();
 // GlobalAlloc and GlobalReAlloc fail for blocks larger than this (0: no limit).
 void LimitGlobalMemory(size_t bytes);
+
+// Every ExtCreateRegion call since the last clear: the rectangle count of its header and the byte
+// size it was given.
+struct RegionCall {
+    uint32_t count;
+    uint32_t bytes;
+};
+const std::vector<RegionCall>& RegionCalls();
+void ClearRegionCalls();
 
 // Draws the child windows' pictures over the current back buffer, as SwapBuffers does before it
 // presents, so that a test can read the result back.

@@ -22,10 +22,4 @@ void EnsureButtonWindow() {
     ResetInput();
 }
 
-int ClientHeight() {
-    win32::RECT r;
-    win32::GetClientRect(corvala::HWINDOW, &r);
-    return r.bottom;
-}
-
 }  // namespace testsupport

@@ -92,6 +92,8 @@ TEST_F(StatusBar, WithNoPartsAskedForItKeepsOnePartAcrossTheBar) {
 TEST_F(StatusBar, MoreThanTwentyPartsAreHeldToTheTables) {
     const int32_t saved_count = MAXSTATUSITEM;
     const HWND saved_awnd = AWND;
+    int32_t saved_edges[21];
+    std::memcpy(saved_edges, EDGES, sizeof EDGES);
     for (int i = 1; i <= 20; ++i) STATUSITEM[i] = 30 * i;
     MAXSTATUSITEM = 25;
     HWND bar = CREATESTATUSBAR(HWINDOW);
@@ -99,6 +101,7 @@ TEST_F(StatusBar, MoreThanTwentyPartsAreHeldToTheTables) {
     DestroyWindow(bar);
     MAXSTATUSITEM = saved_count;
     testsupport::SetButtonWindowParts();
+    std::memcpy(EDGES, saved_edges, sizeof EDGES);
     AWND = saved_awnd;
 }
 
