@@ -51,7 +51,7 @@ Bytes tga(const Image& img, TgaKind kind, int bits) {
     out.u8(0);                                 // no identification field
     out.u8(0);                                 // no colour map
     out.u8(static_cast<uint32_t>(kind));
-    for (int i = 0; i < 5; ++i) out.u8(0);     // colour-map specification
+    for (int i = 0; i < 5; ++i) out.u8(0);     // colour-map fields
     out.u16(0);                                // x origin
     out.u16(0);                                // y origin
     out.u16(static_cast<uint32_t>(img.width));
