@@ -25,7 +25,7 @@ Image glass_image() {
             streak += 0.30 * std::exp(-std::pow((d - 0.52) / 0.015, 2));
             streak += 0.25 * std::exp(-std::pow((d - 1.12) / 0.05, 2));
             const double edge = 0.12 * std::exp(-v / 0.06) + 0.08 * std::exp(-(1 - u) / 0.05);
-            const double a = 0.10 + 0.30 * streak + edge;
+            const double a = 0.12 + 0.42 * streak + edge;
             img.at(x, y) = Color{0.62 + 0.38 * streak, 0.85 + 0.15 * streak, 0.95 + 0.05 * streak, a};
         }
     }
