@@ -1,5 +1,6 @@
 #include "model/CRVL_ModelAnimate.h"
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -99,6 +100,16 @@ void QUAKE3ANIMATION::SELECTMODELANIM(int32_t ANIM) {
 }
 
 void QUAKE3ANIMATION::PUTMODEL(float TIME) {
+    // A 32-bit clock that only grows stops moving once the step falls below half a unit in its last place
+    // (0.0075 at 131072, after some days of drawing): the animation would freeze. The clock and the last
+    // frame change move back together by a power of two, exactly, so the elapsed time and the stepping
+    // stay as they were and the steps never lose more than a few per cent.
+    constexpr float kRebase = 1024.0f;
+    if (TIMER >= 2 * kRebase && std::isfinite(TIMER)) {
+        const float back = std::floor(TIMER / kRebase) * kRebase - kRebase;
+        TIMER -= back;
+        MODEL.LASTUPDATE -= back;
+    }
     TIMER = float(TIMER + TIME / 10000.0);
     MODEL.UPDATEFRAME(TIMER);
     MODEL.DRAWSKELETON(MODEL);

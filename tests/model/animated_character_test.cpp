@@ -159,3 +159,23 @@ TEST(AnimatedCharacter, WithoutAnAnimationFileTheCharacterStandsStill) {
     EXPECT_EQ(0, f.MODEL.FRAME);
     EXPECT_EQ(0, f.MODEL.NEXTFRAME);
 }
+
+TEST(AnimatedCharacter, ALongRunningClockKeepsSteppingAtTheSamePace) {
+    Loaded l(Q3_LEGS_WALKCR);  // a frame lasts 0.04 clock units: a step every 5 or 6 drawn frames
+    QUAKE3ANIMATION& f = l.fish;
+    // Days of drawing: a float clock this large would no longer advance by 0.0075 at all.
+    f.TIMER = 131072.0f;
+    f.MODEL.LASTUPDATE = 131072.0f;
+    int steps = 0;
+    for (int i = 0; i < 5400; ++i) {
+        const int32_t before = f.MODEL.NEXTFRAME;
+        f.PUTMODEL(75.0f);
+        if (f.MODEL.NEXTFRAME != before) ++steps;
+        ASSERT_GE(f.MODEL.POLL, 0.0f);
+        ASSERT_LT(f.MODEL.POLL, 0.05f);
+    }
+    // A frame of 0.04 units is passed on every sixth drawn frame (5 x 0.0075 is not more than 0.04),
+    // exactly as early in a run: 5400 drawn frames make 900 steps.
+    EXPECT_NEAR(steps, 900, 2);
+    EXPECT_LT(f.TIMER, 131072.0f);
+}
