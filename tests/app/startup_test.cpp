@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -63,6 +64,22 @@ TEST(Startup, EscapeEndsTheLoopAfterTheFrameOfThatTurnIsShown) {
     } while (ACTIVE);
     EXPECT_EQ(turns, 1);
     EXPECT_TRUE(win32::IsWindow(HWINDOW));
+}
+
+TEST(Startup, TheWindowIsCentredOnTheScreen) {
+    // 1366 x 768: X = 683 - 400 = 283, Y = 384 - 300 = 84.
+    EXPECT_EXIT(
+        {
+            if (chdir(WOBBLEFIN_RUN_DIR) != 0) std::exit(3);
+            win32::testing::SetScreenSize(1366, 768);
+            startup();
+            win32::RECT r;
+            win32::GetWindowRect(HWINDOW, &r);
+            std::fprintf(stderr, "at %d,%d size %d x %d\n", int(r.left), int(r.top), int(r.right - r.left),
+                         int(r.bottom - r.top));
+            std::exit(0);
+        },
+        ::testing::ExitedWithCode(0), "at 283,84 size 799 x 600");
 }
 
 TEST(Startup, RunsWithAnImageFileMissing) {
