@@ -147,7 +147,7 @@ TEST_F(TgaDecode, EveryRefusalShowsItsOwnMessageAndLeavesNoImage) {
         {"11 bytes", cut(good2, 11), "ERROR", "Could not read file header"},
         {"identification field", with_byte(good2, 0, 4), "Invalid Image", "TGA file be type 2 or type 10"},
         {"colour map", with_byte(good2, 1, 1), "Invalid Image", "TGA file be type 2 or type 10"},
-        {"colour map spec", with_byte(good2, 5, 1), "Invalid Image", "TGA file be type 2 or type 10"},
+        {"colour map fields", with_byte(good2, 5, 1), "Invalid Image", "TGA file be type 2 or type 10"},
         {"grey type 3", with_byte(good2, 2, 3), "Invalid Image", "TGA file be type 2 or type 10"},
         {"origin x", with_byte(good2, 8, 1), "Invalid Image", "TGA file be type 2 or type 10"},
         {"origin y", with_byte(good2, 11, 1), "Invalid Image", "TGA file be type 2 or type 10"},
