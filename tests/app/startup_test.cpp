@@ -1,4 +1,5 @@
 // Start-up and the loop as the program runs them, including with parts of the data set missing.
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -98,6 +99,54 @@ TEST(Startup, RunsWithTheAnimationTableMissing) {
     const std::string folder = run_folder_without("modelli/animation.cfg");
     EXPECT_EXIT(run_frames_in(folder, 30), ::testing::ExitedWithCode(0), "");
     fs::remove_all(folder);
+}
+
+}  // namespace
+
+namespace {
+
+// The render state every frame starts from, and which the frame must leave behind.
+void expect_base_render_state() {
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_TRUE(glIsEnabled(GL_CULL_FACE));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_LIGHT0));
+    EXPECT_TRUE(glIsEnabled(GL_NORMALIZE));
+    EXPECT_TRUE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_BLEND));
+    EXPECT_FALSE(glIsEnabled(GL_ALPHA_TEST));
+    GLint v[2] = {0, 0};
+    glGetIntegerv(GL_CULL_FACE_MODE, v);
+    EXPECT_EQ(v[0], GL_BACK);
+    glGetIntegerv(GL_FRONT_FACE, v);
+    EXPECT_EQ(v[0], GL_CCW);
+    glGetIntegerv(GL_POLYGON_MODE, v);
+    EXPECT_EQ(v[0], GL_FILL);
+    EXPECT_EQ(v[1], GL_FILL);
+    glGetIntegerv(GL_DEPTH_FUNC, v);
+    EXPECT_EQ(v[0], GL_LEQUAL);
+    GLboolean depth_writes = GL_FALSE;
+    glGetBooleanv(GL_DEPTH_WRITEMASK, &depth_writes);
+    EXPECT_TRUE(depth_writes);
+    glGetIntegerv(GL_LIGHT_MODEL_TWO_SIDE, v);
+    EXPECT_EQ(v[0], 0);
+    glGetIntegerv(GL_MATRIX_MODE, v);
+    EXPECT_EQ(v[0], GL_MODELVIEW);
+}
+
+TEST(Startup, TheFrameLeavesTheBaseRenderStateBehindWhateverToolIsHeld) {
+    scene::EnsureStarted();
+    scene::Reset();
+    expect_base_render_state();
+    SETINFO = true;
+    for (int k = 0; k < 8; ++k) {
+        CHECK[k] = true;
+        scene::Frame();
+        CHECK[k] = false;
+        SCOPED_TRACE(k);
+        expect_base_render_state();
+    }
+    SETINFO = false;
 }
 
 }  // namespace
