@@ -1,0 +1,51 @@
+// Driving a program on the X display from outside: processes with deadlines, xdotool, screenshots.
+#pragma once
+#include <sys/types.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+// Runs a shell command under a hard time limit; returns its exit status (124 when it was cut short).
+int Run(const std::string& command, int seconds);
+// As Run, and returns what the command wrote to standard output.
+std::string Capture(const std::string& command, int seconds, int* status = nullptr);
+
+// A started program in its own process group, so that whatever it started can be ended with it.
+struct Process {
+    pid_t pid = -1;
+    bool exited = false;
+    int status = 0;  // as waitpid reports it, once exited
+};
+Process Start(const std::string& path, const std::string& working_dir);
+// Waits up to `seconds` for the process to end; false when it is still running.
+bool WaitExit(Process& p, double seconds);
+// Ends the process group if it still runs.
+void Kill(Process& p);
+bool Running(Process& p);
+
+struct Geometry {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+// The window whose title is exactly `title`, waiting up to `seconds` for it to be mapped; 0 if none.
+unsigned long FindWindow(const std::string& title, double seconds);
+bool WindowGeometry(unsigned long window, Geometry* g);
+
+// A screenshot of the whole X screen.
+struct Shot {
+    int width = 0, height = 0;
+    std::vector<uint8_t> rgb;
+    bool ok() const { return width > 0 && height > 0; }
+    const uint8_t* at(int x, int y) const { return &rgb[(size_t(y) * size_t(width) + size_t(x)) * 3]; }
+};
+Shot Screenshot();
+
+// Pixel figures over the rectangle [x0, x1) x [y0, y1) in screen coordinates.
+double MeanLuma(const Shot& s, int x0, int y0, int x1, int y1);
+int CountDiffering(const Shot& a, const Shot& b, int x0, int y0, int x1, int y1, int threshold);
+
+void Sleep(double seconds);
+
+}  // namespace e2e

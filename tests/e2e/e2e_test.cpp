@@ -1,0 +1,219 @@
+// Wobblefin installed into a fresh prefix, started through its launcher and used with the real X mouse and
+// keyboard, judged by screenshots as a person would judge it. Every step has a hard time limit.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "tests/e2e/desktop.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using e2e::Shot;
+
+std::string g_prefix;
+int g_install_status = -1;
+
+class InstalledWobblefin : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        char dir[] = "/tmp/wobblefin-e2e-XXXXXX";
+        if (!mkdtemp(dir)) return;
+        g_prefix = dir;
+        g_install_status = e2e::Run("cmake --install " WOBBLEFIN_BUILD_DIR " --prefix " + g_prefix + " > " +
+                                        g_prefix + "/install.log 2>&1",
+                                    120);
+    }
+    static void TearDownTestSuite() {
+        std::error_code ec;
+        if (!g_prefix.empty()) fs::remove_all(g_prefix, ec);
+    }
+    void SetUp() override {
+        ASSERT_FALSE(g_prefix.empty()) << "no temporary prefix";
+        ASSERT_EQ(g_install_status, 0) << "cmake --install failed; see " << g_prefix << "/install.log";
+    }
+};
+
+std::string ReadText(const fs::path& p) {
+    std::ifstream in(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(InstalledWobblefin, InstallPutsLauncherProgramDataSetMenuEntryAndIconUnderThePrefix) {
+    const fs::path root(g_prefix);
+    EXPECT_EQ(access((root / "bin/wobblefin").c_str(), X_OK), 0);
+    EXPECT_EQ(access((root / "libexec/wobblefin/Wobblefin").c_str(), X_OK), 0);
+    for (const char* data : {"Wobblefin.ico", "modelli/PesceRosso.md3", "modelli/animation.cfg",
+                             "modelli/PesceRosso.tga", "immagini/scarica01.tga", "immagini/scarica02.tga",
+                             "immagini/scarica03.tga", "immagini/vortice.tga", "immagini/comprimi01.tga",
+                             "immagini/comprimi02.tga", "immagini/calore.tga", "immagini/freddo.tga",
+                             "immagini/info.tga", "immagini/vetro.tga", "immagini/water4.bmp", "immagini/font.tga"})
+        EXPECT_TRUE(fs::is_regular_file(root / "share/wobblefin" / data)) << data;
+
+    const std::string entry = ReadText(root / "share/applications/wobblefin.desktop");
+    EXPECT_NE(entry.find("[Desktop Entry]\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nType=Application\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nName=Wobblefin\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nIcon=wobblefin\n"), std::string::npos);
+    EXPECT_NE(entry.find("\nExec=\"" + (root / "bin/wobblefin").string() + "\"\n"), std::string::npos) << entry;
+
+    // A PNG signature, then the IHDR chunk with a big-endian width and height of 48.
+    const std::string png = ReadText(root / "share/icons/hicolor/48x48/apps/wobblefin.png");
+    ASSERT_GE(png.size(), 24u);
+    EXPECT_EQ(png.substr(0, 8), std::string("\x89PNG\r\n\x1a\n", 8));
+    EXPECT_EQ(png.substr(12, 4), "IHDR");
+    EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\x30\0\0\0\x30", 8));
+}
+
+// Where a point of the scene frame (the camera moved by (0, -1, -30)) shows in the client area: the
+// program's perspective of 45 degrees on the 800 x 600 viewport, whose top 22 rows lie above the
+// 578-row client area.
+struct Pixel {
+    int x, y;
+};
+Pixel ScenePoint(double x, double y, double z) {
+    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+    const double ex = x, ey = y - 1.0, ez = z - 30.0;
+    const double nx = f / (800.0 / 600.0) * ex / -ez, ny = f * ey / -ez;
+    return {int(std::lround((nx + 1) / 2 * 800)), int(std::lround(578 - (ny + 1) / 2 * 600))};
+}
+
+// The goldfish is the only orange thing in the aquarium; the buttons stand outside the part looked at.
+bool FishCentre(const Shot& s, const e2e::Geometry& g, double* cx, double* cy) {
+    double sx = 0, sy = 0;
+    long n = 0;
+    for (int y = g.y + 70; y < g.y + g.height - 10; ++y)
+        for (int x = g.x + 70; x < g.x + 680; ++x) {
+            const uint8_t* p = s.at(x, y);
+            if (p[0] > 120 && p[0] > p[1] + 40 && p[0] > p[2] + 60) {
+                sx += x;
+                sy += y;
+                ++n;
+            }
+        }
+    if (n < 50) return false;
+    *cx = sx / double(n);
+    *cy = sy / double(n);
+    return true;
+}
+
+class Session {
+public:
+    explicit Session(const e2e::Geometry& g) : g_(g) {}
+    void Move(Pixel p) { Do("mousemove " + std::to_string(g_.x + p.x) + " " + std::to_string(g_.y + p.y)); }
+    void Down() { Do("mousedown 1"); }
+    void Up() { Do("mouseup 1"); }
+    void Key(const char* k) { Do(std::string("key ") + k); }
+    // A few frames at 60 Hz for the program to take the input in and draw its answer.
+    static void Frames() { e2e::Sleep(0.5); }
+    double Luma(const Shot& s, Pixel centre, int half) const {
+        return e2e::MeanLuma(s, g_.x + centre.x - half, g_.y + centre.y - half, g_.x + centre.x + half,
+                             g_.y + centre.y + half);
+    }
+    int Changed(const Shot& a, const Shot& b, int x0, int y0, int x1, int y1) const {
+        return e2e::CountDiffering(a, b, g_.x + x0, g_.y + y0, g_.x + x1, g_.y + y1, 60);
+    }
+
+private:
+    void Do(const std::string& what) { EXPECT_EQ(e2e::Run("xdotool " + what, 10), 0) << what; }
+    e2e::Geometry g_;
+};
+
+TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEscape) {
+    e2e::Process program = e2e::Start(g_prefix + "/bin/wobblefin", "/");
+    ASSERT_GT(program.pid, 0);
+    struct Ender {
+        e2e::Process& p;
+        ~Ender() { e2e::Kill(p); }
+    } ender{program};
+
+    const unsigned long window = e2e::FindWindow("Wobblefin v1.0", 60);
+    ASSERT_NE(window, 0u) << "no window titled \"Wobblefin v1.0\" appeared"
+                          << (e2e::Running(program) ? "" : " (the program ended)");
+    e2e::Geometry g;
+    ASSERT_TRUE(e2e::WindowGeometry(window, &g));
+    EXPECT_EQ(g.width, 794);  // the client area of an 800 x 600 framed window
+    EXPECT_EQ(g.height, 578);
+    Session s(g);
+
+    const Pixel away{120, 540}, shock = ScenePoint(12.75, 11, 0), shock2 = ScenePoint(15, 11, 0),
+                info = ScenePoint(-15, 11, 0), vortex = ScenePoint(15, 8.8, 0);
+    s.Move(away);
+    e2e::Sleep(1.0);
+
+    // Hover: the button under the pointer shows its image at full brightness, the others stay dim.
+    const Shot idle = e2e::Screenshot();
+    ASSERT_TRUE(idle.ok());
+    s.Move(shock);
+    Session::Frames();
+    const Shot hovered = e2e::Screenshot();
+    ASSERT_TRUE(hovered.ok());
+    const double dim = s.Luma(idle, shock, 12), bright = s.Luma(hovered, shock, 12);
+    EXPECT_GT(bright, dim * 1.3 + 5) << "dim " << dim << ", hovered " << bright;
+    EXPECT_NEAR(s.Luma(hovered, shock2, 12), s.Luma(idle, shock2, 12), 4.0);
+
+    // Info button: a click shows the panel under it, a second click hides it again.
+    const int px0 = 30, py0 = 65, px1 = 300, py1 = 300;
+    s.Move(info);
+    Session::Frames();
+    const Shot before = e2e::Screenshot();
+    Session::Frames();
+    const Shot still = e2e::Screenshot();
+    const int baseline = s.Changed(before, still, px0, py0, px1, py1);
+    s.Down();
+    e2e::Sleep(0.2);
+    s.Up();
+    Session::Frames();
+    const Shot panel = e2e::Screenshot();
+    const int shown = s.Changed(before, panel, px0, py0, px1, py1);
+    EXPECT_GT(shown, baseline + 300) << "the info panel did not appear";
+    s.Down();
+    e2e::Sleep(0.2);
+    s.Up();
+    Session::Frames();
+    const Shot hidden = e2e::Screenshot();
+    EXPECT_LT(s.Changed(before, hidden, px0, py0, px1, py1), shown / 4 + baseline) << "the info panel stayed";
+
+    // Vortex held: the fish leaves its place and circles the aquarium.
+    s.Move(away);
+    Session::Frames();
+    double x0 = 0, y0 = 0, x1 = 0, y1 = 0, x2 = 0, y2 = 0;
+    ASSERT_TRUE(FishCentre(e2e::Screenshot(), g, &x0, &y0)) << "no goldfish on screen";
+    s.Move(vortex);
+    e2e::Sleep(0.2);
+    s.Down();
+    Session::Frames();
+    const bool seen1 = FishCentre(e2e::Screenshot(), g, &x1, &y1);
+    e2e::Sleep(0.4);
+    const bool seen2 = FishCentre(e2e::Screenshot(), g, &x2, &y2);
+    s.Up();
+    const double moved = std::max(seen1 ? std::hypot(x1 - x0, y1 - y0) : 0.0, seen2 ? std::hypot(x2 - x0, y2 - y0) : 0.0);
+    EXPECT_GT(moved, 25.0) << "the fish stayed at (" << x0 << ", " << y0 << ") while the vortex was held";
+
+    // Holding the fish itself (where it is drawn now) and letting go leaves the program running.
+    s.Move(away);
+    e2e::Sleep(3.0);  // the vortex's after-tilt is over after 120 frames
+    double fx = 0, fy = 0;
+    ASSERT_TRUE(FishCentre(e2e::Screenshot(), g, &fx, &fy));
+    s.Move({int(std::lround(fx)) - g.x, int(std::lround(fy)) - g.y});
+    s.Down();
+    Session::Frames();
+    s.Up();
+    Session::Frames();
+    EXPECT_TRUE(e2e::Running(program)) << "the program ended after a press on the fish";
+
+    // Escape ends the program with exit code 0.
+    s.Key("Escape");
+    ASSERT_TRUE(e2e::WaitExit(program, 30)) << "still running 30 s after Escape";
+    ASSERT_TRUE(WIFEXITED(program.status)) << "ended by signal " << WTERMSIG(program.status);
+    EXPECT_EQ(WEXITSTATUS(program.status), 0);
+}
+
+}  // namespace
