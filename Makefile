@@ -2,6 +2,7 @@
 BUILD      ?= build
 TESTBUILD  ?= build-test
 FUZZBUILD  ?= build-fuzz
+BENCHBUILD ?= build-bench
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24"
@@ -35,5 +36,11 @@ test: test-build fuzz-build
 fuzz: fuzz-build
 	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
 
+# Figures, never pass or fail: frame cost, start-up, pacing, loaders, instructions per frame.
+bench: deps
+	cmake -S . -B $(BENCHBUILD) -DCMAKE_BUILD_TYPE=Release -DWOBBLEFIN_TESTS=OFF
+	cmake --build $(BENCHBUILD) -j $(JOBS)
+	$(XVFB) bench/run.sh $(BENCHBUILD)
+
 clean:
-	rm -rf $(BUILD) $(TESTBUILD) $(FUZZBUILD)
+	rm -rf $(BUILD) $(TESTBUILD) $(FUZZBUILD) $(BENCHBUILD)

@@ -7,7 +7,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-image-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool x11-apps imagemagick
+  xvfb xauth xdotool x11-apps imagemagick valgrind
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

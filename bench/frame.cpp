@@ -1,0 +1,164 @@
+// Per-frame cost of Wobblefin on the machine's GL: OPENGL_DRAW alone and whole loop turns, in the idle
+// scene and with each tool held, the two menus' selection passes, allocations per frame and peak memory.
+// Presentation pacing is off, so a loop turn costs what drawing and presenting cost.
+//
+//   bench_frame [FRAMES]          timed run (FRAMES per scenario, 1000 by default)
+//   bench_frame --callgrind N     N idle loop turns for bench/callgrind.sh, nothing timed
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "app/Scene.h"
+#include "app/State.h"
+#include "app/Wobblefin.h"
+#include "bench/harness.h"
+#include "corvala/Corvala.h"
+#include "platform/testing.h"
+
+// Every allocation of the process, the GL driver's included, is counted here.
+extern "C" void* __libc_malloc(size_t);
+extern "C" void* __libc_calloc(size_t, size_t);
+extern "C" void* __libc_realloc(void*, size_t);
+static unsigned long g_allocations = 0;
+extern "C" void* malloc(size_t n) {
+    ++g_allocations;
+    return __libc_malloc(n);
+}
+extern "C" void* calloc(size_t n, size_t m) {
+    ++g_allocations;
+    return __libc_calloc(n, m);
+}
+extern "C" void* realloc(void* p, size_t n) {
+    ++g_allocations;
+    return __libc_realloc(p, n);
+}
+
+namespace {
+
+using namespace bench;
+
+// Where a point of the scene frame shows in the client area: gluPerspective(45, 800 / 600, 0.1, 100)
+// after glTranslatef(0, -1, -30), on the 800 x 600 viewport whose bottom is the client's bottom and
+// whose top 22 rows lie above the 578-row client area.
+void ClientPixel(const corvala::TGLVECTOR& p, int* x, int* y) {
+    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
+    const double ex = p.X, ey = p.Y - 1.0, ez = p.Z - 30.0;
+    *x = int(std::lround((f / (800.0 / 600.0) * ex / -ez + 1) / 2 * 800));
+    *y = int(std::lround(578 - (f * ey / -ez + 1) / 2 * 600));
+}
+
+void Post(win32::UINT msg, int x, int y) {
+    win32::PostMessageA(corvala::HWINDOW, msg, msg == win32::WM_LBUTTONDOWN ? win32::MK_LBUTTON : 0,
+                        win32::MAKELPARAM(x, y));
+}
+
+struct Costs {
+    Summary draw, draw_rendered, turn;
+    double allocations_per_turn = 0;
+};
+
+Costs Scenario(int frames) {
+    Costs c;
+    std::vector<double> draw, rendered, turn;
+    for (int i = 0; i < frames; ++i) {
+        const double a = Now();
+        wobblefin::OPENGL_DRAW();
+        const double b = Now();
+        glFinish();
+        const double e = Now();
+        draw.push_back(b - a);
+        rendered.push_back(e - a);
+    }
+    const unsigned long before = g_allocations;
+    for (int i = 0; i < frames; ++i) {
+        const double a = Now();
+        wobblefin::loop_turn();
+        turn.push_back(Now() - a);
+    }
+    c.allocations_per_turn = double(g_allocations - before) / frames;
+    c.draw = Summarise(draw);
+    c.draw_rendered = Summarise(rendered);
+    c.turn = Summarise(turn);
+    return c;
+}
+
+void Print(const std::string& name, const Costs& c) {
+    PrintMs(name + ": OPENGL_DRAW", c.draw);
+    PrintMs(name + ": OPENGL_DRAW + glFinish", c.draw_rendered);
+    PrintMs(name + ": loop_turn", c.turn);
+    PrintLine(name + ": allocations per loop turn", Format("%.2f", c.allocations_per_turn));
+}
+
+// The selection passes alone, under the transforms the frame gives them: the camera for the buttons,
+// the camera and the aquarium's turn for the fish regions (the fish's own motion changes no cost).
+Summary Selection(corvala::TMENU3D& menu, bool aquarium, int frames) {
+    std::vector<double> t;
+    for (int i = 0; i < frames; ++i) {
+        glLoadIdentity();
+        glTranslatef(0, -1, -30);
+        if (aquarium) glRotatef(25, 0, -1, 0);
+        const double a = Now();
+        menu.ELEMENTSELECTON();
+        t.push_back(Now() - a);
+    }
+    glLoadIdentity();
+    return Summarise(t);
+}
+
+void Settle() {
+    for (int i = 0; i < 5; ++i) wobblefin::loop_turn();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    win32::testing::RecordMessageBoxes(true);
+    if (chdir(WOBBLEFIN_RUN_DIR) != 0) return 1;
+    wobblefin::startup();
+    win32::testing::SetSwapPacing(false);
+
+    if (argc > 2 && std::strcmp(argv[1], "--callgrind") == 0) {
+        const int turns = std::atoi(argv[2]);
+        std::printf("renderer: %s\n", Renderer().c_str());
+        Settle();
+        for (int i = 0; i < turns; ++i) wobblefin::loop_turn();
+        wobblefin::teardown();
+        return 0;
+    }
+    const int frames = argc > 1 ? std::max(10, std::atoi(argv[1])) : 1000;
+
+    Title("Frame cost, 800 x 600, pacing off (" + Renderer() + ")");
+    Settle();
+    const Costs idle = Scenario(frames);
+    Print("idle", idle);
+
+    const Summary buttons = Selection(wobblefin::MENU, false, frames);
+    const Summary fish = Selection(wobblefin::PESCE, true, frames);
+    PrintMs("MENU.ELEMENTSELECTON (two selection passes)", buttons);
+    PrintMs("PESCE.ELEMENTSELECTON (two selection passes)", fish);
+    PrintLine("both menus' selection passes / idle loop turn",
+              Format("%.1f %%", 100.0 * (buttons.median + fish.median) / idle.turn.median));
+
+    static const char* const tools[8] = {"shock 1", "shock 2", "shock 3", "vortex",
+                                         "squash 1", "squash 2", "heat", "cold"};
+    for (int k = 0; k < 8; ++k) {
+        int x = 0, y = 0;
+        ClientPixel(wobblefin::MENU.POS[k], &x, &y);
+        Post(win32::WM_MOUSEMOVE, x, y);
+        Post(win32::WM_LBUTTONDOWN, x, y);
+        Settle();
+        const std::string name = Format("%-8s held (%3d, %3d)", tools[k], x, y);
+        if (!wobblefin::CHECK[k]) PrintLine(name, "the press did not reach the tool");
+        Print(name, Scenario(frames));
+        Post(win32::WM_LBUTTONUP, x, y);
+        Post(win32::WM_MOUSEMOVE, 400, 560);
+        Settle();
+    }
+    PrintLine("peak resident memory", Format("%.1f MiB (VmHWM after %d frames)", PeakRssMiB(), frames * 18 + 50));
+    wobblefin::teardown();
+    return 0;
+}

@@ -1,0 +1,80 @@
+// Start-up of the real program, from process start to the first presented frame, and the program's
+// cost while it runs idle at its paced 60 Hz. A preloaded library (first_frame.c) notes the frames.
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "bench/harness.h"
+
+namespace {
+
+using namespace bench;
+
+struct ChildRun {
+    bool ok = false;
+    double started = 0, first = 0, last = 0;
+    long frames = 0;
+    double cpu = 0, max_rss_mib = 0;
+};
+
+ChildRun RunProgram(long frames) {
+    ChildRun r;
+    const std::string note = "/tmp/wobblefin-first-frame-" + std::to_string(getpid());
+    std::remove(note.c_str());
+    r.started = Now();
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (chdir(WOBBLEFIN_RUN_DIR) != 0) _exit(126);
+        setenv("LD_PRELOAD", FIRST_FRAME_LIBRARY, 1);
+        setenv("FIRST_FRAME_FILE", note.c_str(), 1);
+        setenv("FIRST_FRAME_EXIT_AFTER", std::to_string(frames).c_str(), 1);
+        execl(WOBBLEFIN_PROGRAM, WOBBLEFIN_PROGRAM, static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    int status = 0;
+    rusage ru{};
+    if (pid < 0 || wait4(pid, &status, 0, &ru) != pid || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return r;
+    FILE* f = std::fopen(note.c_str(), "r");
+    if (!f) return r;
+    r.ok = std::fscanf(f, "%lf %lf %ld", &r.first, &r.last, &r.frames) == 3;
+    std::fclose(f);
+    std::remove(note.c_str());
+    r.cpu = double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6;
+    r.max_rss_mib = double(ru.ru_maxrss) / 1024.0;
+    return r;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const int runs = argc > 1 ? std::atoi(argv[1]) : 10;
+    Title("Start-up of the real program (" WOBBLEFIN_PROGRAM ")");
+    std::vector<double> t;
+    double rss = 0;
+    for (int i = 0; i < runs; ++i) {
+        const ChildRun r = RunProgram(1);
+        if (!r.ok) {
+            PrintLine("run " + std::to_string(i), "failed");
+            return 1;
+        }
+        t.push_back(r.first - r.started);
+        rss = r.max_rss_mib;
+    }
+    PrintMs("process start -> first presented frame", Summarise(t));
+    PrintLine("peak resident memory at the first frame", Format("%.1f MiB", rss));
+
+    // Two runs of different length: their difference is the steady running, without the start-up.
+    Title("The real program running idle, paced");
+    const ChildRun a = RunProgram(61), b = RunProgram(661);
+    if (!a.ok || !b.ok) return PrintLine("run", "failed"), 1;
+    const double wall = (b.last - b.started) - (a.last - a.started);
+    PrintLine("presented frame rate", Format("%.2f frames/s", double(b.frames - a.frames) / wall));
+    PrintLine("CPU time per second of wall time", Format("%.3f s/s (%.2f s CPU over %.2f s, all threads)",
+                                                         (b.cpu - a.cpu) / wall, b.cpu - a.cpu, wall));
+    PrintLine("peak resident memory after 660 frames", Format("%.1f MiB", b.max_rss_mib));
+    return 0;
+}
