@@ -56,10 +56,10 @@ renderer=$(grep -m1 '^renderer:' "$work/log.$long" | cut -d' ' -f2- || true)
 echo
 echo "== Instructions per loop turn under callgrind (${renderer:-Mesa}, $turns turns: $short vs $long)"
 t=$(per_turn "$(total "$cs")" "$(total "$cl")")
-printf "  %-50s %'14d Ir\n" "loop_turn (whole frame)" "$t"
+printf "  %-56s %'14d Ir\n" "loop_turn (whole frame)" "$t"
 for f in "wobblefin::OPENGL_DRAW()" "corvala::TMENU3D::ELEMENTSELECTON()" "win32::SwapBuffers(" "corvala::SETGLMSG()"; do
     v=$(per_turn "$(inclusive "$cs" "$f")" "$(inclusive "$cl" "$f")")
-    printf "  %-50s %'14d Ir  %5.1f %%\n" "$f" "$v" "$(echo "$v $t" | awk '{ print 100 * $1 / $2 }')"
+    printf "  %-56s %'14d Ir  %5.1f %%\n" "$f" "$v" "$(echo "$v $t" | awk '{ print 100 * $1 / $2 }')"
 done
 
 echo "  by object (self cost):"
@@ -72,6 +72,6 @@ join -t $'\t' -1 2 -2 2 -a 2 -e 0 -o 0,1.1,2.1 \
           "C library, SDL, X and the rest"
       grp[g] += d; obj[o] = d }
     END {
-      for (g in grp) printf "    %-50s %'"'"'14.0f Ir  %5.1f %%\n", g, grp[g], 100 * grp[g] / t
+      for (g in grp) printf "    %-56s %'"'"'14.0f Ir  %5.1f %%\n", g, grp[g], 100 * grp[g] / t
       for (o in obj) if (obj[o] > t / 100) printf "      %-56s %'"'"'12.0f Ir\n", o, obj[o]
     }' | sort -t '|' -k1,1

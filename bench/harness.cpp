@@ -39,13 +39,13 @@ Summary Summarise(std::vector<double> v) {
 void Title(const std::string& text) { std::printf("\n== %s\n", text.c_str()); }
 
 void PrintMs(const std::string& name, const Summary& s) {
-    std::printf("  %-50s median %8.3f ms   p10 %8.3f   p90 %8.3f   max %8.3f   (n=%zu)\n", name.c_str(),
+    std::printf("  %-56s median %8.3f ms   p10 %8.3f   p90 %8.3f   max %8.3f   (n=%zu)\n", name.c_str(),
                 s.median * 1e3, s.p10 * 1e3, s.p90 * 1e3, s.max * 1e3, s.n);
     std::fflush(stdout);
 }
 
 void PrintLine(const std::string& name, const std::string& value) {
-    std::printf("  %-50s %s\n", name.c_str(), value.c_str());
+    std::printf("  %-56s %s\n", name.c_str(), value.c_str());
     std::fflush(stdout);
 }
 

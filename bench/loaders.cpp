@@ -11,6 +11,7 @@
 #include "bench/synthetic.h"
 #include "corvala/Corvala.h"
 #include "corvala/model/CRVL_Model.h"
+#include "corvala/model/CRVL_ModelAnimate.h"
 #include "platform/testing.h"
 #include "platform/win32_gdi.h"
 
@@ -77,6 +78,31 @@ void Md3(const std::string& name, const std::string& path) {
            }));
 }
 
+void AnimationCfg(const std::string& name, const std::string& path) {
+    const std::vector<uint8_t> bytes = ReadFile(path);
+    if (bytes.empty()) return PrintLine(name, "missing: " + path);
+    const std::string text(bytes.begin(), bytes.end());
+    Report(name + " parse", bytes.size(), Repeat([&] {
+               static corvala::QUAKE3ANIMATION c;
+               c = corvala::QUAKE3ANIMATION{};
+               corvala::load_anim_from_text(c, text);
+           }));
+    Report(name + " file -> table", bytes.size(), Repeat([&] {
+               static corvala::QUAKE3ANIMATION c;
+               c = corvala::QUAKE3ANIMATION{};
+               c.LOADANIM(path);
+           }));
+}
+
+// An animation.cfg of the usual shape, its comment lines repeated until it is about `bytes` long.
+std::vector<uint8_t> SyntheticAnimationCfg(size_t bytes) {
+    std::string t;
+    while (t.size() < bytes) t += "// a comment line as exporters write them, about sixty characters long\n";
+    t += "sex m\n";
+    for (int i = 0; i < 25; ++i) t += std::to_string(i * 10) + "\t10\t10\t15\t\t// ANIMATION_" + std::to_string(i) + "\n";
+    return std::vector<uint8_t>(t.begin(), t.end());
+}
+
 }  // namespace
 
 int main() {
@@ -91,6 +117,7 @@ int main() {
     Tga("scarica01.tga", run + "/immagini/scarica01.tga");
     Bmp("water4.bmp", run + "/immagini/water4.bmp");
     Md3("PesceRosso.md3", run + "/modelli/PesceRosso.md3");
+    AnimationCfg("animation.cfg", run + "/modelli/animation.cfg");
 
     char dir[] = "/tmp/wobblefin-bench-XXXXXX";
     if (!mkdtemp(dir)) return 1;
@@ -103,12 +130,14 @@ int main() {
         {"synthetic 2048x2048 TGA RLE", tmp + "/rle.tga", SyntheticTga(2048, 2048, true)},
         {"synthetic 2048x2048 BMP", tmp + "/big.bmp", SyntheticBmp(2048, 2048)},
         {"synthetic MD3 200 frames x 4000 vertices", tmp + "/big.md3", SyntheticMd3(200, 4000, 8000)},
+        {"synthetic 1 MB animation.cfg", tmp + "/big.cfg", SyntheticAnimationCfg(1 << 20)},
     };
     for (auto& s : synthetic) WriteFile(s.file, s.bytes);
     Tga(synthetic[0].name, synthetic[0].file);
     Tga(synthetic[1].name, synthetic[1].file);
     Bmp(synthetic[2].name, synthetic[2].file);
     Md3(synthetic[3].name, synthetic[3].file);
+    AnimationCfg(synthetic[4].name, synthetic[4].file);
     for (auto& s : synthetic) unlink(s.file.c_str());
     rmdir(dir);
     return 0;
