@@ -1,77 +1,86 @@
 #!/usr/bin/env bash
-# Instructions per loop turn under callgrind: repeatable to a hair from run to run, unlike times on a
-# shared machine. Two runs of different length are taken, so that start-up and the first frames'
-# shader compilation cancel out; the difference is divided by the number of extra turns.
-#   bench/callgrind.sh BUILD_DIR [TURNS_SHORT TURNS_LONG]
-# Needs a display (make bench runs it under Xvfb).
+# Instructions per loop turn under callgrind: repeatable from run to run, unlike times on a shared
+# machine. The idle scene runs TURNS loop turns; callgrind counts only inside loop_turn and writes one
+# profile per turn. The first SKIP turns (settling, and the first frame's shader compilation) are left
+# out; the rest are averaged.
+#   bench/callgrind.sh BUILD_DIR [TURNS [SKIP]]      (needs a display: make bench runs it under Xvfb)
+#   CALLGRIND_KEEP=DIR keeps the profiles there for callgrind_annotate or kcachegrind.
 set -euo pipefail
 build=${1:-build-bench}
-short=${2:-20}
-long=${3:-80}
+turns=${2:-30}
+skip=${3:-10}
 program="$build/bench/bench_frame"
 work=$(mktemp -d /tmp/wobblefin-callgrind-XXXXXX)
 trap 'rm -rf "$work"' EXIT
 
-# No shader cache (it would make the first run differ from the next) and llvmpipe rasterising on this
-# thread, so that all of its work is counted in one place.
+# No shader cache (a warm one would make runs differ) and llvmpipe rasterising on the calling thread,
+# so that all of its work is counted, inside the swap where it happens.
 export MESA_SHADER_CACHE_DISABLE=true LP_NUM_THREADS=0
+if [ -n "${CALLGRIND_FROM:-}" ]; then  # analyse profiles kept earlier instead of running
+    cp "$CALLGRIND_FROM"/cg.* "$work"/ && echo "renderer: (kept profiles)" >"$work/log"
+else
+valgrind --tool=callgrind --callgrind-out-file="$work/cg" --collect-atstart=no \
+    --toggle-collect='wobblefin::loop_turn()' --dump-after='wobblefin::loop_turn()' \
+    "$program" --callgrind "$turns" >"$work/log" 2>&1 || { cat "$work/log" >&2; exit 1; }
+fi
+[ -n "${CALLGRIND_KEEP:-}" ] && mkdir -p "$CALLGRIND_KEEP" && cp "$work"/cg.* "$CALLGRIND_KEEP"/
 
-run() {
-    valgrind --tool=callgrind --callgrind-out-file="$work/cg.$1" --collect-atstart=no \
-        --toggle-collect='wobblefin::loop_turn()' "$program" --callgrind "$1" >"$work/log.$1" 2>&1 ||
-        { cat "$work/log.$1" >&2; exit 1; }
-}
-run "$short"
-run "$long"
+# The profiles of the turns that count: parts skip+1 ... (the settling turns are loop turns too).
+files=()
+for ((k = skip + 1; ; ++k)); do
+    [ -f "$work/cg.$k" ] || break
+    files+=("$work/cg.$k")
+done
+n=${#files[@]}
+[ "$n" -gt 0 ] || { echo "callgrind wrote no profiles" >&2; exit 1; }
 
-# Self cost per object: cost lines after "calls=" are a call's inclusive cost and are not counted.
-by_object() {
-    awk '
-    function name(spec, table,   id, rest) {
-        if (match(spec, /^\([0-9]+\)/)) {
-            id = substr(spec, 2, RLENGTH - 2); rest = substr(spec, RLENGTH + 1); sub(/^ /, "", rest)
-            if (rest != "") table[id] = rest
-            return table[id]
-        }
-        return spec
-    }
-    /^ob=/ { ob = name(substr($0, 4), obs); next }
-    /^cob=/ { name(substr($0, 5), obs); next }
-    /^calls=/ { skip = 1; next }
-    /^[0-9+*-]/ { if (skip) { skip = 0; next } cost[ob] += $NF; next }
-    { if ($0 !~ /^(fn|fl|fi|fe|cfn|cfi|cfl)=/) skip = 0 }
-    END { for (o in cost) printf "%d\t%s\n", cost[o], o }' "$1"
-}
-inclusive() {  # inclusive Ir of every function whose name holds $2
-    callgrind_annotate --inclusive=yes --threshold=100 "$1" 2>/dev/null |
-        awk -v f="$2" 'index($0, f) { gsub(",", "", $1); s += $1 } END { printf "%d\n", s }'
-}
-total() { awk '/^totals:/ { print $2 }' "$1"; }
+totals=$(awk '/^totals:/ { print $2 }' "${files[@]}")
+mean=$(echo "$totals" | awk '{ s += $1 } END { printf "%.0f", s / NR }')
+lo=$(echo "$totals" | sort -n | head -1)
+hi=$(echo "$totals" | sort -n | tail -1)
+renderer=$(grep -m1 '^renderer:' "$work/log" | cut -d' ' -f2- || true)
 
-cs="$work/cg.$short"; cl="$work/cg.$long"
-turns=$((long - short))
-per_turn() { echo "$1 $2" | awk -v n="$turns" '{ printf "%.0f", ($2 - $1) / n }'; }
-
-renderer=$(grep -m1 '^renderer:' "$work/log.$long" | cut -d' ' -f2- || true)
 echo
-echo "== Instructions per loop turn under callgrind (${renderer:-Mesa}, $turns turns: $short vs $long)"
-t=$(per_turn "$(total "$cs")" "$(total "$cl")")
-printf "  %-56s %'14d Ir\n" "loop_turn (whole frame)" "$t"
-for f in "wobblefin::OPENGL_DRAW()" "corvala::TMENU3D::ELEMENTSELECTON()" "win32::SwapBuffers(" "corvala::SETGLMSG()"; do
-    v=$(per_turn "$(inclusive "$cs" "$f")" "$(inclusive "$cl" "$f")")
-    printf "  %-56s %'14d Ir  %5.1f %%\n" "$f" "$v" "$(echo "$v $t" | awk '{ print 100 * $1 / $2 }')"
+echo "== Instructions per loop turn under callgrind, idle scene (${renderer:-Mesa}; mean of $n turns)"
+printf "  %-56s %12d Ir   (turns range %d .. %d)\n" "loop_turn (whole frame)" "$mean" "$lo" "$hi"
+
+# Inclusive cost of a few routines, from callgrind_annotate's inclusive view of each turn.
+for f in "wobblefin::OPENGL_DRAW()" "corvala::TMENU3D::ELEMENTSELECTON()" "corvala::QUAKE3ANIMATION::PUTMODEL(" \
+         "wobblefin::QUAD(" "win32::SwapBuffers(" "corvala::SETGLMSG()"; do
+    s=0
+    for file in "${files[@]}"; do
+        v=$(callgrind_annotate --inclusive=yes --threshold=100 "$file" 2>/dev/null |
+            awk -v f="$f" '!found && index($0, ":" f) { gsub(",", "", $1); print $1; found = 1 }')
+        s=$((s + ${v:-0}))
+    done
+    printf "  %-56s %12.0f Ir   %5.1f %%\n" "$f" "$((s / n))" "$(awk -v a="$s" -v n="$n" -v t="$mean" 'BEGIN { print 100 * a / n / t }')"
 done
 
+# Self cost per object. A cost line right after "calls=" is that call's inclusive cost, not self cost.
 echo "  by object (self cost):"
-join -t $'\t' -1 2 -2 2 -a 2 -e 0 -o 0,1.1,2.1 \
-    <(by_object "$cs" | sort -t $'\t' -k2,2) <(by_object "$cl" | sort -t $'\t' -k2,2) |
-    awk -F '\t' -v n="$turns" -v t="$t" -v prog="$(basename "$program")" '
-    { d = ($3 - $2) / n; o = $1
-      g = (o ~ prog"$") ? "the program (app, framework, platform)" :
-          (o ~ /(dri|gallium|glapi|GLX|libGL|GLU|LLVM|llvm)/ || o == "???") ? "Mesa (GL, GLU, llvmpipe and its JIT code)" :
-          "C library, SDL, X and the rest"
-      grp[g] += d; obj[o] = d }
-    END {
-      for (g in grp) printf "    %-56s %'"'"'14.0f Ir  %5.1f %%\n", g, grp[g], 100 * grp[g] / t
-      for (o in obj) if (obj[o] > t / 100) printf "      %-56s %'"'"'12.0f Ir\n", o, obj[o]
-    }' | sort -t '|' -k1,1
+awk -v n="$n" -v t="$mean" -v prog="$(basename "$program")" '
+function name(spec, table,   id, rest) {
+    if (match(spec, /^\([0-9]+\)/)) {
+        id = substr(spec, 2, RLENGTH - 2); rest = substr(spec, RLENGTH + 1); sub(/^ /, "", rest)
+        if (rest != "") table[id] = rest
+        return table[id]
+    }
+    return spec
+}
+FNR == 1 { delete obs; ob = ""; skip = 0 }
+/^ob=/ { ob = name(substr($0, 4), obs); next }
+/^cob=/ { name(substr($0, 5), obs); next }
+/^calls=/ { skip = 1; next }
+/^[0-9+*-]/ { if (skip) { skip = 0; next } cost[ob] += $NF; next }
+END {
+    for (o in cost) {
+        d = cost[o] / n
+        if (o ~ prog "$") g = "the program (app, framework, platform)"
+        else if (o ~ /(dri|gallium|glapi|GLX|libGL|GLU|LLVM)/ || o == "???") g = "Mesa (GL, GLU, llvmpipe and its JIT code)"
+        else g = "C library, SDL, X and the rest"
+        grp[g] += d
+        if (d > t / 200) printf "      %-60s %12.0f Ir   %5.1f %%\n", o, d, 100 * d / t | "sort -k2 -nr > /dev/stderr"
+    }
+    for (g in grp) printf "    %-58s %12.0f Ir   %5.1f %%\n", g, grp[g], 100 * grp[g] / t
+}' "${files[@]}" 2>"$work/objects"
+cat "$work/objects"
