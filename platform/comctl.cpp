@@ -11,7 +11,7 @@ constexpr int kMaxParts = 256;
 constexpr int kPartGap = 2;   // between two parts
 constexpr int kTopGap = 2;    // above the parts
 constexpr int kTextIndent = 4;
-constexpr UINT SBT_NOBORDERS = 0x0100, SBT_POPOUT = 0x0200;
+constexpr UINT SBT_NOBORDERS = 0x0100, SBT_POPOUT = 0x0200, SBT_OWNERDRAW = 0x1000;
 
 constexpr uint32_t kFace = 0xF0F0F0, kShadow = 0xA0A0A0, kLight = 0xFFFFFF, kText = 0x000000;
 
@@ -99,7 +99,8 @@ LRESULT status_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         std::vector<Part>& parts = g_status[h];
         const size_t part = wp & 0xFF;
         if (part >= parts.size()) return FALSE;
-        parts[part].text = lp ? reinterpret_cast<const char*>(lp) : "";
+        // An owner-drawn part's LPARAM is the owner's data, not text.
+        parts[part].text = lp && !(wp & SBT_OWNERDRAW) ? reinterpret_cast<const char*>(lp) : "";
         parts[part].type = UINT(wp & 0xFF00);
         InvalidateRect(h, nullptr, TRUE);
         return TRUE;

@@ -69,6 +69,11 @@ TEST_F(StatusBar, GetsThePartLayoutTheApplicationSetBeforeCreation) {
     EXPECT_TRUE(SendMessageA(HSTATUS, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>("terzo")));
     EXPECT_EQ(part_text(HSTATUS, 2), "terzo");
     EXPECT_FALSE(SendMessageA(HSTATUS, SB_SETTEXTA, 3, reinterpret_cast<LPARAM>("none")));
+    // An owner-drawn part carries the owner's data, which is never read as text.
+    EXPECT_TRUE(SendMessageA(HSTATUS, SB_SETTEXTA, 2 | 0x1000, LPARAM(0x1234)));
+    EXPECT_EQ(HIWORD(uintptr_t(SendMessageA(HSTATUS, SB_GETTEXTLENGTHA, 2, 0))), 0x1000);
+    EXPECT_EQ(part_text(HSTATUS, 2), "");
+    SendMessageA(HSTATUS, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(""));
 }
 
 TEST_F(StatusBar, WithNoPartsAskedForItKeepsOnePartAcrossTheBar) {
