@@ -5,6 +5,7 @@
 
 #include "platform/testing.h"
 #include "platform/win32.h"
+#include "tests/support/image_files.h"
 
 using namespace win32;
 
@@ -203,26 +204,9 @@ namespace {
 std::vector<uint8_t> low_depth_bmp(int bits, int width, int height, int clr_used) {
     const int colours = clr_used ? clr_used : 1 << bits;
     const int stride = (width * bits + 31) / 32 * 4;
-    const uint32_t offset = 14 + 40 + uint32_t(colours) * 4;
-    std::vector<uint8_t> b;
-    auto put = [&](uint64_t v, int n) {
-        for (int i = 0; i < n; ++i) b.push_back(uint8_t(v >> (8 * i)));
-    };
-    put(0x4D42, 2);
-    put(offset + uint32_t(stride * height), 4);
-    put(0, 4);
-    put(offset, 4);
-    put(40, 4);
-    put(uint32_t(width), 4);
-    put(uint32_t(height), 4);
-    put(1, 2);
-    put(uint32_t(bits), 2);
-    put(0, 4);
-    put(uint32_t(stride * height), 4);
-    put(0, 8);
-    put(uint32_t(clr_used), 4);
-    put(0, 4);
-    for (int i = 0; i < colours; ++i) put(uint32_t(i * 16) | uint32_t(255 - i) << 8 | 0x11u << 16, 4);  // B, G, R
+    std::vector<uint8_t> b = testsupport::palette_bmp_headers(width, height, bits, colours, clr_used);
+    for (int i = 0; i < colours; ++i)
+        testsupport::put_le(b, uint32_t(i * 16) | uint32_t(255 - i) << 8 | 0x11u << 16, 4);  // B, G, R
     for (int i = 0; i < stride * height; ++i) b.push_back(0x10);
     return b;
 }

@@ -7,6 +7,31 @@
 #include <stdexcept>
 
 namespace testsupport {
+
+void put_le(Bytes& out, uint64_t v, int n) {
+    for (int i = 0; i < n; ++i) out.push_back(uint8_t(v >> (8 * i)));
+}
+
+Bytes palette_bmp_headers(int width, int height, int bits, int colours, int clr_used) {
+    const int stride = (width * bits + 31) / 32 * 4;
+    const uint32_t offset = 14 + 40 + uint32_t(colours) * 4;
+    Bytes b;
+    put_le(b, 0x4D42, 2);
+    put_le(b, offset + uint32_t(stride * height), 4);
+    put_le(b, 0, 4);
+    put_le(b, offset, 4);
+    put_le(b, 40, 4);
+    put_le(b, uint32_t(width), 4);
+    put_le(b, uint32_t(height), 4);
+    put_le(b, 1, 2);
+    put_le(b, uint32_t(bits), 2);
+    put_le(b, 0, 4);
+    put_le(b, uint32_t(stride * height), 4);
+    put_le(b, 0, 8);
+    put_le(b, uint32_t(clr_used), 4);
+    put_le(b, 0, 4);
+    return b;
+}
 namespace {
 void put16(Bytes& b, uint32_t v) {
     b.push_back(uint8_t(v));

@@ -15,6 +15,11 @@ using PixelFn = std::function<Rgba(int x, int y)>;  // y = 0 is the top row of t
 
 // A bottom-up BMP of 24 or 32 bits with an info header of 40, 108 or 124 bytes.
 Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& pixel);
+// The file header and 40-byte info header of a bottom-up palette BMP of 1, 4 or 8 bits whose colour table
+// has `colours` entries (`clr_used` is what the header says: 0 means all); table and pixels follow.
+Bytes palette_bmp_headers(int width, int height, int bits, int colours, int clr_used);
+// Appends n little-endian bytes of v.
+void put_le(Bytes& out, uint64_t v, int n);
 // An 8-bit palette BMP (40-byte header), every pixel index i % 256 of a grey ramp.
 Bytes make_bmp8(int width, int height);
 
