@@ -16,10 +16,13 @@ trap 'rm -rf "$work"' EXIT
 # No shader cache (a warm one would make runs differ) and llvmpipe rasterising on the calling thread,
 # so that all of its work is counted, inside the swap where it happens.
 export MESA_SHADER_CACHE_DISABLE=true LP_NUM_THREADS=0
+# Fixed addresses too: hash tables keyed by pointers then probe alike in every run.
+no_aslr=""
+command -v setarch >/dev/null && setarch "$(uname -m)" -R true 2>/dev/null && no_aslr="setarch $(uname -m) -R"
 if [ -n "${CALLGRIND_FROM:-}" ]; then  # analyse profiles kept earlier instead of running
     cp "$CALLGRIND_FROM"/cg.* "$work"/ && echo "renderer: (kept profiles)" >"$work/log"
 else
-valgrind --tool=callgrind --callgrind-out-file="$work/cg" --collect-atstart=no \
+$no_aslr valgrind --tool=callgrind --callgrind-out-file="$work/cg" --collect-atstart=no \
     --toggle-collect='wobblefin::loop_turn()' --dump-after='wobblefin::loop_turn()' \
     "$program" --callgrind "$turns" >"$work/log" 2>&1 || { cat "$work/log" >&2; exit 1; }
 fi
