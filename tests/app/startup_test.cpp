@@ -30,12 +30,15 @@ std::string run_folder_without(const std::string& missing) {
     return dir.string();
 }
 
-void run_frames_in(const std::string& folder, int frames) {
+// Runs in the death-test child: the folder is made, used and removed there.
+void run_frames_without(const std::string& missing, int frames) {
+    const std::string folder = run_folder_without(missing);
     if (chdir(folder.c_str()) != 0) std::exit(3);
     win32::testing::SetSwapPacing(false);
     win32::testing::ClearRecordedBoxes();
     startup();
     for (int i = 0; i < frames; ++i) loop_turn();
+    fs::remove_all(folder);
     std::exit(win32::testing::RecordedBoxes().empty() ? 0 : 4);
 }
 
@@ -84,21 +87,15 @@ TEST(Startup, TheWindowIsCentredOnTheScreen) {
 }
 
 TEST(Startup, RunsWithAnImageFileMissing) {
-    const std::string folder = run_folder_without("immagini/calore.tga");
-    EXPECT_EXIT(run_frames_in(folder, 30), ::testing::ExitedWithCode(0), "");
-    fs::remove_all(folder);
+    EXPECT_EXIT(run_frames_without("immagini/calore.tga", 30), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Startup, RunsWithTheModelMissing) {
-    const std::string folder = run_folder_without("modelli/PesceRosso.md3");
-    EXPECT_EXIT(run_frames_in(folder, 30), ::testing::ExitedWithCode(0), "");
-    fs::remove_all(folder);
+    EXPECT_EXIT(run_frames_without("modelli/PesceRosso.md3", 30), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(Startup, RunsWithTheAnimationTableMissing) {
-    const std::string folder = run_folder_without("modelli/animation.cfg");
-    EXPECT_EXIT(run_frames_in(folder, 30), ::testing::ExitedWithCode(0), "");
-    fs::remove_all(folder);
+    EXPECT_EXIT(run_frames_without("modelli/animation.cfg", 30), ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

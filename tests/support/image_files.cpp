@@ -3,6 +3,8 @@
 #include <stdlib.h>
 
 #include <cstring>
+#include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -142,9 +144,20 @@ Bytes make_tga(int width, int height, int bpp, const PixelFn& pixel, int descrip
 }
 
 std::string temp_dir() {
+    // Every folder handed out goes when the test program ends.
+    static std::vector<std::string> made;
+    static const bool registered = [] {
+        std::atexit([] {
+            std::error_code ignored;
+            for (const std::string& d : made) std::filesystem::remove_all(d, ignored);
+        });
+        return true;
+    }();
+    (void)registered;
     char tmpl[] = "/tmp/wobblefin-test-XXXXXX";
     const char* d = ::mkdtemp(tmpl);
     if (!d) throw std::runtime_error("mkdtemp failed");
+    made.push_back(d);
     return d;
 }
 

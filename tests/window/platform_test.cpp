@@ -1,6 +1,7 @@
 // Platform services that need no window: paths, message boxes, text conversion.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -29,6 +30,9 @@ TEST(Paths, BackslashPathsFindFilesWhateverTheCaseOfEachComponent) {
     EXPECT_EQ(MapPath((root + "\\nowhere\\x.tga").c_str()), root + "/nowhere/x.tga");
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(FileExists(nullptr));
+    std::remove((root + "/Immagini/Vetro.TGA").c_str());
+    rmdir((root + "/Immagini").c_str());
+    rmdir(root.c_str());
 }
 
 TEST(MessageBoxes, TheRecorderKeepsCaptionAndTextAndAnswersOk) {
