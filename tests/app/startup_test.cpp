@@ -70,6 +70,25 @@ TEST(Startup, EscapeEndsTheLoopAfterTheFrameOfThatTurnIsShown) {
     EXPECT_TRUE(win32::IsWindow(HWINDOW));
 }
 
+TEST(Startup, TheCloseBoxEndsTheLoopAfterThatTurnAndTheProgramTearsDownCleanly) {
+    EXPECT_EXIT(
+        {
+            if (chdir(WOBBLEFIN_RUN_DIR) != 0) std::exit(3);
+            win32::testing::SetSwapPacing(false);
+            startup();
+            loop_turn();
+            win32::PostMessageA(HWINDOW, win32::WM_CLOSE, 0, 0);
+            int turns = 0;
+            do {
+                loop_turn();  // the window goes during this turn's message; the frame still runs
+                ++turns;
+            } while (ACTIVE);
+            teardown();
+            std::exit(turns == 1 && !win32::IsWindow(HWINDOW) ? 0 : 5);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 TEST(Startup, TheWindowIsCentredOnTheScreen) {
     // 1366 x 768: X = 683 - 400 = 283, Y = 384 - 300 = 84.
     EXPECT_EXIT(
