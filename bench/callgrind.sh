@@ -62,13 +62,13 @@ done
 # Self cost per object. A cost line right after "calls=" is that call's inclusive cost, not self cost.
 echo "  by object (self cost):"
 awk -v n="$n" -v t="$mean" -v prog="$(basename "$program")" '
-function name(spec, table,   id, rest) {
-    if (match(spec, /^\([0-9]+\)/)) {
-        id = substr(spec, 2, RLENGTH - 2); rest = substr(spec, RLENGTH + 1); sub(/^ /, "", rest)
+function name(entry, table,   id, rest) {
+    if (match(entry, /^\([0-9]+\)/)) {
+        id = substr(entry, 2, RLENGTH - 2); rest = substr(entry, RLENGTH + 1); sub(/^ /, "", rest)
         if (rest != "") table[id] = rest
         return table[id]
     }
-    return spec
+    return entry
 }
 FNR == 1 { delete obs; ob = ""; skip = 0 }
 /^ob=/ { ob = name(substr($0, 4), obs); next }
