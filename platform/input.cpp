@@ -1,6 +1,9 @@
 // Pointer, foreground window, screen metrics, cursors and icons.
 #include <SDL_image.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/internal.h"
 #include "platform/testing.h"
 
@@ -22,6 +25,27 @@ CursorIcon* system_cursor(SDL_SystemCursor id) {
     return &c;
 }
 struct Token {} g_btnface_brush, g_stock[20];
+
+uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+
+// The decoder trusts the directory and the pictures' headers, so they are checked against the bytes first:
+// every picture inside the file, and no picture larger than an icon can be (256 x 256), so a few bytes can
+// never ask for gigabytes.
+bool icon_directory_fits(const uint8_t* b, size_t size) {
+    const size_t count = size_t(b[4]) | size_t(b[5]) << 8;
+    if (count == 0 || 6 + 16 * count > size) return false;
+    for (size_t i = 0; i < count; ++i) {
+        const uint8_t* e = b + 6 + 16 * i;
+        const uint64_t bytes = le32(e + 8), offset = le32(e + 12);
+        if (offset + bytes > size || bytes < 40) return false;
+        const uint8_t* h = b + offset;
+        static const uint8_t png[4] = {0x89, 'P', 'N', 'G'};
+        if (std::equal(png, png + 4, h)) continue;  // PNG pictures are sized by their own checked decoder
+        const int32_t header = int32_t(le32(h)), w = int32_t(le32(h + 4)), hh = int32_t(le32(h + 8));
+        if (header < 40 || uint64_t(header) > bytes || w < 1 || w > 256 || hh < 1 || hh > 512) return false;
+    }
+    return true;
+}
 }  // namespace
 
 namespace testing {
@@ -119,12 +143,41 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) {
 
 HCURSOR LoadCursorFromFileA(LPCSTR file) {
     if (!FileExists(file)) return nullptr;
-    SDL_Surface* image = IMG_Load(MapPath(file).c_str());
+    SDL_RWops* rw = SDL_RWFromFile(MapPath(file).c_str(), "rb");
+    if (!rw) return nullptr;
+    const Sint64 size = SDL_RWsize(rw);
+    std::vector<uint8_t> bytes(size > 0 && size < (Sint64(1) << 28) ? size_t(size) : 0);
+    const bool read = !bytes.empty() && SDL_RWread(rw, bytes.data(), 1, bytes.size()) == bytes.size();
+    SDL_RWclose(rw);
+    if (!read) return nullptr;
+    detail::EnsureVideo();  // the cursor half needs the video subsystem; the picture does not
+    return LoadCursorFromMemory(bytes.data(), bytes.size());
+}
+
+HCURSOR LoadCursorFromMemory(const void* bytes, size_t size) {
+    if (!bytes || size < 6 || size > (size_t(1) << 28)) return nullptr;
+    // Icon and cursor files only, as on Windows: reserved 0, then type 1 (icon) or 2 (cursor).
+    const auto* b = static_cast<const uint8_t*>(bytes);
+    if (b[0] != 0 || b[1] != 0 || (b[2] != 1 && b[2] != 2) || b[3] != 0) return nullptr;
+    if (!icon_directory_fits(b, size)) return nullptr;
+    SDL_RWops* rw = SDL_RWFromConstMem(bytes, int(size));
+    if (!rw) return nullptr;
+    SDL_Surface* image = b[2] == 1 ? IMG_LoadICO_RW(rw) : IMG_LoadCUR_RW(rw);
+    SDL_RWclose(rw);
     if (!image) return nullptr;
-    auto* ci = new CursorIcon;  // lives as long as the program, like a class cursor
+    auto* ci = new CursorIcon;  // a class cursor or icon lives as long as the program
     ci->image = image;
-    if (detail::EnsureVideo()) ci->cursor = SDL_CreateColorCursor(image, 0, 0);
+    if (SDL_WasInit(SDL_INIT_VIDEO)) ci->cursor = SDL_CreateColorCursor(image, 0, 0);
     return reinterpret_cast<HCURSOR>(ci);
+}
+
+BOOL DestroyIcon(HICON icon) {
+    auto* ci = reinterpret_cast<CursorIcon*>(icon);
+    if (!ci || !ci->image) return FALSE;  // stock icons and cursors are never destroyed
+    if (ci->cursor) SDL_FreeCursor(ci->cursor);
+    SDL_FreeSurface(ci->image);
+    delete ci;
+    return TRUE;
 }
 
 HBRUSH GetSysColorBrush(int) { return &g_btnface_brush; }

@@ -1,6 +1,7 @@
 // The subset of the Win32 API that Corvala calls, on SDL2. Same names, constants and record layouts;
 // each call does what the framework relies on and nothing more. SDL appears only inside platform/.
 #pragma once
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -237,6 +238,8 @@ int GetSystemMetrics(int index);
 HCURSOR LoadCursorA(HINSTANCE inst, LPCSTR name);
 HICON LoadIconA(HINSTANCE inst, LPCSTR name);
 HCURSOR LoadCursorFromFileA(LPCSTR file);
+HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);  // ours: the file loader over bytes
+BOOL DestroyIcon(HICON icon);
 HBRUSH GetSysColorBrush(int index);
 HGDIOBJ GetStockObject(int index);
 

@@ -5,6 +5,7 @@
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "platform/testing.h"
 #include "platform/win32.h"
@@ -56,6 +57,50 @@ TEST(Ticks, TheTickCountNeverGoesBackwards) {
     const DWORD a = GetTickCount();
     const DWORD b = GetTickCount();
     EXPECT_LE(a, b);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<uint8_t> read_all(const std::string& path) {
+    std::vector<uint8_t> bytes;
+    if (FILE* f = std::fopen(path.c_str(), "rb")) {
+        int c;
+        while ((c = std::fgetc(f)) != EOF) bytes.push_back(uint8_t(c));
+        std::fclose(f);
+    }
+    return bytes;
+}
+
+TEST(Icons, TheProgramsIconFileLoadsAndUnusableBytesGiveNoIcon) {
+    const auto icon = read_all(std::string(WOBBLEFIN_RUN_DIR) + "/Wobblefin.ico");
+    ASSERT_FALSE(icon.empty());
+    HICON h = LoadCursorFromMemory(icon.data(), icon.size());
+    ASSERT_NE(h, nullptr);
+    EXPECT_TRUE(DestroyIcon(h));
+    std::vector<uint8_t> cut(icon.begin(), icon.begin() + 30);  // the directory and a little more
+    EXPECT_EQ(LoadCursorFromMemory(cut.data(), cut.size()), nullptr);
+    const uint8_t junk[] = {0, 0, 1, 0, 0xFF, 0xFF};
+    EXPECT_EQ(LoadCursorFromMemory(junk, sizeof junk), nullptr);
+    EXPECT_EQ(LoadCursorFromMemory(nullptr, 10), nullptr);
+    EXPECT_EQ(LoadCursorFromFileA("no such icon.ico"), nullptr);
+    EXPECT_FALSE(DestroyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(IDI_APPLICATION)))) << "stock icons stay";
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Icons, APictureHeaderAskingForGigabytesIsRefusedBeforeDecoding) {
+    // One directory entry whose picture claims 0x2DF80000 pixels across.
+    std::vector<uint8_t> ico = {0, 0, 1, 0, 1, 0, 1, 1, 0, 0, 1, 0, 32, 0, 48, 0, 0, 0, 22, 0, 0, 0};
+    const uint8_t header[] = {40, 0, 0, 0, 0, 0, 0xF8, 0x2D, 2, 0, 0, 0, 1, 0, 32, 0};
+    ico.insert(ico.end(), header, header + sizeof header);
+    ico.resize(22 + 48, 0);
+    EXPECT_EQ(LoadCursorFromMemory(ico.data(), ico.size()), nullptr);
+    ico[2] = 3;  // neither an icon nor a cursor file
+    EXPECT_EQ(LoadCursorFromMemory(ico.data(), ico.size()), nullptr);
 }
 
 }  // namespace
