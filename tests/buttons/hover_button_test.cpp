@@ -219,23 +219,13 @@ TEST_F(HoverButton, WithoutPicturesItKeepsItsSizeStaysRectangularAndStillClicks)
 TEST_F(HoverButton, AClickThroughTheRealPointerPathReachesTheButton) {
     create(400, 300);
     run_queue();
-    auto push = [](Uint32 type, int x, int y) {
-        SDL_Event e{};
-        e.type = type;
-        e.button.windowID = SDL_GetWindowID(SDL_GL_GetCurrentWindow());
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.x = x;
-        e.button.y = y;
-        SDL_PushEvent(&e);
-    };
-    push(SDL_MOUSEBUTTONDOWN, 402, 302);  // the cut-away corner: the framework window's
+    testsupport::PushMouseButton(true, 402, 302);  // the cut-away corner: the framework window's
     run_queue();
     EXPECT_EQ(state(), 1);
     EXPECT_TRUE(LEFTMOUSEDOWN);
     // One at a time: where a press goes depends on the capture that the previous one left.
-    for (auto [type, x, y] : {std::tuple<Uint32, int, int>{SDL_MOUSEBUTTONUP, 402, 302},
-                              {SDL_MOUSEBUTTONDOWN, 420, 315}, {SDL_MOUSEBUTTONUP, 420, 315}}) {
-        push(type, x, y);
+    for (auto [down, x, y] : {std::tuple<bool, int, int>{false, 402, 302}, {true, 420, 315}, {false, 420, 315}}) {
+        testsupport::PushMouseButton(down, x, y);
         run_queue();
     }
     ASSERT_EQ(commands.size(), 1u);

@@ -227,14 +227,7 @@ TEST_F(Children, ClicksOnTheCutAwayPartOfAShapedChildGoToTheWindowBehind) {
     HWND c = make_child(200, 100, 20, 20);
     SetWindowRgn(c, CreateRectRgn(0, 0, 10, 20), FALSE);
     auto press_at = [](int x, int y) {
-        SDL_Event e{};
-        e.type = SDL_MOUSEBUTTONDOWN;
-        e.button.windowID = SDL_GetWindowID(SDL_GL_GetCurrentWindow());
-        e.button.button = SDL_BUTTON_LEFT;
-        e.button.state = SDL_PRESSED;
-        e.button.x = x;
-        e.button.y = y;
-        SDL_PushEvent(&e);
+        testsupport::PushMouseButton(true, x, y);
         MSG m{};
         EXPECT_TRUE(PeekMessageA(&m, nullptr, WM_LBUTTONDOWN, WM_LBUTTONDOWN, PM_REMOVE));
         return m;

@@ -1,6 +1,7 @@
 #include "tests/support/window.h"
 
 #include <GL/gl.h>
+#include <SDL.h>
 
 #include <cstring>
 
@@ -26,6 +27,33 @@ uint32_t ReadPixel(int x, int y) {
     glReadBuffer(GL_BACK);
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
     return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
+}
+
+namespace {
+Uint32 window_id() {
+    SDL_Window* w = SDL_GL_GetCurrentWindow();
+    return w ? SDL_GetWindowID(w) : 0;
+}
+}  // namespace
+
+void PushMouseMotion(int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEMOTION;
+    e.motion.windowID = window_id();
+    e.motion.x = x;
+    e.motion.y = y;
+    SDL_PushEvent(&e);
+}
+
+void PushMouseButton(bool down, int x, int y) {
+    SDL_Event e{};
+    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+    e.button.windowID = window_id();
+    e.button.button = SDL_BUTTON_LEFT;
+    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.button.x = x;
+    e.button.y = y;
+    SDL_PushEvent(&e);
 }
 
 void ResetInput() {

@@ -12,6 +12,10 @@ void EnsureWindow();
 // as 0xRRGGBB.
 uint32_t ReadPixel(int x, int y);
 
+// Real pointer events for the framework window, as SDL would deliver them (client coordinates).
+void PushMouseMotion(int x, int y);
+void PushMouseButton(bool down, int x, int y);  // the left button
+
 // Clears the framework's input state and the message queue (between tests that post messages).
 void ResetInput();
 

@@ -1,5 +1,4 @@
 // The platform's message queue as the framework relies on it.
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include "corvala/Corvala.h"
@@ -11,30 +10,8 @@ using namespace win32;
 
 namespace {
 
-Uint32 window_id() {
-    SDL_Window* w = SDL_GL_GetCurrentWindow();
-    return w ? SDL_GetWindowID(w) : 0;
-}
-
-void push_motion(int x, int y) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = window_id();
-    e.motion.x = x;
-    e.motion.y = y;
-    SDL_PushEvent(&e);
-}
-
-void push_button(bool down, int x, int y) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.windowID = window_id();
-    e.button.button = SDL_BUTTON_LEFT;
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
-}
+using testsupport::PushMouseButton;
+using testsupport::PushMouseMotion;
 
 class Queue : public ::testing::Test {
 protected:
@@ -46,7 +23,7 @@ protected:
 };
 
 TEST_F(Queue, ABacklogOfMovesBecomesOneMessageWithTheLatestPosition) {
-    for (int i = 0; i < 20; ++i) push_motion(10 + i, 20 + i);
+    for (int i = 0; i < 20; ++i) PushMouseMotion(10 + i, 20 + i);
     EXPECT_EQ(win32::testing::QueuedMessages(), 1);
     MSG m;
     ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE));
@@ -56,9 +33,9 @@ TEST_F(Queue, ABacklogOfMovesBecomesOneMessageWithTheLatestPosition) {
 }
 
 TEST_F(Queue, APressIsNeverStuckBehindMoves) {
-    for (int i = 0; i < 10; ++i) push_motion(i, i);
-    push_button(true, 50, 60);
-    for (int i = 0; i < 10; ++i) push_motion(100 + i, 100);
+    for (int i = 0; i < 10; ++i) PushMouseMotion(i, i);
+    PushMouseButton(true, 50, 60);
+    for (int i = 0; i < 10; ++i) PushMouseMotion(100 + i, 100);
     EXPECT_EQ(win32::testing::QueuedMessages(), 3);
     SETGLMSG();
     SETGLMSG();
