@@ -7,8 +7,6 @@
 namespace corvala {
 
 double FNORMAL[4];
-bool GLVERT3FREMOVE = false;
-bool GLVERT3FENABLEEDIT = false;
 TGLVERTEX3F GLBASEVERTEX3F;
 
 TGLVECTOR GLVECTOR(double X, double Y, double Z) {

@@ -2,6 +2,8 @@
 #pragma once
 #include <cstdint>
 
+#include "window/CRVL_Window.h"  // GLVERT3FREMOVE, GLVERT3FENABLEEDIT
+
 namespace corvala {
 
 struct TGLVECTOR {
@@ -20,8 +22,6 @@ struct TGLVERTEX3F {
 constexpr int32_t GLVERT3F_SLOTS = 10000;
 
 extern double FNORMAL[4];             // [1..3] hold x, y, z of the last FINDNORMAL ([0] unused)
-extern bool GLVERT3FREMOVE;           // true: the wrappers make no GL calls
-extern bool GLVERT3FENABLEEDIT;       // true: GLVERTEX3F records and displaces vertices
 extern TGLVERTEX3F GLBASEVERTEX3F;
 
 TGLVECTOR GLVECTOR(double X, double Y, double Z);                       // narrowed to 32-bit floats

@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "render/CRVL_Vector.h"
 #include "window/CRVL_HoverButton.h"
 #include "window/CRVL_StatusBar.h"
 
@@ -28,6 +27,8 @@ CRVLPROCEDURE CREATEMENUBAR = nullptr;
 CRVLPROCEDURE CREATEMOUSEMENU = nullptr;
 WNDCLASSEXA WINDOWCLASSEX;
 HWND HSTATUS = nullptr;
+bool GLVERT3FREMOVE = false;
+bool GLVERT3FENABLEEDIT = false;
 
 TGETINPUTCOMMAND GETINPUTCOMMAND = nullptr;
 bool SHOWMENUBAR = false;

@@ -45,6 +45,10 @@ extern CRVLPROCEDURE CREATEMENUBAR;   // builds a menu bar when SHOWMENUBAR is t
 extern CRVLPROCEDURE CREATEMOUSEMENU; // context menu hook when SHOWMENUBAR is true
 extern WNDCLASSEXA WINDOWCLASSEX;     // the "IMAGEBUTTON" class description
 extern HWND HSTATUS;                  // the status bar, 0 when there is none
+// The vertex path's two switches (render/CRVL_Vector.h). They live here because the window settings reset
+// them, and the window room, at the bottom of the framework, includes nothing above it.
+extern bool GLVERT3FREMOVE;           // true: the wrappers make no GL calls
+extern bool GLVERT3FENABLEEDIT;       // true: GLVERTEX3F records and displaces vertices
 
 // Typed constants: initialised data the application may change before creating the window.
 extern TGETINPUTCOMMAND GETINPUTCOMMAND;  // receives menu commands
