@@ -12,6 +12,7 @@
 #include "corvala/Corvala.h"
 #include "corvala/model/CRVL_Model.h"
 #include "corvala/model/CRVL_ModelAnimate.h"
+#include "platform/host.h"
 #include "platform/testing.h"
 #include "platform/win32_gdi.h"
 

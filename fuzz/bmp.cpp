@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "corvala/texture/CRVL_Texture.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

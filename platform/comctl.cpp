@@ -6,6 +6,7 @@
 
 namespace win32 {
 namespace {
+constexpr int kStatusBarHeight = 20;  // the bar's font is fixed, so is its height
 constexpr const char* kStatusClass = "msctls_statusbar32";
 constexpr int kMaxParts = 256;
 constexpr int kPartGap = 2;   // between two parts

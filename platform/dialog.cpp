@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "platform/testing.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 
 namespace win32 {

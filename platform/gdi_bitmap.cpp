@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "platform/gdi_objects.h"
+#include "platform/host.h"
 
 namespace win32 {
 namespace {

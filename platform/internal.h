@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/host.h"
 #include "platform/win32.h"
 
 namespace win32 {

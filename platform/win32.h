@@ -3,7 +3,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace win32 {
 
@@ -216,7 +215,6 @@ HANDLE GetPropA(HWND w, LPCSTR name);
 HANDLE RemovePropA(HWND w, LPCSTR name);
 // The window owns the region from then on (coordinates relative to the window); NULL removes it.
 int SetWindowRgn(HWND w, HRGN rgn, BOOL redraw);
-int GetStartupShowCommand();  // what Windows passes as the process's show command
 
 BOOL PeekMessageA(MSG* m, HWND w, UINT first, UINT last, UINT remove);
 BOOL GetMessageA(MSG* m, HWND w, UINT first, UINT last);
@@ -238,14 +236,11 @@ int GetSystemMetrics(int index);
 HCURSOR LoadCursorA(HINSTANCE inst, LPCSTR name);
 HICON LoadIconA(HINSTANCE inst, LPCSTR name);
 HCURSOR LoadCursorFromFileA(LPCSTR file);
-HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);  // ours: the file loader over bytes
 BOOL DestroyIcon(HICON icon);
 HBRUSH GetSysColorBrush(int index);
 HGDIOBJ GetStockObject(int index);
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
-bool MessageBoxWritesToStderr();          // no display: boxes are written to standard error instead
-std::string Cp1252ToUtf8(const char* s);  // the program's 8-bit texts for the host
 
 // ---- gdi32 / wgl -------------------------------------------------------------------------------
 HDC GetDC(HWND w);
@@ -262,18 +257,10 @@ HGLRC wglGetCurrentContext();
 // ---- comctl32 ---------------------------------------------------------------------------------
 constexpr UINT SB_SETTEXTA = WM_USER + 1, SB_GETTEXTA = WM_USER + 2, SB_GETTEXTLENGTHA = WM_USER + 3,
                SB_SETPARTS = WM_USER + 4, SB_GETPARTS = WM_USER + 6, SB_GETRECT = WM_USER + 10;
-constexpr int kStatusBarHeight = 20;
 HWND CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id);
 
 // ---- kernel32 ----------------------------------------------------------------------------------
 DWORD GetTickCount();
-
-// ---- files -------------------------------------------------------------------------------------
-// Maps a program path ("immagini\vetro.tga") onto the host: backslashes become '/', then an exact
-// lookup, then a case-insensitive match per path component. Returns the converted path when nothing
-// matches, so callers see an ordinary missing file.
-std::string MapPath(const char* path);
-bool FileExists(const char* path);
 
 }  // namespace win32
 

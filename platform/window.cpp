@@ -105,7 +105,6 @@ void ResetClasses() { g_classes.clear(); }
 }  // namespace testing
 
 HINSTANCE GetModuleHandleA(LPCSTR) { return reinterpret_cast<HINSTANCE>(&g_module); }
-int GetStartupShowCommand() { return SW_SHOWDEFAULT; }
 
 ATOM RegisterClassA(const WNDCLASSA* wc) {
     if (!wc) return 0;

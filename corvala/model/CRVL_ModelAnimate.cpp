@@ -4,6 +4,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Pick.h"
 

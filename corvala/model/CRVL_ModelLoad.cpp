@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "model/CRVL_Model.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 
 namespace corvala {

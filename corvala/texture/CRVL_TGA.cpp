@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Render.h"
 #include "texture/CRVL_Texture.h"

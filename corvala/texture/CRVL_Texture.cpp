@@ -9,6 +9,7 @@
 #include <fstream>
 #include <string>
 
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Render.h"
 

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/host.h"
 #include "window/CRVL_HoverButton.h"
 #include "window/CRVL_StatusBar.h"
 
@@ -100,7 +101,7 @@ HWND WINDOWCREATE(const char* PCAPPLICATIONNAME) {
     HWND handle = CreateWindowExA(0, "GLWindow", PCAPPLICATIONNAME, style, CW_USEDEFAULT, CW_USEDEFAULT, WIDTH,
                                   HEIGHT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (handle) {
-        ShowWindow(handle, GetStartupShowCommand());
+        ShowWindow(handle, SW_SHOWDEFAULT);
         UpdateWindow(handle);
     }
     return handle;

@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "tests/support/image_files.h"
 

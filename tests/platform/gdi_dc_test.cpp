@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "platform/testing.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "tests/support/image_files.h"
 
