@@ -1,7 +1,6 @@
 // Loader throughput: the data set's files and large synthetic ones, decoded from memory and loaded from
 // the file into a texture slot or a model (file read, decode and, for images, the upload).
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <functional>
@@ -15,6 +14,7 @@
 #include "platform/host.h"
 #include "platform/testing.h"
 #include "platform/win32_gdi.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -120,9 +120,8 @@ int main() {
     Md3("PesceRosso.md3", run + "/modelli/PesceRosso.md3");
     AnimationCfg("animation.cfg", run + "/modelli/animation.cfg");
 
-    char dir[] = "/tmp/wobblefin-bench-XXXXXX";
-    if (!mkdtemp(dir)) return 1;
-    const std::string tmp = dir;
+    const testsupport::TempDir dir;
+    const std::string& tmp = dir.path();
     struct {
         std::string name, file;
         std::vector<uint8_t> bytes;
@@ -139,7 +138,5 @@ int main() {
     Bmp(synthetic[2].name, synthetic[2].file);
     Md3(synthetic[3].name, synthetic[3].file);
     AnimationCfg(synthetic[4].name, synthetic[4].file);
-    for (auto& s : synthetic) unlink(s.file.c_str());
-    rmdir(dir);
     return 0;
 }

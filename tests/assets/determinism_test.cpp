@@ -6,6 +6,7 @@
 
 #include "tests/assets/asset_files.h"
 #include "tests/support/image_files.h"
+#include "tests/support/temp_dir.h"
 
 using namespace assettest;
 

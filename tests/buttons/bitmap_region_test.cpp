@@ -6,6 +6,7 @@
 #include "corvala/Corvala.h"
 #include "platform/testing.h"
 #include "tests/buttons/button_files.h"
+#include "tests/support/temp_dir.h"
 
 using namespace corvala;
 using namespace win32;

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "tests/support/image_files.h"
+#include "tests/support/temp_dir.h"
 
 extern char** environ;
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "corvala/model/CRVL_ModelAnimate.h"
-#include "tests/model/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 using namespace corvala;
 
@@ -88,7 +88,7 @@ bool same_table(const QUAKE3ANIMATION& a, const QUAKE3ANIMATION& b) {
 }  // namespace
 
 TEST(AnimationCfg, RealWorldFileFillsTheTableInFileOrderWithBothFixUps) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     QUAKE3ANIMATION c{};
     c.LOADANIM(dir.write("animation.cfg", real_world("\r\n")));
     expect_entry(c.ANIM[Q3_BOTH_DEATH1], 0, 29, 0, 25);

@@ -7,6 +7,7 @@
 #include "platform/host.h"
 #include "platform/win32.h"
 #include "tests/support/image_files.h"
+#include "tests/support/temp_dir.h"
 
 using namespace win32;
 using testsupport::Bytes;

@@ -1,10 +1,6 @@
 #include "tests/support/image_files.h"
 
-#include <stdlib.h>
-
 #include <cstring>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -141,24 +137,6 @@ Bytes make_tga(int width, int height, int bpp, const PixelFn& pixel, int descrip
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) put_pixel(b, pixel(x, y), bpp);
     return b;
-}
-
-std::string temp_dir() {
-    // Every folder handed out goes when the test program ends.
-    static std::vector<std::string> made;
-    static const bool registered = [] {
-        std::atexit([] {
-            std::error_code ignored;
-            for (const std::string& d : made) std::filesystem::remove_all(d, ignored);
-        });
-        return true;
-    }();
-    (void)registered;
-    char tmpl[] = "/tmp/wobblefin-test-XXXXXX";
-    const char* d = ::mkdtemp(tmpl);
-    if (!d) throw std::runtime_error("mkdtemp failed");
-    made.push_back(d);
-    return d;
 }
 
 void write_file(const std::string& path, const Bytes& data) {

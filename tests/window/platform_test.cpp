@@ -10,19 +10,17 @@
 #include "platform/testing.h"
 #include "platform/host.h"
 #include "platform/win32.h"
+#include "tests/support/temp_dir.h"
 
 using namespace win32;
 
 namespace {
 
 TEST(Paths, BackslashPathsFindFilesWhateverTheCaseOfEachComponent) {
-    char tmpl[] = "/tmp/corvala-paths-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    const std::string root = tmpl;
+    testsupport::TempDir dir;
+    const std::string& root = dir.path();
     ASSERT_EQ(mkdir((root + "/Immagini").c_str(), 0755), 0);
-    FILE* f = std::fopen((root + "/Immagini/Vetro.TGA").c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
+    dir.write("Immagini/Vetro.TGA", "");
 
     EXPECT_EQ(MapPath((root + "\\immagini\\vetro.tga").c_str()), root + "/Immagini/Vetro.TGA");
     EXPECT_EQ(MapPath((root + "/Immagini/Vetro.TGA").c_str()), root + "/Immagini/Vetro.TGA");
@@ -32,9 +30,6 @@ TEST(Paths, BackslashPathsFindFilesWhateverTheCaseOfEachComponent) {
     EXPECT_EQ(MapPath((root + "\\nowhere\\x.tga").c_str()), root + "/nowhere/x.tga");
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(FileExists(nullptr));
-    std::remove((root + "/Immagini/Vetro.TGA").c_str());
-    rmdir((root + "/Immagini").c_str());
-    rmdir(root.c_str());
 }
 
 TEST(MessageBoxes, TheRecorderKeepsCaptionAndTextAndAnswersOk) {
