@@ -1,8 +1,12 @@
 // Program paths are Windows-style and relative ("immagini\vetro.tga"); the host is case-sensitive.
 #include <dirent.h>
+#include <fcntl.h>
 #include <strings.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <cerrno>
 #include <string>
 #include <vector>
 
@@ -70,6 +74,45 @@ bool FileExists(const char* path) {
     if (!path || !*path) return false;
     struct stat st;
     return ::stat(MapPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+}  // namespace win32
+
+namespace win32 {
+
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
+    out.clear();
+    if (!path || !*path) return false;
+    const int fd = ::open(MapPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= kMaxFileBytes;
+    if (ok) {
+        // The size is a hint: a file that changes while it is read is read to its end, within the limit.
+        out.resize(size_t(st.st_size));
+        size_t have = 0;
+        for (;;) {
+            if (have == out.size()) {
+                if (out.size() >= kMaxFileBytes + 1) break;
+                out.resize(std::min(kMaxFileBytes + 1, out.size() + 65536));
+            }
+            const ssize_t got = ::read(fd, out.data() + have, out.size() - have);
+            if (got < 0 && errno == EINTR) continue;
+            if (got <= 0) {
+                ok = got == 0;
+                break;
+            }
+            have += size_t(got);
+        }
+        out.resize(have);
+        ok = ok && have <= kMaxFileBytes;
+    }
+    ::close(fd);
+    if (!ok) {
+        out.clear();
+        out.shrink_to_fit();
+    }
+    return ok;
 }
 
 }  // namespace win32

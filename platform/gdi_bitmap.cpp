@@ -2,7 +2,6 @@
 // (bottom-up rows padded to 4 bytes, B, G, R (, A) per pixel), which is what callers index into.
 #include <SDL.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "platform/gdi_objects.h"
@@ -114,15 +113,8 @@ HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size) {
 HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
     // Stretching on load and loading from resources are not needed by anyone here.
     if (type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE) || cx != 0 || cy != 0 || !name) return nullptr;
-    std::FILE* f = std::fopen(MapPath(name).c_str(), "rb");
-    if (!f) return nullptr;
     std::vector<uint8_t> data;
-    uint8_t chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + got);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    return failed ? nullptr : LoadBitmapFromMemory(data.data(), data.size());
+    return ReadWholeFile(name, data) ? LoadBitmapFromMemory(data.data(), data.size()) : nullptr;
 }
 
 }  // namespace win32

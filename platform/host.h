@@ -1,7 +1,9 @@
 // Host services of our own that Windows never had; the rest of platform/ stands in for Windows itself.
 #pragma once
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/win32.h"
 
@@ -13,6 +15,12 @@ namespace win32 {
 // matches, so callers see an ordinary missing file.
 std::string MapPath(const char* path);
 bool FileExists(const char* path);  // a regular file at the mapped path
+
+// Every reader of a whole file comes through here: the mapped path, one size limit, one way to fail.
+// False (and `out` empty) when the file cannot be opened or read, is not a regular file or is larger
+// than kMaxFileBytes; every data file the program reads is a small fraction of that.
+constexpr size_t kMaxFileBytes = size_t(1) << 30;
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& out);
 
 // ---- readers over bytes in memory (what the file loaders do after reading the file) ------------
 HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size);

@@ -143,13 +143,8 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) {
 
 HCURSOR LoadCursorFromFileA(LPCSTR file) {
     if (!FileExists(file)) return nullptr;
-    SDL_RWops* rw = SDL_RWFromFile(MapPath(file).c_str(), "rb");
-    if (!rw) return nullptr;
-    const Sint64 size = SDL_RWsize(rw);
-    std::vector<uint8_t> bytes(size > 0 && size < (Sint64(1) << 28) ? size_t(size) : 0);
-    const bool read = !bytes.empty() && SDL_RWread(rw, bytes.data(), 1, bytes.size()) == bytes.size();
-    SDL_RWclose(rw);
-    if (!read) return nullptr;
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(file, bytes) || bytes.empty()) return nullptr;
     detail::EnsureVideo();  // the cursor half needs the video subsystem; the picture does not
     return LoadCursorFromMemory(bytes.data(), bytes.size());
 }

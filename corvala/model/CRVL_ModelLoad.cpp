@@ -1,6 +1,6 @@
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <vector>
 
 #include "model/CRVL_Model.h"
 #include "platform/host.h"
@@ -132,18 +132,10 @@ bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size) 
 void TGLMD3MODEL::LOADMODEL(const std::string& FILENAME) {
     if (MD3NORMAL[0][0][2] != 1.0) INITNORMALS();
     if (!win32::FileExists(FILENAME.c_str())) return;
-    std::ifstream FILE(win32::MapPath(FILENAME.c_str()), std::ios::binary);
     MD3NAME = FILENAME;
     // An unreadable file yields no bytes and is then rejected like any file too short for a header.
     std::vector<uint8_t> BYTES;
-    FILE.seekg(0, std::ios::end);
-    const std::streamoff SIZE = FILE.tellg();
-    FILE.seekg(0, std::ios::beg);
-    if (FILE && SIZE > 0) {
-        BYTES.resize(size_t(SIZE));
-        FILE.read(reinterpret_cast<char*>(BYTES.data()), SIZE);
-        BYTES.resize(size_t(FILE.gcount()));
-    }
+    win32::ReadWholeFile(FILENAME.c_str(), BYTES);
     load_md3_from_memory(*this, BYTES.data(), BYTES.size());
 }
 

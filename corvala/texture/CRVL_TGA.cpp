@@ -2,7 +2,6 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
@@ -22,15 +21,8 @@ const TTGAHEADER CTGACOMPARE = {{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 
 bool TgaReader::open_file(const char* path) {
     close();
-    std::FILE* f = std::fopen(win32::MapPath(path).c_str(), "rb");
-    if (!f) return false;
-    // Read whole; a read that fails (a folder, an I/O error) counts as a file that would not open.
-    uint8_t chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) file_bytes.insert(file_bytes.end(), chunk, chunk + got);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
+    // A file that cannot be read whole (a folder, an I/O error, too large) counts as one that would not open.
+    if (!win32::ReadWholeFile(path, file_bytes)) {
         close();
         return false;
     }

@@ -1,4 +1,4 @@
-// Platform services that need no window: paths, message boxes, text conversion.
+// Host services that need no window: paths and files, message boxes, text conversion.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -30,6 +30,30 @@ TEST(Paths, BackslashPathsFindFilesWhateverTheCaseOfEachComponent) {
     EXPECT_EQ(MapPath((root + "\\nowhere\\x.tga").c_str()), root + "/nowhere/x.tga");
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(FileExists(nullptr));
+}
+
+TEST(Paths, AWholeFileIsReadThroughTheMappedPathWithinOneSizeLimit) {
+    testsupport::TempDir dir;
+    ASSERT_EQ(mkdir(dir.file("Modelli").c_str(), 0755), 0);
+    const std::vector<uint8_t> bytes = {'I', 'D', 'P', '3', 0, 0xFF, 7};
+    dir.write("Modelli/Pesce.md3", bytes);
+    std::vector<uint8_t> got = {1, 2, 3};
+    EXPECT_TRUE(ReadWholeFile((dir.path() + "\\modelli\\PESCE.md3").c_str(), got));
+    EXPECT_EQ(got, bytes);
+
+    dir.write("empty.cfg", "");
+    EXPECT_TRUE(ReadWholeFile(dir.file("empty.cfg").c_str(), got));
+    EXPECT_TRUE(got.empty());
+
+    // Each failure leaves nothing behind: missing, a folder, one byte over the limit (a sparse file).
+    const std::string large = dir.write("large.tga", "");
+    ASSERT_EQ(truncate(large.c_str(), off_t(kMaxFileBytes) + 1), 0);
+    for (const std::string& path : {dir.file("missing.tga"), dir.file("Modelli"), large}) {
+        got = {1};
+        EXPECT_FALSE(ReadWholeFile(path.c_str(), got)) << path;
+        EXPECT_TRUE(got.empty()) << path;
+    }
+    EXPECT_FALSE(ReadWholeFile(nullptr, got));
 }
 
 TEST(MessageBoxes, TheRecorderKeepsCaptionAndTextAndAnswersOk) {
