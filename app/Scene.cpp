@@ -15,7 +15,7 @@ namespace {
 // (POS.Y at 131072, after days of running): the fish would freeze. Both phases are therefore taken back
 // by a whole number of periods of the bobbing and the wagging (2π·1024) before their steps lose more
 // than a few per cent; the picture does not jump.
-constexpr double kPhasePeriod = 2.0 * 3.14159265358979323846 * 1024.0;
+constexpr double kPhasePeriod = 2.0 * kPi * 1024.0;
 
 float advance(float phase, double step) {
     double next = double(phase) + step;

@@ -15,8 +15,8 @@ double MD3NORMAL[256][256][3];
 void INITNORMALS() {
     for (int A = 0; A < 256; ++A) {
         for (int B = 0; B < 256; ++B) {
-            const double ALPHA = A * 2 * M_PI / 255;  // 255, not 256: the format's own quirk
-            const double BETA = B * 2 * M_PI / 255;
+            const double ALPHA = A * 2 * kPi / 255;  // 255, not 256: the format's own quirk
+            const double BETA = B * 2 * kPi / 255;
             MD3NORMAL[A][B][0] = std::cos(BETA) * std::sin(ALPHA);
             MD3NORMAL[A][B][1] = std::sin(BETA) * std::sin(ALPHA);
             MD3NORMAL[A][B][2] = std::cos(ALPHA);

@@ -6,6 +6,8 @@
 
 namespace corvala {
 
+constexpr double kPi = 3.14159265358979323846;  // the one pi of the framework, the program and its tools
+
 struct TGLVECTOR {
     float X, Y, Z;
 };

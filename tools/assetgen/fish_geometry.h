@@ -4,9 +4,11 @@
 
 #include <cmath>
 
+#include "corvala/render/CRVL_Vector.h"
+
 namespace assetgen {
 
-constexpr double kPi = 3.14159265358979323846;
+using corvala::kPi;
 
 struct Vec3 {
     double x = 0, y = 0, z = 0;

@@ -2,13 +2,13 @@
 
 #include <cmath>
 
+#include "tools/assetgen/fish_geometry.h"
 #include "tools/assetgen/sketches.h"
 
 namespace assetgen {
 
 namespace {
 
-constexpr double kPi = 3.14159265358979323846;
 
 }  // namespace
 
