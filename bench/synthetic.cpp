@@ -97,7 +97,7 @@ std::vector<uint8_t> SyntheticMd3(int32_t frames, int32_t vertices, int32_t tria
     std::vector<uint8_t> b;
     TGLMD3HEADER h{};
     std::memcpy(h.ID, "IDP3", 4);
-    h.VERSION = 15;
+    h.VERSION = kMd3Version;
     h.NUMBONEFRAMES = frames;
     h.NUMTAGS = 1;
     h.NUMMESHES = 1;

@@ -14,9 +14,12 @@ namespace corvala {
 
 // ---- on-disk records ---------------------------------------------------------------------------
 
+constexpr int32_t kMd3Version = 15;
+constexpr double kMd3XyzScale = 1.0 / 64;  // a stored vertex coordinate is this many model units
+
 struct TGLMD3HEADER {       // 108 bytes at offset 0
     char ID[4];             // "IDP3" in any letter case
-    int32_t VERSION;        // 15
+    int32_t VERSION;        // kMd3Version
     char FILENAME[68];
     int32_t NUMBONEFRAMES;  // frames F; after a complete load F - 1, the last frame's index
     int32_t NUMTAGS;        // tags per frame T
@@ -67,7 +70,7 @@ struct TGLMD3TEXCOORD {     // 8 bytes
 };
 
 struct TVERTEX {            // 8 bytes
-    int16_t VERTEX[3];      // X, Y, Z in units of 1/64
+    int16_t VERTEX[3];      // X, Y, Z in units of kMd3XyzScale
     uint8_t NORMAL[2];      // indices into MD3NORMAL
 };
 

@@ -97,7 +97,7 @@ bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size) 
     TGLMD3HEADER HEADER;
     if (!in.record(0, HEADER)) return false;
     MODEL.HEADER = HEADER;
-    if (!is_idp3(HEADER.ID) || HEADER.VERSION != 15) return false;
+    if (!is_idp3(HEADER.ID) || HEADER.VERSION != kMd3Version) return false;
 
     // Everything is read into fresh arrays first, so a file that turns out to be broken halfway
     // leaves the model exactly as a rejected identifier does.

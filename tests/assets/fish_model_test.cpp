@@ -43,7 +43,7 @@ const TMESH* surface(const char* name) {
 
 P position(const TMESH& m, int frame, int v) {
     const auto& t = m.VERTEX.at(static_cast<size_t>(frame) * m.MESHHEADER.NUMVERTEXES + v);
-    return {t.VERTEX[0] / 64.0, t.VERTEX[1] / 64.0, t.VERTEX[2] / 64.0};
+    return {t.VERTEX[0] * corvala::kMd3XyzScale, t.VERTEX[1] * corvala::kMd3XyzScale, t.VERTEX[2] * corvala::kMd3XyzScale};
 }
 
 P normal(const TMESH& m, int frame, int v) {

@@ -24,7 +24,7 @@ struct Surface {
 
 struct Model {
     char id[4] = {'I', 'D', 'P', '3'};
-    int32_t version = 15;
+    int32_t version = corvala::kMd3Version;
     int32_t frames = 1;                               // NUMBONEFRAMES
     int32_t tags_per_frame = 0;
     std::vector<corvala::TGLTAG> tags;                // frames x tags_per_frame

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "corvala/model/CRVL_Model.h"
+
 namespace assetgen {
 
 std::array<uint8_t, 2> md3_normal(Vec3 n) {
@@ -21,7 +23,7 @@ std::array<uint8_t, 2> md3_normal(Vec3 n) {
 namespace {
 
 int16_t coord(double v) {
-    const long q = std::lround(v * 64.0);
+    const long q = std::lround(v / corvala::kMd3XyzScale);
     if (q < -32768 || q > 32767) throw std::out_of_range("MD3 coordinate out of range");
     return static_cast<int16_t>(q);
 }
@@ -33,7 +35,7 @@ Bytes md3(const std::string& name, const std::vector<Md3Surface>& surfaces) {
     const size_t frames = surfaces.front().positions.size();
     Bytes out;
     out.text("IDP3", 4);
-    out.i32(15);
+    out.i32(corvala::kMd3Version);
     out.text(name, 64);
     out.i32(0);  // flags
     out.i32(static_cast<int32_t>(frames));
