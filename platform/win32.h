@@ -183,7 +183,7 @@ constexpr DWORD PFD_DOUBLEBUFFER = 0x00000001, PFD_STEREO = 0x00000002, PFD_DRAW
                 PFD_DRAW_TO_BITMAP = 0x00000008, PFD_SUPPORT_GDI = 0x00000010, PFD_SUPPORT_OPENGL = 0x00000020,
                 PFD_GENERIC_FORMAT = 0x00000040, PFD_GENERIC_ACCELERATED = 0x00001000;
 constexpr BYTE PFD_TYPE_RGBA = 0, PFD_TYPE_COLORINDEX = 1;
-constexpr BYTE PFD_MAIN_PLANE = 0;
+constexpr BYTE PFD_MAIN_PLANE = 0, PFD_OVERLAY_PLANE = 1;
 
 // ---- user32: classes, windows, messages --------------------------------------------------------
 HINSTANCE GetModuleHandleA(LPCSTR name);

@@ -65,7 +65,7 @@ HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
         BITMAP bm{};
         GetObjectA(source, sizeof bm, &bm);
         BITMAPINFO info{};
-        info.bmiHeader.biSize = 40;
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         info.bmiHeader.biWidth = bm.bmWidth;
         info.bmiHeader.biHeight = bm.bmHeight;
         info.bmiHeader.biPlanes = 1;

@@ -9,6 +9,9 @@ std::string BMPTYPE;
 
 namespace {
 constexpr intptr_t kNormal = 1, kHover = 2, kPressed = 3;
+// The parent's frame and frame plus caption, in pixels, taken off its outer rectangle to reach client
+// coordinates: the sizes of the captioned window the buttons were laid out on.
+constexpr int kParentFrame = 3, kParentFrameAndCaption = 19;
 const char* const kStateProps[3] = {NORMALBMP, HOVERBMP, PRESSBMP};
 const char* const kStateLetters[3] = {"N", "H", "P"};
 
@@ -29,7 +32,8 @@ void on_create(HWND wnd) {
             RECT r{}, r1{};
             GetWindowRect(wnd, &r);
             GetWindowRect(GetParent(wnd), &r1);
-            MoveWindow(wnd, r.left - r1.left - 3, r.top - r1.top - 19, bm.bmWidth, bm.bmHeight, FALSE);
+            MoveWindow(wnd, r.left - r1.left - kParentFrame, r.top - r1.top - kParentFrameAndCaption, bm.bmWidth,
+                       bm.bmHeight, FALSE);
         }
         HDC dc = CreateCompatibleDC(nullptr);
         if (!dc) {
@@ -77,7 +81,7 @@ void on_mouse_move(HWND wnd, WPARAM keys, LPARAM point) {
     const int x = LOWORD(uintptr_t(point)), y = HIWORD(uintptr_t(point));
     if (PtInRegion(region, x, y)) {
         if (state != kNormal) return;
-        set_state(wnd, (keys & 3) == 0 ? kHover : kPressed);
+        set_state(wnd, (keys & (MK_LBUTTON | MK_RBUTTON)) == 0 ? kHover : kPressed);
         SetCapture(wnd);  // so that the move that leaves the shape comes here too
         InvalidateRect(wnd, nullptr, FALSE);
     } else {
