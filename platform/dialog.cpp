@@ -9,6 +9,7 @@
 
 #include "platform/testing.h"
 #include "platform/host.h"
+#include "platform/internal.h"
 #include "platform/win32.h"
 
 namespace win32 {
@@ -20,14 +21,10 @@ std::vector<testing::Box> g_boxes;
 }  // namespace
 
 std::string Cp1252ToUtf8(const char* s) {
-    static const uint16_t high[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-                                      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
     std::string out;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(s ? s : ""); *p; ++p) {
-        unsigned cp = *p;
-        if (cp >= 0x80 && cp < 0xA0) cp = high[cp - 0x80];
+        uint32_t cp = detail::Cp1252CodePoint(*p);
+        if (cp == 0) cp = 0xFFFD;  // the bytes the code page leaves undefined
         if (cp < 0x80) {
             out += char(cp);
         } else if (cp < 0x800) {

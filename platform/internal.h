@@ -86,6 +86,9 @@ void LoseForeground(HWND h);                         // the window lost the inpu
 bool RegionContains(const Window* w, int x, int y);  // inside the window's region (true without one)
 extern std::map<uintptr_t, std::unique_ptr<Window>> g_windows;
 
+// The Unicode code point of a Windows-1252 byte; 0 for the five bytes the code page leaves undefined.
+uint32_t Cp1252CodePoint(unsigned char c);
+
 // Writes 8-bit (Windows-1252) text into a child's surface in a small sans-serif face, clipped to
 // `clip`; `top` is the top of the line, SurfaceTextHeight() tall.
 void DrawSurfaceText(Window* w, const std::string& text, const RECT& clip, int x, int top, uint32_t rgb);
