@@ -55,15 +55,12 @@ bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
     if (out.bits <= 0 || out.bits > 32) return false;
     if (compression == BI_RLE8 || compression == BI_RLE4) return out.width * out.height <= kMaxRlePixels;
     if (compression != BI_RGB && compression != BI_BITFIELDS) return false;
-    const int64_t row = (out.width * out.bits + 31) / 32 * 4;
-    return fh.bfOffBits <= n && row * out.height <= int64_t(n - fh.bfOffBits);
+    return fh.bfOffBits <= n && DibStride(out.width, out.bits) * out.height <= int64_t(n - fh.bfOffBits);
 }
-
-int dib_stride(int width, int bpp) { return (width * bpp + 31) / 32 * 4; }
 
 // Copies a top-down surface of `bytes_per_pixel` into bottom-up padded rows.
 void copy_rows(const SDL_Surface* s, int bytes_per_pixel, GdiBitmap& bmp) {
-    bmp.stride = dib_stride(bmp.width, bmp.bpp);
+    bmp.stride = int(DibStride(bmp.width, bmp.bpp));
     bmp.bits.assign(size_t(bmp.stride) * size_t(bmp.height), 0);
     const auto* src = static_cast<const uint8_t*>(s->pixels);
     for (int y = 0; y < bmp.height; ++y) {

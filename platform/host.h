@@ -22,6 +22,10 @@ bool FileExists(const char* path);  // a regular file at the mapped path
 constexpr size_t kMaxFileBytes = size_t(1) << 30;
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& out);
 
+// ---- bitmaps -----------------------------------------------------------------------------------
+// Bytes in one row of a DIB `width` pixels wide at `bpp` bits a pixel: rows are whole 32-bit words.
+constexpr int64_t DibStride(int64_t width, int bpp) { return (width * bpp + 31) / 32 * 4; }
+
 // ---- readers over bytes in memory (what the file loaders do after reading the file) ------------
 HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size);
 HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);
