@@ -33,7 +33,7 @@ struct QUAKE3ANIMATION {
     void LOADMODEL(const std::string& PATH, const std::string& NAME, int32_t STARTANIM);  // PATH + NAME + ".md3"
     void LOADANIM(const std::string& FILENAME);  // reads an animation.cfg into ANIM (silent when missing)
     void SETANIM(int32_t NUM);                   // puts animation NUM's range into MODEL; 0..24 only
-    void SELECTMODELANIM(int32_t ANIM);          // ANIMMODEL = ANIM, then SETANIM
+    void SELECTMODELANIM(int32_t NEWANIM);       // ANIMMODEL = NEWANIM, then SETANIM
     void PUTMODEL(float TIME);                   // clock += TIME / 10000, step, draw
 };
 

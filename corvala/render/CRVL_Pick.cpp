@@ -31,11 +31,11 @@ int32_t str_to_int(const std::string& text) {
 
 void PROCNULL() {}
 
-void TMENU3D::ADDSELECTON(TGLVECTOR POS, int32_t ID) {
+void TMENU3D::ADDSELECTON(TGLVECTOR AT, int32_t ID) {
     if (CNTSEL < 0 || CNTSEL >= MENU3D_CAPACITY) return;  // a full menu keeps its 51 elements
     CNTSEL = CNTSEL + 1;
     BUTTONID[CNTSEL - 1] = ID;
-    this->POS[CNTSEL - 1] = POS;
+    POS[CNTSEL - 1] = AT;
 }
 
 void TMENU3D::SETSELECTON(CRVLPROCEDURE ELEMENT) {

@@ -22,7 +22,7 @@ struct TMENU3D {
     int32_t MAXNUMSEL;                    // elements compiled into EVENTSELECTION
     int32_t CNTSEL;                       // elements added
 
-    void ADDSELECTON(TGLVECTOR POS, int32_t ID);  // appends an element; ignored once the menu is full
+    void ADDSELECTON(TGLVECTOR AT, int32_t ID);   // appends an element; ignored once the menu is full
     void SETSELECTON(CRVLPROCEDURE ELEMENT);      // compiles every element's pick shape into one list
     void ELEMENTSELECTON();                       // picks at the hover and click positions, sets OVER and CLICK
     void DRAWMENUID(CRVLPROCEDURE EVENTOVER, CRVLPROCEDURE EVENTNOTOVER, CRVLPROCEDURE EVENTCLICK,

@@ -12,7 +12,7 @@ extern float LIGHTPOSITION[4];   // x, y, z, w last passed to PUTGLPOINTLIGHT or
 extern int32_t GL_MIN_FILTER;    // minification filter of the texture loaders (GL_LINEAR)
 extern int32_t GL_MAG_FILTER;    // magnification filter of the texture loaders (GL_LINEAR)
 
-void OPENGL_INIT(double DEPTH, double A, double R, double G, double B);  // 3D perspective and default render state
+void OPENGL_INIT(double ZFAR, double A, double R, double G, double B);  // 3D perspective and default render state
 void OPENGL_I2D(double A, double R, double G, double B);                 // 2D overlay, 4 units wide
 void TWOSIDEON();                                                        // two-sided lighting on
 void TWOSIDEOFF();                                                       // two-sided lighting off
