@@ -20,11 +20,11 @@ run: build
 	cd $(BUILD)/run && ./Wobblefin
 
 test-build: deps
-	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DWOBBLEFIN_SANITIZE=ON
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DWOBBLEFIN_SANITIZE=ON -DWOBBLEFIN_WERROR=ON
 	cmake --build $(TESTBUILD) -j $(JOBS)
 
 fuzz-build: deps
-	cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_FUZZ=ON \
+	cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_FUZZ=ON -DWOBBLEFIN_WERROR=ON \
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 
