@@ -190,7 +190,6 @@ HINSTANCE GetModuleHandleA(LPCSTR name);
 ATOM RegisterClassA(const WNDCLASSA* wc);
 ATOM RegisterClassExA(const WNDCLASSEXA* wc);
 BOOL GetClassInfoExA(HINSTANCE inst, LPCSTR name, WNDCLASSEXA* out);
-BOOL UnregisterClassA(LPCSTR name, HINSTANCE inst);
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int w, int h,
                      HWND parent, HMENU menu, HINSTANCE inst, LPVOID param);

@@ -132,14 +132,6 @@ BOOL GetClassInfoExA(HINSTANCE, LPCSTR name, WNDCLASSEXA* out) {
     return TRUE;
 }
 
-BOOL UnregisterClassA(LPCSTR name, HINSTANCE) {
-    auto it = std::find_if(g_classes.begin(), g_classes.end(),
-                           [&](auto& c) { return name && ::strcasecmp(c->name.c_str(), name) == 0; });
-    if (it == g_classes.end()) return FALSE;
-    g_classes.erase(it);
-    return TRUE;
-}
-
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int w, int h,
                      HWND parent, HMENU menu, HINSTANCE, LPVOID) {
     detail::WindowClass* cls = find_class(className);

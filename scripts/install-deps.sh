@@ -6,7 +6,7 @@ PACKAGES=(
   cmake make g++ pkg-config clang libclang-rt-14-dev
   libsdl2-dev libsdl2-image-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev
   libfreetype-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev
   xvfb xauth xdotool x11-apps imagemagick valgrind
 )
 missing=()
