@@ -3,7 +3,7 @@
 # As root it runs apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 PACKAGES=(
-  cmake make g++ pkg-config clang libclang-rt-14-dev
+  cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
   libsdl2-dev libsdl2-image-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev
