@@ -41,9 +41,7 @@ void tool(int k, int32_t held_animation) {
     }
 }
 
-void region(int32_t held_animation) {
-    PESCEMDL.SELECTMODELANIM(LEFTMOUSEDOWN ? held_animation : Q3_LEGS_WALK);
-}
+void region(int32_t held_animation) { PESCEMDL.SELECTMODELANIM(LEFTMOUSEDOWN ? held_animation : Q3_LEGS_WALK); }
 
 void shake(double divisor) {
     advance_phase();

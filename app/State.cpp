@@ -87,8 +87,8 @@ void OPENGL_CREATELIST() {
     TIMER[2] = kVortexTiltFrames;
 }
 
-void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4,
-          float Y4, float Z4) {
+void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4, float Y4,
+          float Z4) {
     TWOSIDEON();
     glDisable(GL_CULL_FACE);
     GLBEGIN(GL_QUADS);
@@ -101,8 +101,8 @@ void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, 
     TWOSIDEOFF();
 }
 
-void QUAD2(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4,
-           float Y4, float Z4, float TU, float TV) {
+void QUAD2(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4, float Y4,
+           float Z4, float TU, float TV) {
     TWOSIDEON();
     glDisable(GL_CULL_FACE);
     GLBEGIN(GL_QUADS);

@@ -45,10 +45,10 @@ void OPENGL_CREATELIST();  // loads images and the fish, builds both pick menus,
 void OPENGL_TEXTURE();     // the thirteen image loads, in order
 void AREACLICK();          // pick shape of a fish region: a sphere of radius 0.75
 void AREAPULSANTE();       // pick shape of a button: its 1.6 x 1.6 square
-void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4,
-          float Y4, float Z4);  // flat quad with the whole bound image, both faces lit
-void QUAD2(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4,
-           float Y4, float Z4, float TU, float TV);  // the same with the image repeated TU x TV times
+void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4, float Y4,
+          float Z4);  // flat quad with the whole bound image, both faces lit
+void QUAD2(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4, float Y4,
+           float Z4, float TU, float TV);  // the same with the image repeated TU x TV times
 
 // Advances a frame counter by one without ever passing the 32-bit limit (a run of years stays defined).
 void count_up(int32_t& counter);

@@ -143,8 +143,8 @@ int main(int argc, char** argv) {
     PrintLine("both menus' selection passes / idle loop turn",
               Format("%.1f %%", 100.0 * (buttons.median + fish.median) / idle.turn.median));
 
-    static const char* const tools[8] = {"shock 1", "shock 2", "shock 3", "vortex",
-                                         "squash 1", "squash 2", "heat", "cold"};
+    static const char* const tools[8] = {"shock 1",  "shock 2",  "shock 3", "vortex",
+                                         "squash 1", "squash 2", "heat",    "cold"};
     for (int k = 0; k < 8; ++k) {
         int x = 0, y = 0;
         ClientPixel(wobblefin::MENU.POS[k], &x, &y);

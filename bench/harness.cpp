@@ -1,8 +1,8 @@
 #include "bench/harness.h"
 
+#include <GL/gl.h>
 #include <sys/resource.h>
 #include <time.h>
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdarg>
@@ -39,8 +39,8 @@ Summary Summarise(std::vector<double> v) {
 void Title(const std::string& text) { std::printf("\n== %s\n", text.c_str()); }
 
 void PrintMs(const std::string& name, const Summary& s) {
-    std::printf("  %-56s median %8.3f ms   p10 %8.3f   p90 %8.3f   max %8.3f   (n=%zu)\n", name.c_str(),
-                s.median * 1e3, s.p10 * 1e3, s.p90 * 1e3, s.max * 1e3, s.n);
+    std::printf("  %-56s median %8.3f ms   p10 %8.3f   p90 %8.3f   max %8.3f   (n=%zu)\n", name.c_str(), s.median * 1e3,
+                s.p10 * 1e3, s.p90 * 1e3, s.max * 1e3, s.n);
     std::fflush(stdout);
 }
 

@@ -100,7 +100,8 @@ std::vector<uint8_t> SyntheticAnimationCfg(size_t bytes) {
     std::string t;
     while (t.size() < bytes) t += "// a comment line as exporters write them, about sixty characters long\n";
     t += "sex m\n";
-    for (int i = 0; i < 25; ++i) t += std::to_string(i * 10) + "\t10\t10\t15\t\t// ANIMATION_" + std::to_string(i) + "\n";
+    for (int i = 0; i < 25; ++i)
+        t += std::to_string(i * 10) + "\t10\t10\t15\t\t// ANIMATION_" + std::to_string(i) + "\n";
     return std::vector<uint8_t>(t.begin(), t.end());
 }
 

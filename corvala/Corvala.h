@@ -3,13 +3,13 @@
 // model/CRVL_ModelAnimate.h.
 #pragma once
 
-#include "window/CRVL_Window.h"
-#include "window/CRVL_StatusBar.h"
-#include "window/CRVL_HoverButton.h"
-#include "render/CRVL_Vector.h"
-#include "render/CRVL_Render.h"
-#include "render/CRVL_Primitives.h"
 #include "render/CRVL_Pick.h"
+#include "render/CRVL_Primitives.h"
+#include "render/CRVL_Render.h"
 #include "render/CRVL_Text.h"
-#include "texture/CRVL_Texture.h"
+#include "render/CRVL_Vector.h"
 #include "texture/CRVL_TGA.h"
+#include "texture/CRVL_Texture.h"
+#include "window/CRVL_HoverButton.h"
+#include "window/CRVL_StatusBar.h"
+#include "window/CRVL_Window.h"

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing.h"
 #include "platform/host.h"
 #include "platform/internal.h"
+#include "platform/testing.h"
 #include "platform/win32.h"
 
 namespace win32 {
@@ -61,8 +61,7 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
         return IDOK;
     }
     const std::string t = Cp1252ToUtf8(text), c = Cp1252ToUtf8(caption);
-    if (!have_display() ||
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, c.c_str(), t.c_str(), nullptr) != 0) {
+    if (!have_display() || SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, c.c_str(), t.c_str(), nullptr) != 0) {
         std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
     }
     return IDOK;

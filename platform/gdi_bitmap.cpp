@@ -54,7 +54,8 @@ bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
         compression = ih.biCompression;
     }
     // SDL widens 1- and 4-bit pictures to 8 bits and their tables to 256 entries; the file says how many it has.
-    if (out.bits <= 8 && (out.colours <= 0 || out.colours > (int64_t(1) << out.bits))) out.colours = int64_t(1) << out.bits;
+    if (out.bits <= 8 && (out.colours <= 0 || out.colours > (int64_t(1) << out.bits)))
+        out.colours = int64_t(1) << out.bits;
     if (out.width <= 0 || out.height <= 0 || out.width > kMaxSide || out.height > kMaxSide) return false;
     if (out.bits <= 0 || out.bits > 32) return false;
     if (compression == BI_RLE8 || compression == BI_RLE4) return out.width * out.height <= kMaxRlePixels;
@@ -101,8 +102,7 @@ bool fill_from_surface(SDL_Surface* s, const uint8_t* file, const BmpShape& shap
         return true;
     }
     bmp.bpp = file_bits == 24 ? 24 : 32;
-    SDL_Surface* conv =
-        SDL_ConvertSurfaceFormat(s, bmp.bpp == 24 ? SDL_PIXELFORMAT_BGR24 : SDL_PIXELFORMAT_BGRA32, 0);
+    SDL_Surface* conv = SDL_ConvertSurfaceFormat(s, bmp.bpp == 24 ? SDL_PIXELFORMAT_BGR24 : SDL_PIXELFORMAT_BGRA32, 0);
     if (!conv) return false;
     copy_rows(conv, bmp.bpp / 8, bmp);
     SDL_FreeSurface(conv);
@@ -121,7 +121,8 @@ HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size) {
     SDL_Surface* s = SDL_LoadBMP_RW(rw, 1);
     if (!s) return nullptr;
     auto bmp = std::make_unique<GdiBitmap>();
-    const bool ok = s->w == shape.width && s->h == shape.height && fill_from_surface(s, static_cast<const uint8_t*>(bytes), shape, *bmp);
+    const bool ok = s->w == shape.width && s->h == shape.height &&
+                    fill_from_surface(s, static_cast<const uint8_t*>(bytes), shape, *bmp);
     SDL_FreeSurface(s);
     return ok ? gdi_register(std::move(bmp)) : nullptr;
 }

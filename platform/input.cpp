@@ -24,9 +24,12 @@ CursorIcon* system_cursor(SDL_SystemCursor id) {
     if (!c.cursor && detail::EnsureVideo()) c.cursor = SDL_CreateSystemCursor(id);
     return &c;
 }
-struct Token {} g_btnface_brush, g_stock[20];
+struct Token {
+} g_btnface_brush, g_stock[20];
 
-uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t le32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 // The decoder trusts the directory and the pictures' headers, so they are checked against the bytes first:
 // every picture inside the file, and no picture larger than an icon can be (256 x 256), so a few bytes can
@@ -121,7 +124,8 @@ HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) {
     case IDC_WAIT: c = SDL_SYSTEM_CURSOR_WAIT; break;
     case IDC_CROSS: c = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
     case IDC_UPARROW: c = SDL_SYSTEM_CURSOR_ARROW; break;
-    case IDC_SIZE: case IDC_SIZEALL: c = SDL_SYSTEM_CURSOR_SIZEALL; break;
+    case IDC_SIZE:
+    case IDC_SIZEALL: c = SDL_SYSTEM_CURSOR_SIZEALL; break;
     case IDC_SIZENWSE: c = SDL_SYSTEM_CURSOR_SIZENWSE; break;
     case IDC_SIZENESW: c = SDL_SYSTEM_CURSOR_SIZENESW; break;
     case IDC_SIZEWE: c = SDL_SYSTEM_CURSOR_SIZEWE; break;

@@ -32,18 +32,18 @@ struct Window {
     std::string title;
     DWORD style = 0;
     DWORD ex_style = 0;
-    HWND parent = nullptr;       // 0 for the top-level window
-    int control_id = 0;          // the menu argument of a child window
+    HWND parent = nullptr;  // 0 for the top-level window
+    int control_id = 0;     // the menu argument of a child window
     // Top-level: outer rectangle in screen pixels. Child: rectangle in the parent's client pixels.
     RECT rect{};
-    SDL_Window* sdl = nullptr;   // top-level only
+    SDL_Window* sdl = nullptr;  // top-level only
     HCURSOR cursor = nullptr;
     bool visible = false;
     bool needs_paint = false;
     bool destroying = false;
     std::vector<HWND> children;  // in creation order: later ones are on top
     std::map<std::string, HANDLE> props;
-    HRGN region = nullptr;       // window region (child windows), owned by the window
+    HRGN region = nullptr;  // window region (child windows), owned by the window
     HDC dc = nullptr;
     // Pixel surface of a child window: 32-bit 0xAARRGGBB, rows top-down, what its painting drew.
     std::vector<uint32_t> pixels;
@@ -52,11 +52,11 @@ struct Window {
 
 struct DeviceContext {
     uintptr_t id = 0;
-    HWND window = nullptr;       // 0 for a memory or screen DC
+    HWND window = nullptr;  // 0 for a memory or screen DC
     int pixel_format = 0;
     bool memory = false;
-    HGDIOBJ bitmap = nullptr;    // selected bitmap (memory DCs)
-    HGDIOBJ palette = nullptr;   // selected palette
+    HGDIOBJ bitmap = nullptr;   // selected bitmap (memory DCs)
+    HGDIOBJ palette = nullptr;  // selected palette
 };
 
 struct Context {
@@ -65,19 +65,19 @@ struct Context {
     HWND window = nullptr;
 };
 
-Window* FindWindow(HWND h);          // nullptr for 0, unknown or destroyed handles
+Window* FindWindow(HWND h);  // nullptr for 0, unknown or destroyed handles
 DeviceContext* FindDC(HDC h);
 HDC AddDC(std::unique_ptr<DeviceContext> dc);  // gives it a handle
 void RemoveDC(HDC h);
 HWND HandleOf(const Window* w);
-bool EnsureVideo();                  // SDL video up on a driver that shows something
-int ClientWidth(const Window* w);    // the client (drawable) size of a window
+bool EnsureVideo();                // SDL video up on a driver that shows something
+int ClientWidth(const Window* w);  // the client (drawable) size of a window
 int ClientHeight(const Window* w);
 bool HasCaption(const Window* w);
 POINT ClientOriginOnScreen(const Window* w);
-HWND TopLevel();                     // the one top-level window, if any
+HWND TopLevel();  // the one top-level window, if any
 
-void ApplyIcon(SDL_Window* window, HICON icon);     // the class icon becomes the SDL window icon
+void ApplyIcon(SDL_Window* window, HICON icon);      // the class icon becomes the SDL window icon
 void ApplyCursor(HCURSOR cursor);                    // the class cursor is shown over the window
 void ForgetWindowMessages(HWND h);                   // drops a destroyed window's queued messages
 void ReleaseWindowResources(Window* w);              // its region, device context, GL window

@@ -33,7 +33,8 @@ int vk_from_sdl(SDL_Keycode k) {
     if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (k - SDLK_KP_1);
     switch (k) {
     case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_RETURN: case SDLK_KP_ENTER: return VK_RETURN;
+    case SDLK_RETURN:
+    case SDLK_KP_ENTER: return VK_RETURN;
     case SDLK_SPACE: return VK_SPACE;
     case SDLK_TAB: return VK_TAB;
     case SDLK_BACKSPACE: return VK_BACK;
@@ -51,9 +52,12 @@ int vk_from_sdl(SDL_Keycode k) {
     case SDLK_CAPSLOCK: return VK_CAPITAL;
     case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
     case SDLK_SCROLLLOCK: return VK_SCROLL;
-    case SDLK_LSHIFT: case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL: case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT: case SDLK_RALT: return VK_MENU;
+    case SDLK_LSHIFT:
+    case SDLK_RSHIFT: return VK_SHIFT;
+    case SDLK_LCTRL:
+    case SDLK_RCTRL: return VK_CONTROL;
+    case SDLK_LALT:
+    case SDLK_RALT: return VK_MENU;
     case SDLK_KP_0: return VK_NUMPAD0;
     case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
     case SDLK_KP_PLUS: return VK_ADD;
@@ -157,17 +161,10 @@ void translate(const SDL_Event& e) {
                              [&](const MSG& m) { return m.hwnd == h && m.message == WM_CLOSE; }))
                 g_queue.push_back(make(h, WM_CLOSE, 0, 0));
             break;
-        case SDL_WINDOWEVENT_EXPOSED:
-            w->needs_paint = true;
-            break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            SetForegroundWindow(h);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            detail::LoseForeground(h);
-            break;
-        default:
-            break;
+        case SDL_WINDOWEVENT_EXPOSED: w->needs_paint = true; break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: SetForegroundWindow(h); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: detail::LoseForeground(h); break;
+        default: break;
         }
         break;
     }
@@ -201,8 +198,7 @@ void translate(const SDL_Event& e) {
         if (msg) post_mouse(w, msg, e.button.x, e.button.y);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

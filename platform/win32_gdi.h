@@ -38,7 +38,7 @@ struct BITMAP {
     LONG bmWidthBytes;  // bytes per row, a multiple of 4 for a DIB section
     WORD bmPlanes;
     WORD bmBitsPixel;
-    LPVOID bmBits;      // rows bottom-up
+    LPVOID bmBits;  // rows bottom-up
 };
 
 constexpr WORD BMP_SIGNATURE = 0x4D42;  // "BM"

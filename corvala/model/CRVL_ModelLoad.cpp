@@ -52,9 +52,7 @@ public:
     }
 
     // Whether COUNT records of RECORD bytes could fit in the unspent part of the file at all.
-    bool could_hold(int64_t count, size_t record) const {
-        return count >= 0 && uint64_t(count) <= budget_ / record;
-    }
+    bool could_hold(int64_t count, size_t record) const { return count >= 0 && uint64_t(count) <= budget_ / record; }
 
 private:
     bool take(int64_t offset, int64_t count, size_t record) {
@@ -87,9 +85,8 @@ bool read_mesh(Reader& in, int64_t START, TMESH& MESH) {
     const TGLMESHHEADER& H = MESH.MESHHEADER;
     return in.block(START + int64_t(sizeof(TGLMESHHEADER)), H.NUMSKINS, MESH.SKINS) &&
            in.block(START + H.TRISTART, H.NUMTRIANGLES, MESH.TRIANGLE) &&
-           in.block(START + H.TEXVECTORSTART, H.NUMVERTEXES, MESH.TEXCOORD) &&
-           H.NUMMESHFRAMES >= 0 && H.NUMVERTEXES >= 0 &&
-           in.block(START + H.VERTEXSTART, int64_t(H.NUMVERTEXES) * H.NUMMESHFRAMES, MESH.VERTEX);
+           in.block(START + H.TEXVECTORSTART, H.NUMVERTEXES, MESH.TEXCOORD) && H.NUMMESHFRAMES >= 0 &&
+           H.NUMVERTEXES >= 0 && in.block(START + H.VERTEXSTART, int64_t(H.NUMVERTEXES) * H.NUMMESHFRAMES, MESH.VERTEX);
 }
 
 }  // namespace

@@ -202,8 +202,8 @@ void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
     // of the buffer when a row is not a multiple of 4 bytes long.
     const bool packed_rows = (T.WIDTH * (T.BPP / 8)) % 4 != 0;
     if (packed_rows) glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GLint(T.BPP / 8), GLsizei(T.WIDTH), GLsizei(T.HEIGHT), 0, T.TYP,
-                 GL_UNSIGNED_BYTE, T.IMAGEDATA);
+    glTexImage2D(GL_TEXTURE_2D, 0, GLint(T.BPP / 8), GLsizei(T.WIDTH), GLsizei(T.HEIGHT), 0, T.TYP, GL_UNSIGNED_BYTE,
+                 T.IMAGEDATA);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_MIN_FILTER);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_MAG_FILTER);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

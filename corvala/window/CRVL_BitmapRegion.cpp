@@ -14,14 +14,12 @@ namespace {
 constexpr DWORD kRectsPerRegionCall = 2000;
 constexpr LONG kBoundStart = 0x7FFFFFFF;
 
-void reset_bounds(RGNDATAHEADER& h) {
-    h.rcBound = RECT{kBoundStart, kBoundStart, 0, 0};
-}
+void reset_bounds(RGNDATAHEADER& h) { h.rcBound = RECT{kBoundStart, kBoundStart, 0, 0}; }
 }  // namespace
 
 HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL) {
-    HBITMAP bitmap = LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0,
-                                LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    HBITMAP bitmap =
+        LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (!bitmap) return nullptr;
     BITMAP bm{};
     GetObjectA(bitmap, sizeof bm, &bm);
@@ -128,7 +126,8 @@ HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
 
         bool failed = false;
         // Picture row 0 is the last row in memory.
-        const uint8_t* row = static_cast<const uint8_t*>(bm32.bmBits) + size_t(bm32.bmHeight - 1) * size_t(bm32.bmWidthBytes);
+        const uint8_t* row =
+            static_cast<const uint8_t*>(bm32.bmBits) + size_t(bm32.bmHeight - 1) * size_t(bm32.bmWidthBytes);
         for (LONG y = 0; y < bm32.bmHeight && !failed; ++y, row -= bm32.bmWidthBytes) {
             for (LONG x = 0; x < bm32.bmWidth && !failed; ++x) {
                 const LONG x0 = x;
@@ -142,7 +141,8 @@ HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
                     GlobalUnlock(block);
                     capacity += ALLOC_UNIT;
                     // On failure the old block is still ours: it is freed below with everything else.
-                    HGLOBAL grown = GlobalReAlloc(block, sizeof(RGNDATAHEADER) + sizeof(RECT) * capacity, GMEM_MOVEABLE);
+                    HGLOBAL grown =
+                        GlobalReAlloc(block, sizeof(RGNDATAHEADER) + sizeof(RECT) * capacity, GMEM_MOVEABLE);
                     data = static_cast<RGNDATA*>(grown ? GlobalLock(grown) : nullptr);
                     if (!data) {
                         failed = true;

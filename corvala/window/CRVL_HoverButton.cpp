@@ -50,7 +50,7 @@ void on_create(HWND wnd) {
     }
     set_state(wnd, kNormal);
     HRGN region = BITMAPTOREGION(normal_file.c_str(), 0x00FF00FF, 1);
-    if (!region) return;  // rectangular, and no hover by pointer movement
+    if (!region) return;               // rectangular, and no hover by pointer movement
     SetWindowRgn(wnd, region, FALSE);  // the window owns it now
     if (HRGN hit = BITMAPTOREGION(normal_file.c_str(), 0x00FF00FF, 1)) SetPropA(wnd, BUTTONRGN, hit);
 }
@@ -95,7 +95,8 @@ void on_paint(HWND wnd) {
     RECT r{};
     GetWindowRect(wnd, &r);
     const intptr_t state = state_of(wnd);
-    HDC picture = state >= kNormal && state <= kPressed ? static_cast<HDC>(GetPropA(wnd, kStateProps[state - 1])) : nullptr;
+    HDC picture =
+        state >= kNormal && state <= kPressed ? static_cast<HDC>(GetPropA(wnd, kStateProps[state - 1])) : nullptr;
     if (!picture) {
         ValidateRect(wnd, nullptr);  // nothing to show; asking again would not change that
         return;
@@ -109,12 +110,8 @@ void on_paint(HWND wnd) {
 
 LRESULT HOVERBUTTONHANDLER(HWND WND, UINT IMSG, WPARAM WPARAM_, LPARAM LPARAM_) {
     switch (IMSG) {
-    case WM_CREATE:
-        on_create(WND);
-        return 0;
-    case WM_DESTROY:
-        on_destroy(WND);
-        return 0;
+    case WM_CREATE: on_create(WND); return 0;
+    case WM_DESTROY: on_destroy(WND); return 0;
     case WM_LBUTTONDOWN:
         SetCapture(WND);
         set_state(WND, kPressed);
@@ -126,14 +123,9 @@ LRESULT HOVERBUTTONHANDLER(HWND WND, UINT IMSG, WPARAM WPARAM_, LPARAM LPARAM_) 
         ReleaseCapture();
         InvalidateRect(WND, nullptr, FALSE);
         return 0;
-    case WM_MOUSEMOVE:
-        on_mouse_move(WND, WPARAM_, LPARAM_);
-        return 0;
-    case WM_PAINT:
-        on_paint(WND);
-        return 0;
-    default:
-        return DefWindowProcA(WND, IMSG, WPARAM_, LPARAM_);
+    case WM_MOUSEMOVE: on_mouse_move(WND, WPARAM_, LPARAM_); return 0;
+    case WM_PAINT: on_paint(WND); return 0;
+    default: return DefWindowProcA(WND, IMSG, WPARAM_, LPARAM_);
     }
 }
 

@@ -37,9 +37,9 @@ bool SHOWSTATUSBAR = false;
 const char* CRVLVERSION = "1.0";
 
 namespace {
-const int kCursorIds[17] = {0, IDC_ARROW, IDC_IBEAM, IDC_WAIT, IDC_CROSS, IDC_UPARROW, IDC_SIZE, 0,
-                            IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZEALL, IDC_NO,
-                            IDC_HAND, IDC_APPSTARTING, IDC_HELP};
+const int kCursorIds[17] = {0,           IDC_ARROW, IDC_IBEAM,    IDC_WAIT,        IDC_CROSS,  IDC_UPARROW,
+                            IDC_SIZE,    0,         IDC_SIZENWSE, IDC_SIZENESW,    IDC_SIZEWE, IDC_SIZENS,
+                            IDC_SIZEALL, IDC_NO,    IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
 }
 
 void OGLWINDOWSETTING(int32_t TYPECURSOR, const char* CURFILE, int32_t TYPEICON, const char* ICOFILE) {
@@ -99,8 +99,8 @@ HWND WINDOWCREATE(const char* PCAPPLICATIONNAME) {
     }
     const DWORD shown = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU;
     const DWORD style = FULLSCREEN ? shown | WS_BORDER : shown | WS_CAPTION | WS_MINIMIZEBOX;
-    HWND handle = CreateWindowExA(0, "GLWindow", PCAPPLICATIONNAME, style, CW_USEDEFAULT, CW_USEDEFAULT, WIDTH,
-                                  HEIGHT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    HWND handle = CreateWindowExA(0, "GLWindow", PCAPPLICATIONNAME, style, CW_USEDEFAULT, CW_USEDEFAULT, WIDTH, HEIGHT,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (handle) {
         ShowWindow(handle, SW_SHOWDEFAULT);
         UpdateWindow(handle);

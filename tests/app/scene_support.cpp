@@ -56,7 +56,8 @@ void Frames(int n) {
 }
 
 void Post(win32::UINT msg, int x, int y) {
-    win32::WPARAM keys = (msg == win32::WM_LBUTTONDOWN || (msg == win32::WM_MOUSEMOVE && LEFTMOUSEDOWN)) ? win32::MK_LBUTTON : 0;
+    win32::WPARAM keys =
+        (msg == win32::WM_LBUTTONDOWN || (msg == win32::WM_MOUSEMOVE && LEFTMOUSEDOWN)) ? win32::MK_LBUTTON : 0;
     win32::PostMessageA(HWINDOW, msg, keys, win32::MAKELPARAM(x, y));
 }
 

@@ -27,8 +27,7 @@ double Now() {
 
 void Sleep(double seconds) {
     timespec ts{time_t(seconds), long((seconds - double(time_t(seconds))) * 1e9)};
-    while (nanosleep(&ts, &ts) != 0) {
-    }
+    while (nanosleep(&ts, &ts) != 0) {}
 }
 
 int Run(const std::string& command, int seconds) {

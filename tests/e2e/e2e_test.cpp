@@ -28,9 +28,9 @@ protected:
         char dir[] = "/tmp/wobblefin-e2e-XXXXXX";
         if (!mkdtemp(dir)) return;
         g_prefix = dir;
-        g_install_status = e2e::Run("cmake --install " WOBBLEFIN_BUILD_DIR " --prefix " + g_prefix + " > " +
-                                        g_prefix + "/install.log 2>&1",
-                                    120);
+        g_install_status = e2e::Run(
+            "cmake --install " WOBBLEFIN_BUILD_DIR " --prefix " + g_prefix + " > " + g_prefix + "/install.log 2>&1",
+            120);
     }
     static void TearDownTestSuite() {
         std::error_code ec;
@@ -51,11 +51,11 @@ TEST_F(InstalledWobblefin, InstallPutsLauncherProgramDataSetMenuEntryAndIconUnde
     const fs::path root(g_prefix);
     EXPECT_EQ(access((root / "bin/wobblefin").c_str(), X_OK), 0);
     EXPECT_EQ(access((root / "libexec/wobblefin/Wobblefin").c_str(), X_OK), 0);
-    for (const char* data : {"Wobblefin.ico", "modelli/PesceRosso.md3", "modelli/animation.cfg",
-                             "modelli/PesceRosso.tga", "immagini/scarica01.tga", "immagini/scarica02.tga",
-                             "immagini/scarica03.tga", "immagini/vortice.tga", "immagini/comprimi01.tga",
-                             "immagini/comprimi02.tga", "immagini/calore.tga", "immagini/freddo.tga",
-                             "immagini/info.tga", "immagini/vetro.tga", "immagini/water4.bmp", "immagini/font.tga"})
+    for (const char* data :
+         {"Wobblefin.ico", "modelli/PesceRosso.md3", "modelli/animation.cfg", "modelli/PesceRosso.tga",
+          "immagini/scarica01.tga", "immagini/scarica02.tga", "immagini/scarica03.tga", "immagini/vortice.tga",
+          "immagini/comprimi01.tga", "immagini/comprimi02.tga", "immagini/calore.tga", "immagini/freddo.tga",
+          "immagini/info.tga", "immagini/vetro.tga", "immagini/water4.bmp", "immagini/font.tga"})
         EXPECT_TRUE(fs::is_regular_file(root / "share/wobblefin" / data)) << data;
 
     const std::string entry = ReadText(root / "share/applications/wobblefin.desktop");
@@ -154,7 +154,7 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     Session s(g);
 
     const Pixel away{120, 540}, shock = ScenePoint(12.75, 11, 0), shock2 = ScenePoint(15, 11, 0),
-                vortex = ScenePoint(15, 8.8, 0);
+                                vortex = ScenePoint(15, 8.8, 0);
     s.Move(away);
     e2e::Sleep(1.0);
 
@@ -207,8 +207,9 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
         if (FishCentre(e2e::Screenshot(), g, &x, &y)) moved = std::max(moved, std::hypot(x - x0, y - y0));
     }
     s.Up();
-    std::printf("hover luma %.1f -> %.1f; panel region changed pixels: still %d, shown %d, hidden %d; fish moved %.1f px\n",
-                dim, bright, baseline, shown, s.Changed(before, hidden, px0, py0, px1, py1), moved);
+    std::printf(
+        "hover luma %.1f -> %.1f; panel region changed pixels: still %d, shown %d, hidden %d; fish moved %.1f px\n",
+        dim, bright, baseline, shown, s.Changed(before, hidden, px0, py0, px1, py1), moved);
     EXPECT_GT(moved, 25.0) << "the fish stayed at (" << x0 << ", " << y0 << ") while the vortex was held";
 
     // Holding the fish itself (where it is drawn now) and letting go leaves the program running.

@@ -169,7 +169,8 @@ TEST(ButtonsExample, ShowsTheStatusBarAndTwoShapedButtonsThatHoverAndClick) {
     }
 
     if (!have("xdotool")) GTEST_SKIP() << "xdotool is not installed: no pointer checks";
-    const std::vector<uint8_t> second_part = area(shot, ex.bar.left + 330, ex.bar.top + 3, ex.bar.left + 520, ex.bar.bottom - 2);
+    const std::vector<uint8_t> second_part =
+        area(shot, ex.bar.left + 330, ex.bar.top + 3, ex.bar.left + 520, ex.bar.bottom - 2);
     ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(stop_x) + " " + std::to_string(stop_y)).c_str()), 0);
     EXPECT_TRUE(shot_until(shot, path, [&](const Shot& s) { return s.at(stop_x, stop_y).r > 205; }))
         << "the stop button never showed its hover picture";

@@ -124,8 +124,8 @@ TEST(AnimationCfg, LinesThatAreNotDataFillNothing) {
         "0\t10\t0\t10\t\t// unisex idle",  // the header words are searched anywhere, case-sensitively
         "headoffset\t0\t0\t0\t\t// head",
         "0\t10\t0\t10\t\t// footsteps\tboot",
-        "1\t2\t3\t4\t",                 // no comment at all
-        "1\t2\t//3\t4\t5\t\t// x",      // the first "//" is the fifth character
+        "1\t2\t3\t4\t",             // no comment at all
+        "1\t2\t//3\t4\t5\t\t// x",  // the first "//" is the fifth character
         "//\t1\t2\t3\t4\t\t// x",
     };
     for (const std::string& line : not_data) {

@@ -7,8 +7,8 @@
 
 #include "corvala/model/CRVL_Model.h"
 #include "tests/model/md3_builder.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/gltrace.h"
+#include "tests/support/temp_dir.h"
 
 using namespace corvala;
 using md3test::build;

@@ -89,7 +89,7 @@ TEST(BitmapLoading, PaletteFilesComeOutAsEightBitIndices) {
     load(testsupport::make_bmp8(5, 2), l);
     EXPECT_EQ(l.bm.bmBitsPixel, 8);
     EXPECT_EQ(l.bm.bmWidthBytes, 8);
-    EXPECT_EQ(l.pixel(4, 1)[0], 4);   // first row in the file is the bottom one
+    EXPECT_EQ(l.pixel(4, 1)[0], 4);  // first row in the file is the bottom one
     EXPECT_EQ(l.pixel(4, 0)[0], 9);
 }
 

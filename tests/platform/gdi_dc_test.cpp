@@ -3,8 +3,8 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/testing.h"
 #include "platform/host.h"
+#include "platform/testing.h"
 #include "platform/win32.h"
 #include "tests/support/image_files.h"
 

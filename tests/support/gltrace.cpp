@@ -42,7 +42,10 @@ bool context_current() {
     static Fn fn = reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, "glXGetCurrentContext"));
     return fn && fn() != nullptr;
 }
-void start() { g_calls.clear(); g_recording = true; }
+void start() {
+    g_calls.clear();
+    g_recording = true;
+}
 void stop() { g_recording = false; }
 void clear() { g_calls.clear(); }
 const std::vector<Call>& calls() { return g_calls; }

@@ -66,7 +66,7 @@ Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& 
         put32(b, masks ? 0x0000FF00 : 0);
         put32(b, masks ? 0x000000FF : 0);
         put32(b, masks ? 0xFF000000 : 0);
-        put32(b, 0x73524742);  // 'sRGB'
+        put32(b, 0x73524742);   // 'sRGB'
         b.resize(14 + 108, 0);  // end points and gamma: unused with sRGB
         if (header_size == 124) {
             put32(b, 4);  // LCS_GM_IMAGES

@@ -146,8 +146,7 @@ TEST(WindowLifecycle, FatalMessagesShowABoxCaptionedError) {
             win32::testing::RecordMessageBoxes(true);
             atexit([] {
                 const auto& boxes = win32::testing::RecordedBoxes();
-                if (boxes.size() == 1 && boxes[0].caption == "Error" && boxes[0].text == "x")
-                    fputs("box:ok\n", stderr);
+                if (boxes.size() == 1 && boxes[0].caption == "Error" && boxes[0].text == "x") fputs("box:ok\n", stderr);
             });
             THROWERROR("x");
         },

@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing.h"
 #include "platform/host.h"
+#include "platform/testing.h"
 #include "platform/win32.h"
 #include "tests/support/temp_dir.h"
 

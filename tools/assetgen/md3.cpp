@@ -61,7 +61,8 @@ Bytes md3(const std::string& name, const std::vector<Md3Surface>& surfaces) {
     out.patch_u32(at_offsets + 8, static_cast<uint32_t>(out.size()));
 
     for (const Md3Surface& s : surfaces) {
-        if (s.positions.size() != frames || s.normals.size() != frames) throw std::invalid_argument("frame count differs");
+        if (s.positions.size() != frames || s.normals.size() != frames)
+            throw std::invalid_argument("frame count differs");
         const size_t verts = s.st.size();
         Bytes surf;
         surf.text("IDP3", 4);
@@ -90,7 +91,8 @@ Bytes md3(const std::string& name, const std::vector<Md3Surface>& surfaces) {
             surf.f32(static_cast<float>(st[1]));
         }
         for (size_t f = 0; f < frames; ++f) {
-            if (s.positions[f].size() != verts || s.normals[f].size() != verts) throw std::invalid_argument("vertex count");
+            if (s.positions[f].size() != verts || s.normals[f].size() != verts)
+                throw std::invalid_argument("vertex count");
             for (size_t v = 0; v < verts; ++v) {
                 const Vec3& p = s.positions[f][v];
                 surf.i16(coord(p.x));
