@@ -17,7 +17,7 @@ case "${1:-}" in
 esac
 
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
-  mapfile -t files < <(git ls-files '*.c' '*.cpp' '*.h')
+  mapfile -t files < <(git ls-files --cached --others --exclude-standard '*.c' '*.cpp' '*.h')
 else
   mapfile -t files < <(find . -path ./build\* -prune -o \( -name '*.c' -o -name '*.cpp' -o -name '*.h' \) -print | sort)
 fi
