@@ -10,9 +10,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "corvala/Corvala.h"
-#include "platform/testing.h"
-
 namespace bench {
 
 double Now() {
@@ -82,13 +79,6 @@ double CpuSeconds() {
     rusage ru{};
     getrusage(RUSAGE_SELF, &ru);
     return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6;
-}
-
-void OpenWindow(bool pacing) {
-    win32::testing::SetSwapPacing(pacing);
-    if (corvala::HWINDOW && win32::IsWindow(corvala::HWINDOW)) return;
-    corvala::OGLWINDOWSETTING(corvala::ARROW, "", corvala::GENERIC, "");
-    corvala::CREATEOGLWINDOW("Wobblefin bench", 800, 600, 32, false);
 }
 
 std::string Renderer() {

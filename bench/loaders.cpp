@@ -15,6 +15,7 @@
 #include "platform/testing.h"
 #include "platform/win32_gdi.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/window.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ std::vector<uint8_t> SyntheticAnimationCfg(size_t bytes) {
 
 int main() {
     win32::testing::RecordMessageBoxes(true);
-    OpenWindow(false);
+    testsupport::EnsureWindow();
     Title("Loaders (" + Renderer() + ")");
     const std::string run = WOBBLEFIN_RUN_DIR;
     PrintLine("data set", run);
