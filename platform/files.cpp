@@ -83,7 +83,8 @@ namespace win32 {
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
     out.clear();
     if (!path || !*path) return false;
-    const int fd = ::open(MapPath(path).c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that opening a FIFO never waits for a writer; a regular file reads as usual.
+    const int fd = ::open(MapPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return false;
     struct stat st;
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= kMaxFileBytes;

@@ -47,10 +47,12 @@ TEST(Paths, AWholeFileIsReadThroughTheMappedPathWithinOneSizeLimit) {
     EXPECT_TRUE(ReadWholeFile(dir.file("empty.cfg").c_str(), got));
     EXPECT_TRUE(got.empty());
 
-    // Each failure leaves nothing behind: missing, a folder, one byte over the limit (a sparse file).
+    // Each failure leaves nothing behind: missing, a folder, a FIFO (with no writer: no wait), one byte over the
+    // limit (a sparse file).
     const std::string large = dir.write("large.tga", "");
     ASSERT_EQ(truncate(large.c_str(), off_t(kMaxFileBytes) + 1), 0);
-    for (const std::string& path : {dir.file("missing.tga"), dir.file("Modelli"), large}) {
+    ASSERT_EQ(mkfifo(dir.file("fifo.tga").c_str(), 0600), 0);
+    for (const std::string& path : {dir.file("missing.tga"), dir.file("Modelli"), dir.file("fifo.tga"), large}) {
         got = {1};
         EXPECT_FALSE(ReadWholeFile(path.c_str(), got)) << path;
         EXPECT_TRUE(got.empty()) << path;
