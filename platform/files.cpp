@@ -5,7 +5,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <string>
 #include <vector>
@@ -80,6 +79,18 @@ bool FileExists(const char* path) {
 
 namespace win32 {
 
+namespace {
+
+// read(2) once more after an interruption; the bytes read, 0 at the end, -1 on an error.
+ssize_t read_some(int fd, uint8_t* to, size_t n) {
+    ssize_t got;
+    do got = ::read(fd, to, n);
+    while (got < 0 && errno == EINTR);
+    return got;
+}
+
+}  // namespace
+
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
     out.clear();
     if (!path || !*path) return false;
@@ -89,24 +100,14 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
     struct stat st;
     bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= kMaxFileBytes;
     if (ok) {
-        // The size is a hint: a file that changes while it is read is read to its end, within the limit.
-        out.resize(size_t(st.st_size));
-        size_t have = 0;
-        for (;;) {
-            if (have == out.size()) {
-                if (out.size() >= kMaxFileBytes + 1) break;
-                out.resize(std::min(kMaxFileBytes + 1, out.size() + 65536));
-            }
-            const ssize_t got = ::read(fd, out.data() + have, out.size() - have);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) {
-                ok = got == 0;
-                break;
-            }
-            have += size_t(got);
-        }
-        out.resize(have);
-        ok = ok && have <= kMaxFileBytes;
+        // The size found is where to start; a file that changes meanwhile is read to its end, within the limit.
+        // Through a chunk on the stack: the buffer is never filled with zeros first.
+        out.reserve(size_t(st.st_size));
+        uint8_t chunk[65536];
+        ssize_t got;
+        while ((got = read_some(fd, chunk, sizeof chunk)) > 0 && out.size() + size_t(got) <= kMaxFileBytes)
+            out.insert(out.end(), chunk, chunk + got);
+        ok = got == 0;
     }
     ::close(fd);
     if (!ok) {
