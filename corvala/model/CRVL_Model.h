@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "render/CRVL_Vector.h"
+#include "../render/CRVL_Vector.h"
 
 namespace corvala {
 
