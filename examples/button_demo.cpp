@@ -9,9 +9,8 @@
 #include <cstdio>
 #include <string>
 
-#include "corvala/Corvala.h"
-#include "corvala/render/CRVL_Primitives.h"
-#include "examples/button_pictures.h"
+#include <corvala/Corvala.h>
+#include "button_pictures.h"
 
 using namespace corvala;
 
