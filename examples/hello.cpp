@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
         OPENGL_I2D(1, 0.10, 0.20, 0.35);                    // 2D overlay, 4 units across
         TEXTURETGASELECTID(0);
         glColor3f(1, 1, 1);
-        ADDFONTSTRING(-60, 0, 0.02f, 1, "Ciao, Corvala!");  // 8 units a character, scaled by 0.02
+        ADDFONTSTRING(-52, 0, 0.02f, 1, "Ciao, Corvala!");  // 8 units a character, scaled by 0.02
         win32::SwapBuffers(DCWINDOW);
         if (frame_limit > 0 && frame >= frame_limit) break;
     }

@@ -38,6 +38,8 @@ int main(int argc, char** argv) {
     OPENGL_INIT(100, 1, 0.12, 0.12, 0.15);
     SETGLREFRACTIVE();
     SETGLLIGHT(GL_LIGHT0, 0, 0, 0, 0.1f);
+    glEnable(GL_COLOR_MATERIAL);  // lit, in the colour of glColor
+    win32::SendMessageA(HSTATUS, win32::SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Click a sphere"));
     // [doc:menu-build]
     for (int i = 0; i < 3; ++i) menu.ADDSELECTON(GLVECTOR(float(i - 1) * 2.5f, 0, -8), 1 + i);
     menu.SETSELECTON(pick_shape);  // one display list with every element's shape and name
