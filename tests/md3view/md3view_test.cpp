@@ -211,6 +211,8 @@ TEST(Md3View, ExitCodesSayWhatWentWrong) {
     EXPECT_EQ(1, status);
     run_viewer(dir.path(), status);  // a folder without any part
     EXPECT_EQ(1, status);
+    run_viewer("/dev/zero", status);  // endless: refused, not read
+    EXPECT_EQ(1, status);
     run_viewer(std::string(WOBBLEFIN_RUN_DIR) + "/modelli/PesceRosso.md3 --frames 5", status);
     EXPECT_EQ(0, status);
 }

@@ -29,11 +29,12 @@ const char* const kNames[Q3_LEGS_TURN + 1] = {
 // Frames per clock unit when there is no animation.cfg to say.
 constexpr int32_t kDefaultFps = 10;
 
-// Player files come from case-insensitive file systems: "Lower.MD3" is lower.md3.
+// Player files come from case-insensitive file systems: "Lower.MD3" is lower.md3. Only regular files
+// count: a pipe or a device under that name would never end.
 fs::path find_in(const fs::path& folder, const std::string& name) {
     std::error_code ec;
     for (const fs::directory_entry& e : fs::directory_iterator(folder, ec))
-        if (strcasecmp(e.path().filename().c_str(), name.c_str()) == 0) return e.path();
+        if (strcasecmp(e.path().filename().c_str(), name.c_str()) == 0 && e.is_regular_file(ec)) return e.path();
     return {};
 }
 
@@ -45,7 +46,7 @@ fs::path find_skin(const fs::path& folder, const std::string& part) {
     std::error_code ec;
     for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
         const std::string file = e.path().filename().string();
-        if (file.size() > part.size() + 6 && strncasecmp(file.c_str(), (part + "_").c_str(), part.size() + 1) == 0 &&
+        if (e.is_regular_file(ec) && file.size() > part.size() + 6 && strncasecmp(file.c_str(), (part + "_").c_str(), part.size() + 1) == 0 &&
             strcasecmp(file.c_str() + file.size() - 5, ".skin") == 0)
             found.push_back(e.path());
     }
@@ -191,6 +192,9 @@ bool load_scene(Scene& s, const std::string& path, std::string& error) {
         s.lower_skin = find_skin(folder, "lower").string();
         s.upper_skin = find_skin(folder, "upper").string();
         s.head_skin = find_skin(folder, "head").string();
+    } else if (!fs::is_regular_file(st)) {
+        error = path + ": neither a folder nor a file";  // a pipe or a device: reading it might never end
+        return false;
     } else {
         folder = p.parent_path().empty() ? fs::path(".") : p.parent_path();
         s.name = p.filename().string();
