@@ -277,4 +277,4 @@ bool FileExists(const char* path);
 
 }  // namespace win32
 
-#include "platform/win32_gdi.h"
+#include "win32_gdi.h"
