@@ -3,11 +3,12 @@ BUILD      ?= build
 TESTBUILD  ?= build-test
 FUZZBUILD  ?= build-fuzz
 BENCHBUILD ?= build-bench
+PACKAGEBUILD ?= build-package
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: deps run build test test-build fuzz fuzz-build bench clean format format-check
+.PHONY: deps run build test test-build fuzz fuzz-build bench package clean format format-check
 
 deps:
 	@scripts/install-deps.sh
@@ -49,5 +50,11 @@ bench: deps
 	cmake --build $(BENCHBUILD) -j $(JOBS)
 	$(XVFB) bench/run.sh $(BENCHBUILD)
 
+# Debian packages wobblefin and libcorvala-dev, built for /usr, written into $(PACKAGEBUILD)/.
+package: deps
+	cmake -S . -B $(PACKAGEBUILD) -DCMAKE_BUILD_TYPE=Release -DWOBBLEFIN_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
+	cmake --build $(PACKAGEBUILD) -j $(JOBS)
+	cd $(PACKAGEBUILD) && cpack -G DEB
+
 clean:
-	rm -rf $(BUILD) $(TESTBUILD) $(FUZZBUILD) $(BENCHBUILD)
+	rm -rf $(BUILD) $(TESTBUILD) $(FUZZBUILD) $(BENCHBUILD) $(PACKAGEBUILD)

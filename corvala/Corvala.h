@@ -1,6 +1,6 @@
-// Corvala: one OpenGL window with polled input state, fixed-function render helpers, BMP and TGA
-// texture slots, texture-font text and pickable 3D menus. Models live in model/CRVL_Model.h and
-// model/CRVL_ModelAnimate.h.
+// Corvala: one OpenGL window with polled input state, a status bar and image buttons, fixed-function
+// render helpers, BMP and TGA texture slots, texture-font text, pickable 3D menus, and MD3 models
+// with animated characters. Including this header brings in the whole framework.
 #pragma once
 
 #include "render/CRVL_Pick.h"
@@ -13,3 +13,5 @@
 #include "window/CRVL_HoverButton.h"
 #include "window/CRVL_StatusBar.h"
 #include "window/CRVL_Window.h"
+#include "model/CRVL_Model.h"
+#include "model/CRVL_ModelAnimate.h"

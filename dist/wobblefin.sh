@@ -1,7 +1,6 @@
 #!/bin/sh
 # Wobblefin reads its data set relative to the working directory: start it inside that folder.
-# The prefix is found from where this script lies, so the installed tree can be moved as a whole.
+# Program and data are found from where this script lies, so the installed tree can be moved as a whole.
 bindir=$(dirname "$(readlink -f "$0")")
-prefix=$(dirname "$bindir")
-cd "$prefix/@WOBBLEFIN_DATA_DIR@" || exit 1
-exec "$prefix/@WOBBLEFIN_PROGRAM_DIR@/Wobblefin" "$@"
+cd "$bindir/@WOBBLEFIN_BIN_TO_DATA@" || exit 1
+exec "$bindir/@WOBBLEFIN_BIN_TO_PROGRAM@/Wobblefin" "$@"

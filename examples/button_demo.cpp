@@ -9,9 +9,8 @@
 #include <cstdio>
 #include <string>
 
-#include "corvala/Corvala.h"
-#include "corvala/render/CRVL_Primitives.h"
-#include "examples/button_pictures.h"
+#include <corvala/Corvala.h>
+#include "button_pictures.h"
 
 using namespace corvala;
 
@@ -19,6 +18,7 @@ namespace {
 
 constexpr int kPlayId = 101, kStopId = 102;
 
+// [doc:buttons-command]
 LRESULT on_command(HWND, UINT, WPARAM wp, LPARAM) {
     const int id = win32::LOWORD(wp);
     const char* text = id == kPlayId ? "Premuto: play" : id == kStopId ? "Premuto: stop" : "Premuto: ?";
@@ -31,6 +31,7 @@ HWND make_button(const std::string& prefix, int x, int y, int id) {
     return win32::CreateWindowExA(0, SZHOVERCLASS, "", win32::WS_CHILD | win32::WS_VISIBLE, x, y, 64, 64, HWINDOW,
                                   reinterpret_cast<win32::HMENU>(intptr_t(id)), nullptr, nullptr);
 }
+// [/doc:buttons-command]
 
 }  // namespace
 
@@ -44,6 +45,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
+    // [doc:buttons-setup]
     SHOWSTATUSBAR = true;
     MAXSTATUSITEM = 2;
     STATUSITEM[1] = 320;
@@ -57,6 +59,7 @@ int main(int argc, char** argv) {
     const HWND play = make_button(std::string(dir) + "/play", 40, 40, kPlayId);
     const HWND stop = make_button(std::string(dir) + "/stop", 120, 40, kStopId);
     win32::SendMessageA(HSTATUS, win32::SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Nessun pulsante premuto"));
+    // [/doc:buttons-setup]
     OPENGL_INIT(100, 1, 0.10, 0.20, 0.35);
 
     float angle = 0;

@@ -1,4 +1,4 @@
-#include "examples/button_pictures.h"
+#include "button_pictures.h"
 
 #include <cmath>
 #include <cstdint>

@@ -273,4 +273,4 @@ DWORD GetTickCount();
 
 }  // namespace win32
 
-#include "platform/win32_gdi.h"
+#include "win32_gdi.h"

@@ -8,6 +8,7 @@ PACKAGES=(
   libfreetype-dev fonts-dejavu-core
   libgtest-dev
   xvfb xauth xdotool x11-apps imagemagick valgrind
+  dpkg-dev file lintian
 )
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "render/CRVL_Vector.h"
+#include "../render/CRVL_Vector.h"
 
 namespace corvala {
 
@@ -123,6 +123,9 @@ struct TGLMD3MODEL {
     void PUTMODELINT(int32_t CURRENTFRAME, int32_t NEXFRAME, double POL);  // draws blended between two frames
     void DRAWSKELETON(TGLMD3MODEL& MDL);                                   // MDL and the models at its tags
     void UPDATEFRAME(float TIME);                                          // steps at most one frame a call
+    bool LINKMODEL(const std::string& TAGNAME, TGLMD3MODEL& MODEL);        // attaches MODEL at the tag of that name
+    int32_t LOADSKIN(const std::string& FILENAME);                         // a .skin file's images onto the surfaces it names;
+                                                                           // surfaces textured (needs the GL context)
 };
 
 extern double MD3NORMAL[256][256][3];  // unit normal for each pair of encoded normal bytes
@@ -134,5 +137,15 @@ void INITNORMALS();  // fills MD3NORMAL; LOADMODEL calls it while the table is e
 // playing range; HEADER holds the file's header whenever the file had 108 bytes to give one, as after
 // a rejected identifier or version. MD3NAME is the caller's business.
 bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size);
+
+// One line of a .skin file: a surface name and the image drawn on it.
+struct SkinEntry {
+    std::string surface;
+    std::string image;  // the file name only: any folder in the line is dropped
+};
+
+// The text half of LOADSKIN: "surface,folder/image.tga" lines, in file order. Lines without a comma,
+// without a surface or without an image (the tag lines of a player's skin) give no entry.
+std::vector<SkinEntry> parse_skin(const std::string& text);
 
 }  // namespace corvala

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "model/CRVL_Model.h"
+#include "CRVL_Model.h"
 
 namespace corvala {
 

@@ -190,11 +190,7 @@ bool load_tga_from_memory(TGATEXTURE& TEXTURE, const uint8_t* data, size_t size)
     return load_opened(TEXTURE, "");
 }
 
-void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
-    check_slot(NUM);
-    if (!win32::FileExists(TGAFILE)) return;
-    TGATEXTURE& T = TEXTURETGA2[NUM];
-    if (!LOADTGA(T, TGAFILE)) return;
+void upload_tga_texture(TGATEXTURE& T) {
     glEnable(GL_TEXTURE_2D);
     glGenTextures(1, &T.TEXID);
     glBindTexture(GL_TEXTURE_2D, T.TEXID);
@@ -216,6 +212,14 @@ void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
     if (packed_rows) glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     std::free(T.IMAGEDATA);
     T.IMAGEDATA = nullptr;
+}
+
+void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
+    check_slot(NUM);
+    if (!win32::FileExists(TGAFILE)) return;
+    TGATEXTURE& T = TEXTURETGA2[NUM];
+    if (!LOADTGA(T, TGAFILE)) return;
+    upload_tga_texture(T);
 }
 
 void TEXTURETGASELECTID(int32_t NUM) {

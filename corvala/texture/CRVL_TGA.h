@@ -58,6 +58,10 @@ bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME);              // opens, 
 bool LOADUNCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char* FILENAME);  // type 2 body from FTGA
 bool LOADCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char* FILENAME);    // type 10 body from FTGA
 
+// Uploads a decoded image into a new texture name (left bound) with the loaders' filters and repeat
+// wrap, then frees its pixel buffer. TEXTURELOADTGAID's second half.
+void upload_tga_texture(TGATEXTURE& TEXTURE);
+
 // LOADTGA over a file's bytes in memory, with the same messages.
 bool load_tga_from_memory(TGATEXTURE& TEXTURE, const uint8_t* data, size_t size);
 

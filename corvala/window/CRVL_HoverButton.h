@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "window/CRVL_Window.h"
+#include "CRVL_Window.h"
 
 namespace corvala {
 

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "window/CRVL_Window.h"
+#include "CRVL_Window.h"
 
 namespace corvala {
 

@@ -3,7 +3,13 @@
 #pragma once
 #include <cstdint>
 
+// Installed, the platform headers sit inside the framework's include folder; in the source tree they
+// are a folder of their own beside it.
+#if __has_include("../platform/win32.h")
+#include "../platform/win32.h"
+#else
 #include "platform/win32.h"
+#endif
 
 namespace corvala {
 

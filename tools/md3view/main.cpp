@@ -1,0 +1,141 @@
+// corvala-md3view PATH [--frames N]: shows a Quake III player folder or one MD3 model.
+//   Up/Down torso animations, Left/Right legs animations, B both halves, +/- or PageUp/PageDown zoom,
+//   dragging with the left button turns the model, Escape ends. --frames N ends after N frames.
+#include <GL/gl.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <string>
+
+#include <corvala/Corvala.h>
+
+#include "viewer.h"
+
+using namespace corvala;
+
+namespace {
+
+int usage(const char* problem) {
+    if (problem) std::fprintf(stderr, "corvala-md3view: %s\n", problem);
+    std::fprintf(stderr, "usage: corvala-md3view PATH [--frames N]\n"
+                         "  PATH is a player folder (lower.md3, upper.md3, head.md3, animation.cfg) or one .md3 file\n");
+    return 2;
+}
+
+// The font image of the text routines: installed beside the viewer's prefix, or the build's own.
+std::string font_file() {
+    std::error_code ec;
+    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+    if (!ec) {
+        const std::filesystem::path installed = exe.parent_path().parent_path() / "share/corvala/font.tga";
+        if (std::filesystem::exists(installed, ec)) return installed.string();
+    }
+#ifdef MD3VIEW_BUILD_FONT
+    if (std::filesystem::exists(MD3VIEW_BUILD_FONT, ec)) return MD3VIEW_BUILD_FONT;
+#endif
+    return std::string();
+}
+
+// Keys act once per press, not on every frame they are held.
+bool pressed(int vk) {
+    static bool down[501];
+    const bool now = SETKEY[vk] != 0;
+    const bool edge = now && !down[vk];
+    down[vk] = now;
+    return edge;
+}
+
+constexpr int32_t kFontSlot = 0;
+
+void draw_overlay(const md3view::Scene& scene, bool have_font) {
+    if (!have_font) return;
+    OPENGL_I2D(0, 0.1, 0.12, 0.16);
+    TEXTUREON();
+    TEXTURETGASELECTID(kFontSlot);
+    LIGHTINGOFF();
+    glColor3f(0.9f, 0.9f, 0.8f);
+    float y = 130;
+    for (const std::string& line : md3view::overlay_lines(scene)) {
+        ADDFONTSTRING(-192, y, 0.01f, 1, line);
+        y -= 10;
+    }
+    TEXTUREOFF();
+    LIGHTINGON();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string path;
+    long frame_limit = 0;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "-h" || arg == "--help") {
+            usage(nullptr);
+            return 0;
+        }
+        if (arg == "--frames") {
+            char* end = nullptr;
+            frame_limit = i + 1 < argc ? std::strtol(argv[++i], &end, 10) : 0;
+            if (frame_limit <= 0 || !end || *end) return usage("--frames takes a positive number");
+        } else if (!arg.empty() && arg[0] == '-') {
+            return usage(("unknown option " + arg).c_str());
+        } else if (path.empty()) {
+            path = arg;
+        } else {
+            return usage("one PATH only");
+        }
+    }
+    if (path.empty()) return usage("no PATH given");
+
+    md3view::Scene scene;
+    std::string error;
+    if (!md3view::load_scene(scene, path, error)) {
+        std::fprintf(stderr, "corvala-md3view: %s\n", error.c_str());
+        return 1;
+    }
+    for (const std::string& w : scene.warnings) std::fprintf(stderr, "corvala-md3view: %s\n", w.c_str());
+
+    OGLWINDOWSETTING(ARROW, "", GENERIC, "");
+    const std::string title = "corvala-md3view - " + scene.name;
+    CREATEOGLWINDOW(title.c_str(), 800, 600, 32, false);
+    MSPEED = 1;
+    const float far_plane = scene.radius * 120 + 100;
+    OPENGL_INIT(far_plane, 0, 0.1, 0.12, 0.16);
+    SETGLREFRACTIVE();
+    SETGLLIGHT(GL_LIGHT0, 0, 0, 0, 0.1f);
+
+    const std::string font = font_file();
+    if (!font.empty()) TEXTURELOADTGAID(font.c_str(), kFontSlot);
+    const bool have_font = !font.empty() && TEXTURETGA2[kFontSlot].TEXID != 0;
+    if (!have_font) std::fprintf(stderr, "corvala-md3view: no font image found, drawing without text\n");
+    md3view::load_skins(scene);
+
+    uint32_t last = win32::GetTickCount();
+    long frames = 0;
+    do {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        SETGLMSG();
+        if (pressed(win32::VK_UP)) md3view::step_torso(scene, +1);
+        if (pressed(win32::VK_DOWN)) md3view::step_torso(scene, -1);
+        if (pressed(win32::VK_RIGHT)) md3view::step_legs(scene, +1);
+        if (pressed(win32::VK_LEFT)) md3view::step_legs(scene, -1);
+        if (pressed('B')) md3view::step_both(scene, +1);
+        if (pressed(win32::VK_ADD) || pressed(win32::VK_OEM_PLUS) || pressed(win32::VK_PRIOR)) md3view::zoom(scene, 0.8f);
+        if (pressed(win32::VK_SUBTRACT) || pressed(win32::VK_OEM_MINUS) || pressed(win32::VK_NEXT)) md3view::zoom(scene, 1.25f);
+
+        draw_overlay(scene, have_font);
+        OPENGL_INIT(far_plane, 0, 0.1, 0.12, 0.16);
+        // The clock runs in the framework's units: 10000 a second makes an animation's fps real frames a second.
+        const uint32_t now = win32::GetTickCount();
+        md3view::draw_scene(scene, float(now - last) * 10.0f);
+        last = now;
+        win32::SwapBuffers(DCWINDOW);
+        if (frame_limit && ++frames >= frame_limit) break;
+    } while (ACTIVE);
+    DELETEOGLWINDOW();
+    return 0;
+}
