@@ -3,8 +3,6 @@
 
 #include <cctype>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <strings.h>
 
@@ -67,8 +65,9 @@ std::vector<SkinEntry> parse_skin(const std::string& text) {
 
 int32_t TGLMD3MODEL::LOADSKIN(const std::string& FILENAME) {
     if (!win32::FileExists(FILENAME.c_str())) return 0;
-    std::ifstream FILE(win32::MapPath(FILENAME.c_str()), std::ios::binary);
-    const std::string TEXT((std::istreambuf_iterator<char>(FILE)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> BYTES;  // an unreadable file reads as an empty skin
+    win32::ReadWholeFile(FILENAME.c_str(), BYTES);
+    const std::string TEXT(BYTES.begin(), BYTES.end());
 
     // Images are looked up by file name beside the .skin file, whatever folder the line names: skins
     // are written for the game's folder tree, not for where the model lies now. One image shared by
