@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Lays out every C and C++ file of the tree by .clang-format, with the clang-format of Debian 12.
-#   scripts/format.sh           rewrite the files that have drifted
+#   scripts/format.sh           rewrite the files that have drifted (and the guide's code blocks with them)
 #   scripts/format.sh --check   change nothing; list the files that have drifted and fail when there are any
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -36,4 +36,7 @@ done
 if [ "$check" -eq 1 ]; then
   echo "format: ${#files[@]} files checked, $drifted drifted"
   [ "$drifted" -eq 0 ]
+elif [ -x scripts/doc-blocks.sh ]; then
+  # The guide's code blocks are the examples' lines: they follow the examples' new layout.
+  scripts/doc-blocks.sh update
 fi
