@@ -3,6 +3,8 @@
 // with animated characters. Including this header brings in the whole framework.
 #pragma once
 
+#include "model/CRVL_Model.h"
+#include "model/CRVL_ModelAnimate.h"
 #include "render/CRVL_Pick.h"
 #include "render/CRVL_Primitives.h"
 #include "render/CRVL_Render.h"
@@ -13,5 +15,3 @@
 #include "window/CRVL_HoverButton.h"
 #include "window/CRVL_StatusBar.h"
 #include "window/CRVL_Window.h"
-#include "model/CRVL_Model.h"
-#include "model/CRVL_ModelAnimate.h"

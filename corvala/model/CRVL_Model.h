@@ -124,8 +124,8 @@ struct TGLMD3MODEL {
     void DRAWSKELETON(TGLMD3MODEL& MDL);                                   // MDL and the models at its tags
     void UPDATEFRAME(float TIME);                                          // steps at most one frame a call
     bool LINKMODEL(const std::string& TAGNAME, TGLMD3MODEL& MODEL);        // attaches MODEL at the tag of that name
-    int32_t LOADSKIN(const std::string& FILENAME);                         // a .skin file's images onto the surfaces it names;
-                                                                           // surfaces textured (needs the GL context)
+    int32_t LOADSKIN(const std::string& FILENAME);  // a .skin file's images onto the surfaces it names;
+                                                    // surfaces textured (needs the GL context)
 };
 
 extern double MD3NORMAL[256][256][3];  // unit normal for each pair of encoded normal bytes

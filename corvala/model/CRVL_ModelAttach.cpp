@@ -1,10 +1,10 @@
 // What a model carries besides its own file: other models at its tags, and skin images on its surfaces.
 #include <GL/gl.h>
 
+#include <strings.h>
 #include <cctype>
 #include <cstring>
 #include <map>
-#include <strings.h>
 
 #include "model/CRVL_Model.h"
 #include "platform/host.h"
@@ -36,7 +36,8 @@ std::string folder_of(const std::string& path) {
 bool TGLMD3MODEL::LINKMODEL(const std::string& TAGNAME, TGLMD3MODEL& MODEL) {
     // Tags are named alike in every frame; frame 0's names decide. A rejected load can leave NUMTAGS
     // describing another file than the arrays, so both arrays bound the search.
-    for (size_t I = 0; I < size_t(HEADER.NUMTAGS > 0 ? HEADER.NUMTAGS : 0) && I < LINKS.size() && I < TAGS.size(); ++I) {
+    for (size_t I = 0; I < size_t(HEADER.NUMTAGS > 0 ? HEADER.NUMTAGS : 0) && I < LINKS.size() && I < TAGS.size();
+         ++I) {
         if (!same_name(field(TAGS[I].NAME, sizeof TAGS[I].NAME), TAGNAME)) continue;
         LINKS[I] = &MODEL;
         return true;

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "CRVL_Vector.h"
 #include "../window/CRVL_Window.h"
+#include "CRVL_Vector.h"
 
 namespace corvala {
 

@@ -5,8 +5,8 @@
 
 #include "corvala/model/CRVL_Model.h"
 #include "tests/model/md3_builder.h"
-#include "tests/support/temp_dir.h"
 #include "tests/support/image_files.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/window.h"
 
 using namespace corvala;
@@ -63,9 +63,9 @@ TEST(Md3Attach, LinkModelWithoutSuchATagAttachesNothing) {
 }
 
 TEST(Md3Attach, SkinLinesGiveSurfaceAndImageFileName) {
-    const std::vector<SkinEntry> entries =
-        parse_skin("tag_head,\r\nu_torso,models/players/robot/Body.TGA\r\n  h_head , head.tga \n"
-                   "no comma here\n,orphan.tga\nu_arm,models\\players\\robot\\arm.tga");
+    const std::vector<SkinEntry> entries = parse_skin(
+        "tag_head,\r\nu_torso,models/players/robot/Body.TGA\r\n  h_head , head.tga \n"
+        "no comma here\n,orphan.tga\nu_arm,models\\players\\robot\\arm.tga");
     ASSERT_EQ(3u, entries.size());
     EXPECT_EQ("u_torso", entries[0].surface);
     EXPECT_EQ("Body.TGA", entries[0].image);

@@ -31,7 +31,8 @@ TVERTEX vertex(const float p[3], const float n[3]) {
     TVERTEX v{};
     for (int k = 0; k < 3; ++k) v.VERTEX[k] = int16_t(std::lround(p[k] * 64));
     v.NORMAL[0] = normal_byte(std::acos(std::fmax(-1.0f, std::fmin(1.0f, n[2]))));
-    v.NORMAL[1] = normal_byte(std::atan2(n[1], n[0]) < 0 ? std::atan2(n[1], n[0]) + 2 * kPiFloat : std::atan2(n[1], n[0]));
+    v.NORMAL[1] =
+        normal_byte(std::atan2(n[1], n[0]) < 0 ? std::atan2(n[1], n[0]) + 2 * kPiFloat : std::atan2(n[1], n[0]));
     return v;
 }
 
@@ -51,9 +52,10 @@ void rotate_y(float p[3], const float pivot[3], float degrees) {
 }
 
 std::vector<uint8_t> md3(const Part& part) {
-    static const float axes[6][3][3] = {  // normal, u, v with u x v = normal
-        {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},  {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}}, {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}},
-        {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}, {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}};
+    static const float axes[6][3][3] = {// normal, u, v with u x v = normal
+                                        {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+                                        {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
+                                        {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}, {{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}};
     static const float corner[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
     std::vector<TGLMD3TRIANGLE> tris;
     std::vector<TGLMD3TEXCOORD> tex;
@@ -166,12 +168,14 @@ int main(int argc, char** argv) {
     // Frames: 4 of the both-halves group, then 8 of legs (lower) or of torso (upper).
     constexpr int kFrames = 12;
     Part lower{"l_legs",
-               {{{0, 5, 12}, {3, 3, 12}, {0, 5, 24}, 25}, {{0, -5, 12}, {3, 3, 12}, {0, -5, 24}, -25},
+               {{{0, 5, 12}, {3, 3, 12}, {0, 5, 24}, 25},
+                {{0, -5, 12}, {3, 3, 12}, {0, -5, 24}, -25},
                 {{0, 0, 25}, {4, 9, 3}, {0, 0, 25}, 0}},
                kFrames,
                {}};
     Part upper{"u_torso",
-               {{{0, 0, 10}, {5, 9, 10}, {0, 0, 10}, 0}, {{0, 12, 12}, {2, 2, 9}, {0, 12, 20}, -40},
+               {{{0, 0, 10}, {5, 9, 10}, {0, 0, 10}, 0},
+                {{0, 12, 12}, {2, 2, 9}, {0, 12, 20}, -40},
                 {{0, -12, 12}, {2, 2, 9}, {0, -12, 20}, 40}},
                kFrames,
                {}};
