@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-#include "window/CRVL_Window.h"  // GLVERT3FREMOVE, GLVERT3FENABLEEDIT
+#include "../window/CRVL_Window.h"  // GLVERT3FREMOVE, GLVERT3FENABLEEDIT
 
 namespace corvala {
 
