@@ -82,6 +82,7 @@ void ForgetWindowMessages(HWND h);                   // drops a destroyed window
 void ReleaseWindowResources(Window* w);              // its region, device context, GL window
 void ResizeSurface(Window* w);                       // a child's pixel surface follows its size
 void LoseForeground(HWND h);                         // the window lost the input focus
+bool ShiftHeld();                                    // as of the last key event taken from SDL
 bool RegionContains(const Window* w, int x, int y);  // inside the window's region (true without one)
 extern std::map<uintptr_t, std::unique_ptr<Window>> g_windows;
 

@@ -337,9 +337,26 @@ HDC BeginPaint(HWND h, PAINTSTRUCT* ps) {
 
 BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
 
-LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM) {
+LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     constexpr WPARAM SC_CLOSE = 0xF060;
+    const LPARAM kFromKeyboard = MAKELPARAM(-1, -1);
     switch (msg) {
+    case WM_RBUTTONUP: {
+        // A right click in the client area asks for the context menu, at the pointer in screen pixels.
+        const Window* w = detail::FindWindow(h);
+        const int x = int16_t(LOWORD(uintptr_t(lp))), y = int16_t(HIWORD(uintptr_t(lp)));
+        if (!w || x < 0 || y < 0 || x >= detail::ClientWidth(w) || y >= detail::ClientHeight(w)) return 0;
+        const POINT o = detail::ClientOriginOnScreen(w);
+        SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), MAKELPARAM(o.x + x, o.y + y));
+        return 0;
+    }
+    case WM_KEYUP:
+        if (wp == WPARAM(VK_APPS)) SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), kFromKeyboard);
+        return 0;
+    case WM_CONTEXTMENU:
+        // A child that shows no menu of its own hands the request to its parent.
+        if (const Window* w = detail::FindWindow(h); w && w->parent) return SendMessageA(w->parent, msg, wp, lp);
+        return 0;
     case WM_CLOSE:
         DestroyWindow(h);
         return 0;
@@ -351,6 +368,7 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM) {
     }
     case WM_SYSKEYDOWN:
         if (wp == WPARAM(VK_F4)) SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4
+        if (wp == WPARAM(VK_F10) && detail::ShiftHeld()) SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), kFromKeyboard);
         return 0;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_CLOSE) SendMessageA(h, WM_CLOSE, 0, 0);
