@@ -10,4 +10,15 @@ namespace win32 {
 // kLastPositionalKey: still inside the framework's key table (SETKEY, 0..500).
 constexpr int kFirstPositionalKey = 0x100, kLastPositionalKey = 500;
 
+// ---- the data set ------------------------------------------------------------------------------
+// The folder the running executable lies in ("" when it cannot be told).
+std::string ExecutableFolder();
+// Where the data set is looked for, in order: the working directory, the executable's folder, then the
+// installed data folder relative to it (share/wobblefin beside bin/ or above libexec/wobblefin/).
+std::vector<std::string> DataFolderCandidates(const std::string& working_dir, const std::string& exe_dir);
+// Changes into the first candidate that holds every one of `files` (program paths such as
+// "modelli\\PesceRosso.md3") and returns it. When none does it stays put, writes one line on standard
+// error naming where it looked, and returns "".
+std::string EnterDataFolder(const std::vector<std::string>& candidates, const std::vector<const char*>& files);
+
 }  // namespace win32

@@ -104,3 +104,49 @@ TEST(Icons, APictureHeaderAskingForGigabytesIsRefusedBeforeDecoding) {
 }
 
 }  // namespace
+
+#include <filesystem>
+
+#include "platform/host.h"
+#include "tests/support/image_files.h"
+
+namespace {
+
+TEST(DataFolder, TheWorkingDirectoryFirstThenBesideTheProgramThenTheInstalledDataFolder) {
+    const std::vector<std::string> c = DataFolderCandidates("/home/u", "/opt/x/libexec/wobblefin");
+    ASSERT_EQ(c.size(), 4u);
+    EXPECT_EQ(c[0], "/home/u");
+    EXPECT_EQ(c[1], "/opt/x/libexec/wobblefin");
+    EXPECT_EQ(c[2], "/opt/x/libexec/wobblefin/../share/wobblefin");
+    EXPECT_EQ(c[3], "/opt/x/libexec/wobblefin/../../share/wobblefin");
+    EXPECT_EQ(DataFolderCandidates("/home/u", "").size(), 1u);
+}
+
+TEST(DataFolder, TheFirstFolderHoldingTheDataSetIsEnteredAndNoneHoldingItIsSaidOnce) {
+    namespace fs = std::filesystem;
+    const std::string root = testsupport::temp_dir();
+    fs::create_directories(root + "/empty");
+    fs::create_directories(root + "/bin");
+    fs::create_directories(root + "/share/wobblefin/Modelli");
+    testsupport::write_file(root + "/share/wobblefin/Modelli/pesce.md3", {1, 2, 3});
+    testsupport::write_file(root + "/bin/pesce.md3", {1});  // the right name in the wrong place
+    const fs::path before = fs::current_path();
+    ASSERT_EQ(::chdir((root + "/empty").c_str()), 0);
+
+    const auto candidates = DataFolderCandidates(root + "/empty", root + "/bin");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(EnterDataFolder(candidates, {"modelli\\PESCE.md3"}), root + "/bin/../share/wobblefin");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(fs::current_path(), fs::canonical(root + "/share/wobblefin"));
+
+    ASSERT_EQ(::chdir((root + "/empty").c_str()), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(EnterDataFolder(candidates, {"modelli\\pesce.md3", "immagini\\vetro.tga"}), "");
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(fs::current_path(), fs::canonical(root + "/empty")) << "no folder holds it: the program stays put";
+    EXPECT_EQ(said, "data set not found (looked in " + root + "/empty, " + root + "/bin, " + root +
+                        "/bin/../share/wobblefin, " + root + "/bin/../../share/wobblefin); carrying on without it\n");
+    fs::current_path(before);
+}
+
+}  // namespace
