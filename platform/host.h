@@ -21,4 +21,11 @@ std::vector<std::string> DataFolderCandidates(const std::string& working_dir, co
 // error naming where it looked, and returns "".
 std::string EnterDataFolder(const std::vector<std::string>& candidates, const std::vector<const char*>& files);
 
+// ---- fatal errors ------------------------------------------------------------------------------
+// The one way a fatal error ends the program: a box where one can be shown, the text once on standard
+// error, then the host's reason (what the driver or SDL said) when it gave one, and exit code 1.
+[[noreturn]] void FatalError(const char* caption, const char* text);
+// What the host said when a window, a GL visual or a context could not be had ("" when nothing failed).
+std::string HostFailureReason();
+
 }  // namespace win32

@@ -70,6 +70,8 @@ HDC AddDC(std::unique_ptr<DeviceContext> dc);  // gives it a handle
 void RemoveDC(HDC h);
 HWND HandleOf(const Window* w);
 bool EnsureVideo();                  // SDL video up on a driver that shows something
+bool HaveDisplay();                  // DISPLAY or WAYLAND_DISPLAY names one
+void NoteFailure(const std::string& reason);  // what the host said, for the fatal-error message
 int ClientWidth(const Window* w);    // the client (drawable) size of a window
 int ClientHeight(const Window* w);
 bool HasCaption(const Window* w);

@@ -172,8 +172,12 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
         const int sy = caption ? y + detail::kCaption + detail::kFrame : y;
         Uint32 flags = SDL_WINDOW_HIDDEN;
         if (!caption) flags |= SDL_WINDOW_BORDERLESS;
-        rec->sdl = create_gl_window(rec->title.c_str(), sx, sy, cw, ch, flags);
-        if (!rec->sdl) return nullptr;
+        // Titles are Windows-1252 like every other text of the program; the window manager wants UTF-8.
+        rec->sdl = create_gl_window(Cp1252ToUtf8(rec->title.c_str()).c_str(), sx, sy, cw, ch, flags);
+        if (!rec->sdl) {
+            detail::NoteFailure(std::string("video: ") + SDL_GetError());
+            return nullptr;
+        }
         SDL_SetWindowData(rec->sdl, "win32", rec.get());
         if (cls->rec.hIcon) detail::ApplyIcon(rec->sdl, cls->rec.hIcon);
         if (cls->rec.hCursor) detail::ApplyCursor(cls->rec.hCursor);

@@ -1,5 +1,7 @@
 // Creating, placing, closing and failing to create the framework window.
 #include <gtest/gtest.h>
+#include <GL/gl.h>
+#include <SDL.h>
 #include <stdlib.h>
 
 #include "corvala/Corvala.h"
@@ -93,6 +95,16 @@ TEST(WindowLifecycle, TeardownReleasesContextAndWindow) {
     EXPECT_TRUE(IsWindow(HWINDOW));
 }
 
+TEST(WindowLifecycle, TheTitleIsWindows1252TextShownInUtf8) {
+    testsupport::EnsureWindow();
+    DELETEOGLWINDOW();
+    win32::testing::ResetClasses();
+    CREATEOGLWINDOW("Caff\xE8 \x80 1", 800, 600, 32, false);
+    EXPECT_STREQ(SDL_GetWindowTitle(SDL_GL_GetCurrentWindow()), "Caff\xC3\xA8 \xE2\x82\xAC 1");
+    DELETEOGLWINDOW();
+    testsupport::EnsureWindow();
+}
+
 TEST(WindowLifecycle, ASecondCreationEndsWithTheRegistrationMessage) {
     EXPECT_EXIT(
         {
@@ -102,15 +114,26 @@ TEST(WindowLifecycle, ASecondCreationEndsWithTheRegistrationMessage) {
         ::testing::ExitedWithCode(1), "Errore di registro per la rispettiva applicazione!");
 }
 
-TEST(WindowLifecycle, NoDisplayEndsWithTheWindowMessageAndExitCodeOne) {
+TEST(WindowLifecycle, NoDisplayEndsWithTheWindowMessageAndWhyOnceAndExitCodeOne) {
+    // The whole of standard error: the message once, the reason once, nothing from the probes before.
     EXPECT_EXIT(
         {
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
+            win32::testing::RecordMessageBoxes(false);
             win32::testing::ResetClasses();
+            OGLWINDOWSETTING(ARROW, "", FILEICON, "Wobblefin.ico");
             CREATEOGLWINDOW("nowhere", 800, 600, 32, false);
         },
-        ::testing::ExitedWithCode(1), "Impossibile creare la finestra per la rispettiva applicazione!");
+        ::testing::ExitedWithCode(1),
+        "^Error: Impossibile creare la finestra per la rispettiva applicazione!\nno display: DISPLAY is not set\n$");
+    EXPECT_EXIT(
+        {
+            unsetenv("DISPLAY");
+            win32::testing::RecordMessageBoxes(false);
+            TEXTURESELECTID(501);
+        },
+        ::testing::ExitedWithCode(1), "^Error: BMP texture slot 501 is outside 0\\.\\.500\n$");
 }
 
 TEST(WindowLifecycle, NoPixelFormatOrContextEndsWithTheInitialisationMessage) {
