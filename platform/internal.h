@@ -61,7 +61,9 @@ struct DeviceContext {
 struct Context {
     uintptr_t id = 0;
     SDL_GLContext gl = nullptr;
-    HWND window = nullptr;
+    HWND window = nullptr;        // 0 once the window is destroyed
+    SDL_Window* sdl = nullptr;    // the drawable it was created for
+    bool owns_sdl = false;        // the window is gone; the drawable is freed with the context
 };
 
 Window* FindWindow(HWND h);          // nullptr for 0, unknown or destroyed handles

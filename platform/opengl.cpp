@@ -92,19 +92,19 @@ void ReleaseWindowResources(Window* w) {
     }
     for (auto it = g_dcs.begin(); it != g_dcs.end();)
         it = it->second->window == h ? g_dcs.erase(it) : std::next(it);
+    bool kept = false;
     for (auto& [id, rc] : g_contexts) {
         if (rc->window != h) continue;
-        // The context outlives its window only until it is deleted; it must not draw into a freed one.
-        if (g_current == reinterpret_cast<HGLRC>(rc->id)) {
-            SDL_GL_MakeCurrent(w->sdl, nullptr);
-            g_current = nullptr;
-        }
-        SDL_GL_DeleteContext(rc->gl);
-        rc->gl = nullptr;
+        // As on Windows, the context lives until it is deleted: the rest of a frame in which the close box
+        // destroyed the window still draws into a current context, so it keeps the hidden SDL window.
         rc->window = nullptr;
+        rc->owns_sdl = true;
+        kept = true;
     }
     if (w->sdl) {
-        SDL_DestroyWindow(w->sdl);
+        SDL_SetWindowData(w->sdl, "win32", nullptr);
+        if (kept) SDL_HideWindow(w->sdl);
+        else SDL_DestroyWindow(w->sdl);
         w->sdl = nullptr;
     }
 }
@@ -190,6 +190,7 @@ HGLRC wglCreateContext(HDC h) {
     rc->id = g_next_rc++;
     rc->gl = gl;
     rc->window = dc->window;
+    rc->sdl = window;
     const HGLRC handle = reinterpret_cast<HGLRC>(rc->id);
     g_contexts[rc->id] = std::move(rc);
     return handle;
@@ -200,8 +201,7 @@ BOOL wglMakeCurrent(HDC h, HGLRC rc) {
     if (!rc) {
         if (g_current) {
             detail::Context* cur = find_rc(g_current);
-            detail::Window* w = cur ? detail::FindWindow(cur->window) : nullptr;
-            SDL_GL_MakeCurrent(w ? w->sdl : nullptr, nullptr);
+            SDL_GL_MakeCurrent(cur ? cur->sdl : nullptr, nullptr);
         }
         g_current = nullptr;
         return TRUE;
@@ -219,6 +219,7 @@ BOOL wglDeleteContext(HGLRC rc) {
     if (it == g_contexts.end()) return FALSE;
     if (g_current == rc) wglMakeCurrent(nullptr, nullptr);
     if (it->second->gl) SDL_GL_DeleteContext(it->second->gl);
+    if (it->second->owns_sdl) SDL_DestroyWindow(it->second->sdl);  // its window is gone: the drawable goes now
     g_contexts.erase(it);
     return TRUE;
 }

@@ -79,7 +79,14 @@ TEST(WindowLifecycle, TheCloseBoxDestroysTheWindowDuringSetglmsg) {
     SETGLMSG();
     EXPECT_FALSE(ACTIVE);
     EXPECT_FALSE(IsWindow(HWINDOW));
-    // The rest of the frame still runs harmlessly; the swap of a destroyed window just fails.
+    // As on Windows, the context lives until it is deleted: the rest of the frame draws into it.
+    EXPECT_EQ(wglGetCurrentContext(), RCWINDOW);
+    ASSERT_NE(glGetString(GL_VERSION), nullptr) << "no current GL context after the close box";
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    EXPECT_EQ(testsupport::ReadPixel(10, 10), 0x0000FFu);
+    // Only the swap of a destroyed window fails.
     EXPECT_FALSE(SwapBuffers(DCWINDOW));
     DELETEOGLWINDOW();  // what the program does after the loop: must not fail on a destroyed window
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
