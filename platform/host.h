@@ -5,6 +5,22 @@
 
 namespace win32 {
 
+// ---- frame pacing ------------------------------------------------------------------------------
+// Everything in the program moves per frame, so frames are presented at a fixed rate whatever the
+// display does: vsync when the display runs at a whole multiple of the rate, our own timer otherwise.
+constexpr double kDesignFps = 60.0;
+
+struct Pacing {
+    int swap_interval = 0;  // vsync: present every Nth refresh (0: vsync off)
+    double fps = kDesignFps;  // our own timer's rate, also the fall-back when vsync does not pace (0: unpaced)
+};
+// `refresh_hz` is the display's rate (0 when unknown); `override_text` is WOBBLEFIN_FPS (null when unset):
+// a rate in frames per second, or "display" to follow the display's own rate.
+Pacing ChoosePacing(double refresh_hz, const char* override_text);
+// Whether `frames` presents that took `seconds` in all were held back by a swap interval that should
+// have made each last at least `period` seconds: a driver may accept the interval and never wait.
+bool VsyncPaces(int frames, double seconds, double period);
+
 // ---- keys --------------------------------------------------------------------------------------
 // Keys Windows has no virtual-key code for arrive with kFirstPositionalKey + their SDL scancode, held to
 // kLastPositionalKey: still inside the framework's key table (SETKEY, 0..500).

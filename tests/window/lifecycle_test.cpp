@@ -112,6 +112,27 @@ TEST(WindowLifecycle, TheTitleIsWindows1252TextShownInUtf8) {
     testsupport::EnsureWindow();
 }
 
+TEST(WindowLifecycle, VsyncThatDoesNotWaitGivesWayToThePlatformsOwnPacingAtAboutSixty) {
+    testsupport::EnsureWindow();
+    // A driver that accepts the swap interval and never waits, as software drivers do.
+    setenv("WOBBLEFIN_FPS", "display", 1);
+    win32::testing::AcceptSwapIntervalAnyway(true);
+    win32::testing::SetSwapPacing(true);
+    win32::testing::RestartPacing();
+    EXPECT_TRUE(win32::testing::VsyncActive());
+    for (int i = 0; i < 31 && win32::testing::VsyncActive(); ++i) SwapBuffers(DCWINDOW);
+    EXPECT_FALSE(win32::testing::VsyncActive()) << "frames came back far faster than the interval allows";
+    // A behaviour check, not a timing one: the platform's pacing now holds the rate near 60.
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < 30; ++i) SwapBuffers(DCWINDOW);
+    const double fps = 30.0 * 1000.0 / double(std::max<DWORD>(1, GetTickCount() - start));
+    EXPECT_TRUE(fps > 40 && fps < 80) << fps << " frames a second";
+    win32::testing::SetSwapPacing(false);
+    win32::testing::AcceptSwapIntervalAnyway(false);
+    unsetenv("WOBBLEFIN_FPS");
+    win32::testing::RestartPacing();
+}
+
 TEST(WindowLifecycle, ASecondCreationEndsWithTheRegistrationMessage) {
     EXPECT_EXIT(
         {
