@@ -179,6 +179,18 @@ TEST(ButtonsExample, ShowsTheStatusBarAndTwoShapedButtonsThatHoverAndClick) {
     })) << "the click's command never reached the status bar";
     const Rgb after = shot.at(stop_x, stop_y);
     EXPECT_TRUE(after.r > 150 && after.r < 195) << "normal again after the release: " << after.r;
+
+    // A right click over the cube opens the example's menu there; choosing an item closes it.
+    const int ox = ex.play.left - 40, oy = ex.play.top - 40;  // the client area's origin on the screen
+    const int menu_x = ox + 400, menu_y = oy + 200;
+    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x) + " " + std::to_string(menu_y) +
+                           " click 3").c_str()), 0);
+    EXPECT_TRUE(shot_until(shot, path, [&](const Shot& s) { return s.at(menu_x + 12, menu_y + 32).g > 120; }))
+        << "no menu at the pointer after a right click";
+    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x + 72 + 32) + " " +
+                           std::to_string(menu_y + 32) + " click 1").c_str()), 0);
+    EXPECT_TRUE(shot_until(shot, path, [&](const Shot& s) { return s.at(menu_x + 12, menu_y + 32).g < 100; }))
+        << "the menu stayed after an item was chosen";
     EXPECT_EQ(ex.stop_program(), 0);
 }
 
