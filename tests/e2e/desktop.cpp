@@ -1,5 +1,7 @@
 #include "tests/e2e/desktop.h"
 
+#include <X11/XKBlib.h>
+
 #include <signal.h>
 #include <sys/wait.h>
 #include <time.h>
@@ -199,6 +201,15 @@ int CountDiffering(const Shot& a, const Shot& b, int x0, int y0, int x1, int y1,
             if (d > threshold) ++n;
         }
     return n;
+}
+
+bool SetKeyRepeat(int delay_ms, int interval_ms) {
+    Display* x = XOpenDisplay(nullptr);
+    if (!x) return false;
+    const bool set = XkbSetAutoRepeatRate(x, XkbUseCoreKbd, unsigned(delay_ms), unsigned(interval_ms));
+    XSync(x, False);
+    XCloseDisplay(x);
+    return set;
 }
 
 Desktop::Desktop(const std::string& config) {

@@ -67,6 +67,8 @@ bool WaitFor(Pred done, double seconds, double step = 0.05) {
     }
 }
 std::string ReadFile(const std::string& path);
+// The keyboard's auto-repeat on the X display: first repeat after `delay_ms`, then every `interval_ms`.
+bool SetKeyRepeat(int delay_ms, int interval_ms);
 
 // Xorg with the dummy video driver on a free display number, its one mode 1280 x 1024 at 144 Hz, and
 // openbox on it. The constructor waits until both answer and points DISPLAY at it; the destructor stops
