@@ -12,9 +12,11 @@ using namespace corvala;
 namespace {
 
 // I only feeds angles and offsets. It wraps at a multiple of 720 steps, the common period of the vortex
-// and heat angles (3·I, I/2 and 2.5·I degrees), so those stay continuous, 3·I never overflows, and the
-// angles stay exact in the 32-bit floats OpenGL receives.
-constexpr int32_t kPhaseWrap = 720 * 7000;
+// and heat angles (3·I, I/2 and 2.5·I degrees), so those stay continuous; and below 2^23 / 2.5, so every
+// one of them, 2.5·I the largest, is exact in the 32-bit floats OpenGL receives (a float holds halves
+// exactly only below 2^23).
+constexpr int32_t kPhaseWrap = 720 * 4660;
+static_assert(2.5 * (kPhaseWrap - 1) < (1 << 23), "the heat angle must stay exact in a float");
 
 void advance_phase() {
     const int64_t next = (int64_t(I) + 1) % kPhaseWrap;

@@ -20,6 +20,9 @@ struct BmpShape {
     int64_t width = 0, height = 0;  // height made positive
     int bits = 0;
     int64_t colours = 0;  // entries of the file's colour table (palette files)
+    DWORD compression = BI_RGB;
+    bool top_down = false;
+    size_t bits_offset = 0;
 };
 
 bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
@@ -29,7 +32,7 @@ bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
     if (fh.bfType != BMP_SIGNATURE) return false;
     DWORD header_size;
     std::memcpy(&header_size, p + sizeof fh, 4);
-    DWORD compression = BI_RGB;
+    DWORD& compression = out.compression;
     if (header_size == 12) {  // the old core header: 16-bit width and height
         if (n < sizeof fh + 12) return false;
         uint16_t w, h, bits;
@@ -45,6 +48,7 @@ bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
         std::memcpy(&ih, p + sizeof fh, sizeof ih);
         out.width = ih.biWidth;
         out.height = ih.biHeight < 0 ? -int64_t(ih.biHeight) : int64_t(ih.biHeight);
+        out.top_down = ih.biHeight < 0;
         out.bits = ih.biBitCount;
         out.colours = ih.biClrUsed;
         compression = ih.biCompression;
@@ -56,6 +60,7 @@ bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
     if (compression == BI_RLE8 || compression == BI_RLE4) return out.width * out.height <= kMaxRlePixels;
     if (compression != BI_RGB && compression != BI_BITFIELDS) return false;
     const int64_t row = (out.width * out.bits + 31) / 32 * 4;
+    out.bits_offset = fh.bfOffBits;
     return fh.bfOffBits <= n && row * out.height <= int64_t(n - fh.bfOffBits);
 }
 
@@ -72,7 +77,20 @@ void copy_rows(const SDL_Surface* s, int bytes_per_pixel, GdiBitmap& bmp) {
     }
 }
 
-bool fill_from_surface(SDL_Surface* s, const BmpShape& shape, GdiBitmap& bmp) {
+// SDL turns a fourth byte that is 0 in every pixel into opaque alpha; a DIB section keeps the file's
+// bytes, and a picture that is transparent throughout must stay so. Only BI_RGB files carry the byte
+// unmasked; a BI_BITFIELDS file says with its masks whether it has alpha at all.
+void keep_file_alpha(const uint8_t* file, const BmpShape& shape, GdiBitmap& bmp) {
+    const uint8_t* bits = file + shape.bits_offset;  // read_shape checked that every row is there
+    for (int y = 0; y < bmp.height; ++y) {
+        const int file_row = shape.top_down ? bmp.height - 1 - y : y;  // y counts bottom-up, like the DIB
+        const uint8_t* src = bits + size_t(file_row) * size_t(bmp.stride);
+        uint8_t* dst = &bmp.bits[size_t(y) * size_t(bmp.stride)];
+        for (int x = 0; x < bmp.width; ++x) dst[4 * x + 3] = src[4 * x + 3];
+    }
+}
+
+bool fill_from_surface(SDL_Surface* s, const uint8_t* file, const BmpShape& shape, GdiBitmap& bmp) {
     const int file_bits = shape.bits;
     bmp.width = s->w;
     bmp.height = s->h;
@@ -91,6 +109,7 @@ bool fill_from_surface(SDL_Surface* s, const BmpShape& shape, GdiBitmap& bmp) {
     if (!conv) return false;
     copy_rows(conv, bmp.bpp / 8, bmp);
     SDL_FreeSurface(conv);
+    if (file_bits == 32 && shape.compression == BI_RGB) keep_file_alpha(file, shape, bmp);
     return true;
 }
 
@@ -105,7 +124,7 @@ HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size) {
     SDL_Surface* s = SDL_LoadBMP_RW(rw, 1);
     if (!s) return nullptr;
     auto bmp = std::make_unique<GdiBitmap>();
-    const bool ok = s->w == shape.width && s->h == shape.height && fill_from_surface(s, shape, *bmp);
+    const bool ok = s->w == shape.width && s->h == shape.height && fill_from_surface(s, static_cast<const uint8_t*>(bytes), shape, *bmp);
     SDL_FreeSurface(s);
     return ok ? gdi_register(std::move(bmp)) : nullptr;
 }

@@ -59,8 +59,16 @@ void deselect_bitmap(detail::DeviceContext* dc) {
 
 }  // namespace
 
+namespace {
+bool g_refuse_memory_dcs = false;
+}  // namespace
+
+namespace testing {
+void RefuseMemoryDCs(bool on) { g_refuse_memory_dcs = on; }
+}  // namespace testing
+
 HDC CreateCompatibleDC(HDC h) {
-    if (h && !detail::FindDC(h)) return nullptr;
+    if (g_refuse_memory_dcs || (h && !detail::FindDC(h))) return nullptr;
     auto dc = std::make_unique<detail::DeviceContext>();
     dc->memory = true;
     dc->bitmap = stock_bitmap();

@@ -56,6 +56,8 @@ int LiveMemoryDCs();
 int LiveGlobalBlocks();
 // GlobalAlloc and GlobalReAlloc fail for blocks larger than this (0: no limit).
 void LimitGlobalMemory(size_t bytes);
+// CreateCompatibleDC fails, as when the system is out of device contexts.
+void RefuseMemoryDCs(bool on);
 
 // Every ExtCreateRegion call since the last clear: the rectangle count of its header and the byte
 // size it was given.

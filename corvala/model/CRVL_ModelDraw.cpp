@@ -99,9 +99,15 @@ void TGLMD3MODEL::PUTMODELINT(int32_t CURRENTFRAME, int32_t NEXFRAME, double POL
 void TGLMD3MODEL::DRAWSKELETON(TGLMD3MODEL& MDL) { draw_skeleton(MDL, nullptr); }
 
 void TGLMD3MODEL::UPDATEFRAME(float TIME) {
+    // No frame rate, no frame length: the model stands at FRAME. The elapsed time is also the blend
+    // factor, so it is held at 0 rather than left to push the shape past NEXTFRAME without end; a rate
+    // selected later counts from now.
+    if (FPS <= 0) {
+        POLL = 0;
+        LASTUPDATE = TIME;
+        return;
+    }
     POLL = TIME - LASTUPDATE;
-    // No frame rate, no frame length: the counter stands still instead of dividing by zero.
-    if (FPS == 0) return;
     // The frame length is taken in single precision like the clock, so an elapsed time equal to one
     // frame's length as the clock can hold it does not step.
     const float FRAMETIME = 1.0f / float(FPS);

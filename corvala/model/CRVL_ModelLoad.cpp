@@ -33,8 +33,8 @@ class Reader {
 public:
     Reader(const uint8_t* data, size_t size) : data_(data), size_(size), budget_(size) {}
 
-    // Copies COUNT records of type T from OFFSET into OUT; false (OUT untouched) when the block
-    // lies outside the file, COUNT is negative, or the budget is spent.
+    // Copies COUNT records of type T from OFFSET into OUT; false (OUT untouched) when a block with
+    // records lies outside the file, COUNT is negative, or the budget is spent.
     template <typename T>
     bool block(int64_t offset, int64_t count, std::vector<T>& out) {
         if (!take(offset, count, sizeof(T))) return false;
@@ -57,7 +57,9 @@ public:
 
 private:
     bool take(int64_t offset, int64_t count, size_t record) {
-        if (offset < 0 || count < 0 || uint64_t(offset) > size_) return false;
+        if (count < 0) return false;
+        if (count == 0) return true;  // nothing is read, so where the block would lie does not matter
+        if (offset < 0 || uint64_t(offset) > size_) return false;
         if (uint64_t(count) > (size_ - uint64_t(offset)) / record) return false;
         const uint64_t bytes = uint64_t(count) * record;
         if (bytes > budget_) return false;

@@ -26,6 +26,10 @@ HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL) {
     GetObjectA(bitmap, sizeof bm, &bm);
     if (bm.bmBitsPixel * bm.bmPlanes <= 8) {
         HDC mem = CreateCompatibleDC(nullptr);
+        if (!mem) {  // no table to read: the caller gets nothing rather than a bitmap without its palette
+            DeleteObject(bitmap);
+            return nullptr;
+        }
         const HGDIOBJ old = SelectObject(mem, bitmap);
         RGBQUAD table[256] = {};
         const UINT colours = GetDIBColorTable(mem, 0, 256, table);

@@ -1,6 +1,8 @@
 // Wobblefin's interaction, driven through the real loop with messages at the pixels where things are drawn.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/Scene.h"
 #include "app/State.h"
 #include "corvala/Corvala.h"
@@ -228,12 +230,29 @@ TEST_F(Interaction, CountersNearTheirLimitStayDefined) {
     gltrace::stop();
     EXPECT_GE(I, 0);
     for (const auto& c : gltrace::named("glRotatef")) EXPECT_LT(std::abs(c.args[0]), 3.0e7) << gltrace::format(c);
-    I = 720 * 7000 - 1;
-    gltrace::start();
-    VORTICE();
-    gltrace::stop();
-    EXPECT_EQ(I, 0);
-    EXPECT_EQ(gltrace::named("glRotatef")[0].args[0], 0.0);
+}
+
+TEST_F(Interaction, HeatAndVortexTurnByExactStepsHoweverLongAToolIsHeld) {
+    // Each start lies below a point where an angle would stop being exact or the phase wraps, so the
+    // steps run through it: the circle must keep turning by exactly its step, mod 360.
+    const auto turned = [](double from, double to) { return std::fmod(std::fmod(to - from, 360.0) + 360.0, 360.0); };
+    for (int32_t start : {3354000, 5039000}) {
+        SCOPED_TRACE(start);
+        I = start;
+        gltrace::start();
+        for (int i = 0; i < 2000; ++i) {
+            CALORE();
+            VORTICE();
+        }
+        gltrace::stop();
+        const std::vector<gltrace::Call> r = gltrace::named("glRotatef");  // heat; vortex, spin, tilt
+        ASSERT_EQ(r.size(), 2000u * 4);
+        for (size_t k = 4; k < r.size(); k += 4) {
+            ASSERT_EQ(turned(r[k - 4].args[0], r[k].args[0]), 5.0) << k;  // two heat steps of 2.5
+            ASSERT_EQ(turned(r[k - 3].args[0], r[k + 1].args[0]), 6.0) << k;
+            ASSERT_EQ(turned(r[k - 2].args[0], r[k + 2].args[0]), 1.0) << k;
+        }
+    }
 }
 
 }  // namespace

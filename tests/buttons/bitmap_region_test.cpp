@@ -177,4 +177,17 @@ TEST_F(BitmapRegion, PaletteFilesGetTheirTableAsA256EntryPaletteOthersTheHalfton
     EXPECT_EQ(untouched, reinterpret_cast<HPALETTE>(uintptr_t(0x1234)));
 }
 
+TEST_F(BitmapRegion, APaletteFileWithoutAMemoryDeviceContextGivesNothingAndLeavesNothingBehind) {
+    const std::string pal_file = write("pal.bmp", testsupport::make_palette_bmp(3, 1, [](int, int) {
+        return Rgba{1, 2, 3, 0};
+    }));
+    const Leaks leaks;
+    HPALETTE untouched = nullptr;
+    win32::testing::RefuseMemoryDCs(true);
+    EXPECT_EQ(LOADBMPFROMFILE(pal_file.c_str(), untouched), nullptr);
+    win32::testing::RefuseMemoryDCs(false);
+    EXPECT_EQ(untouched, nullptr);
+    leaks.expect_none();
+}
+
 }  // namespace

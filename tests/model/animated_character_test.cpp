@@ -2,6 +2,7 @@
 // clock that PUTMODEL advances once per drawn frame.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 #include "corvala/model/CRVL_ModelAnimate.h"
@@ -158,6 +159,24 @@ TEST(AnimatedCharacter, WithoutAnAnimationFileTheCharacterStandsStill) {
     for (int i = 0; i < 1000; ++i) f.PUTMODEL(75.0f);
     EXPECT_EQ(0, f.MODEL.FRAME);
     EXPECT_EQ(0, f.MODEL.NEXTFRAME);
+}
+
+TEST(AnimatedCharacter, AnAnimationWithoutARateHoldsItsPoseBetweenTwoDifferentFrames) {
+    Loaded l(Q3_LEGS_WALK);
+    QUAKE3ANIMATION& f = l.fish;
+    f.ANIM[Q3_TORSO_GESTURE].FPS = 0;  // what a data line with a bad rate field gives
+    f.SELECTMODELANIM(Q3_TORSO_GESTURE);
+    ASSERT_NE(f.MODEL.FRAME, f.MODEL.NEXTFRAME);
+    const float lo = float(std::min(f.MODEL.FRAME, f.MODEL.NEXTFRAME));  // frame f lies at x = f
+    const float hi = float(std::max(f.MODEL.FRAME, f.MODEL.NEXTFRAME));
+    gltrace::Scope trace;
+    for (int i = 0; i < 1000; ++i) f.PUTMODEL(75.0f);
+    const std::vector<gltrace::Call> v = gltrace::named("glVertex3f");
+    ASSERT_EQ(v.size(), 3000u);
+    for (const gltrace::Call& c : v) {
+        ASSERT_GE(c.args[0], lo);
+        ASSERT_LE(c.args[0], hi);
+    }
 }
 
 TEST(AnimatedCharacter, ALongRunningClockKeepsSteppingAtTheSamePace) {

@@ -82,30 +82,24 @@ TEST(FrameTiming, NextFrameBelowTheRangeCountsUpIntoIt) {
     EXPECT_EQ(4, m.NEXTFRAME);
 }
 
-TEST(FrameTiming, NoFrameRateNeverSteps) {
-    TGLMD3MODEL m = counter(0, 9, 3, 4, 0);
-    m.LASTUPDATE = 1.0f;
-    for (float t : {1.0f, 2.0f, 1e30f, INFINITY}) {
-        m.UPDATEFRAME(t);
-        EXPECT_EQ(3, m.FRAME);
+TEST(FrameTiming, WithoutAPositiveRateTheModelStandsAtFrameUntilARateIsSelected) {
+    for (int32_t fps : {0, -5, INT32_MIN}) {
+        SCOPED_TRACE(fps);
+        TGLMD3MODEL m = counter(0, 9, 3, 4, fps);
+        m.LASTUPDATE = 1.0f;
+        for (float t : {1.0f, 2.0f, 1e30f, INFINITY, 3.0f}) {
+            m.UPDATEFRAME(t);
+            EXPECT_EQ(3, m.FRAME);
+            EXPECT_EQ(4, m.NEXTFRAME);
+            EXPECT_EQ(0.0f, m.POLL);  // the blend factor: the shape stays at FRAME
+        }
+        m.FPS = 10;  // timing goes on from the moment a rate is back
+        m.UPDATEFRAME(3.0625f);
+        EXPECT_EQ(0.0625f, m.POLL);
         EXPECT_EQ(4, m.NEXTFRAME);
-        EXPECT_EQ(1.0f, m.LASTUPDATE);
+        m.UPDATEFRAME(3.25f);
+        EXPECT_EQ(5, m.NEXTFRAME);
     }
-    m.UPDATEFRAME(3.0f);
-    EXPECT_EQ(2.0f, m.POLL);  // the blend factor still follows the clock
-}
-
-TEST(FrameTiming, NegativeFrameRateStepsWithinTheRange) {
-    TGLMD3MODEL m = counter(0, 2, 0, 1, -5);
-    for (int i = 1; i <= 6; ++i) {
-        m.UPDATEFRAME(float(i));
-        EXPECT_GE(m.NEXTFRAME, 0);
-        EXPECT_LE(m.NEXTFRAME, 2);
-    }
-    EXPECT_EQ(1, m.NEXTFRAME);  // six steps around a range of three
-    m = counter(0, 2, 0, 1, INT32_MIN);
-    m.UPDATEFRAME(0.0f);
-    EXPECT_EQ(2, m.NEXTFRAME);
 }
 
 TEST(FrameTiming, WrapAtTheLargestFrameNumberDoesNotOverflow) {

@@ -178,6 +178,27 @@ TEST(Md3Load, SurfacesMayStoreFewerFramesThanTheModel) {
     EXPECT_EQ(1, m.ENDFRAME);
 }
 
+TEST(Md3Load, EmptyBlocksAreAcceptedWhereverTheirOffsetsPoint) {
+    md3test::Model mm = md3test::one_triangle();
+    md3test::Surface no_triangles = mm.surfaces[0], no_vertices;
+    no_triangles.triangles.clear();
+    no_vertices.frames = 1;
+    mm.surfaces.insert(mm.surfaces.begin(), {no_triangles, no_vertices});
+    md3test::Built b = build(mm);
+    put_i32(b.bytes, b.surface_start[0] + md3test::kMeshTriStart, 1 << 24);
+    put_i32(b.bytes, b.surface_start[1] + md3test::kMeshTriStart, -(1 << 24));
+    put_i32(b.bytes, b.surface_start[1] + md3test::kMeshTexStart, INT32_MAX);
+    put_i32(b.bytes, b.surface_start[1] + md3test::kMeshVertexStart, INT32_MIN);
+    TGLMD3MODEL m{};
+    ASSERT_TRUE(load(m, b.bytes));
+    ASSERT_EQ(3u, m.MESHES.size());
+    EXPECT_EQ(3u, m.MESHES[0].VERTEX.size());
+    EXPECT_EQ(1u, m.MESHES[2].TRIANGLE.size());
+    gltrace::Scope trace;
+    m.PUTMODEL();
+    EXPECT_EQ(3u, gltrace::named("glVertex3f").size());  // the whole surface still draws
+}
+
 TEST(Md3Load, ANewFileReplacesEverythingItProvides) {
     TGLMD3MODEL m{};
     ASSERT_TRUE(load(m, build(two_frame_model()).bytes));

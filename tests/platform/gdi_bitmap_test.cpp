@@ -71,6 +71,17 @@ TEST(BitmapLoading, ThirtyTwoBitFilesKeepTheirAlphaByte) {
         }
 }
 
+TEST(BitmapLoading, ThirtyTwoBitFilesWhoseFourthByteIsAlwaysZeroStayTransparent) {
+    const auto clear = [](int x, int y) { return Rgba{uint8_t(x), uint8_t(y), 9, 0}; };
+    Loaded l;
+    load(testsupport::make_bmp(3, 2, 32, 40, clear), l);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x) {
+            EXPECT_EQ(l.pixel(x, y)[0], 9);
+            EXPECT_EQ(l.pixel(x, y)[3], 0) << x << "," << y;
+        }
+}
+
 TEST(BitmapLoading, PaletteFilesComeOutAsEightBitIndices) {
     Loaded l;
     load(testsupport::make_bmp8(5, 2), l);

@@ -77,6 +77,14 @@ TEST_F(Upload, ThirtyTwoBitBmpKeepsAlpha) {
     }
 }
 
+TEST_F(Upload, ThirtyTwoBitBmpWithAZeroFourthByteUploadsAsTransparent) {
+    const auto clear = [](int x, int y) { return Rgba{uint8_t(40 * x), uint8_t(60 * y), 7, 0}; };
+    TEXTURELOADID(file("p.bmp", testsupport::make_bmp(4, 2, 32, 40, clear)).c_str(), 1);
+    int w = 0, h = 0;
+    for (const Rgba& t : texels(0, w, h)) EXPECT_EQ(t.a, 0);
+    EXPECT_EQ(w * h, 8);
+}
+
 TEST_F(Upload, LargeTwentyFourBitBmpShowsRedAsRed) {
     TEXTURELOADID(file("p.bmp", testsupport::make_bmp(256, 256, 24, 40, pure_red)).c_str(), 0);
     EXPECT_NE(TEXTUREID2[0], 0u);
