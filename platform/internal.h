@@ -73,7 +73,7 @@ void RemoveDC(HDC h);
 HWND HandleOf(const Window* w);
 bool EnsureVideo();                  // SDL video up on a driver that shows something
 bool HaveDisplay();                  // DISPLAY or WAYLAND_DISPLAY names one
-void NoteFailure(const std::string& reason);  // what the host said, for the fatal-error message
+void NoteFailure(const std::string& reason);  // what the host said, for the fatal-error message ("" clears)
 int ClientWidth(const Window* w);    // the client (drawable) size of a window
 int ClientHeight(const Window* w);
 bool HasCaption(const Window* w);

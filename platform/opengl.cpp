@@ -230,6 +230,7 @@ HGLRC wglCreateContext(HDC h) {
         return nullptr;
     }
     start_pacing(window);
+    detail::NoteFailure("");  // what went wrong on the way here (a refused visual) did not stop it
     // SDL makes a new context current; Windows does not.
     SDL_GL_MakeCurrent(window, nullptr);
     g_current = nullptr;
