@@ -63,7 +63,7 @@ struct Context {
     SDL_GLContext gl = nullptr;
     HWND window = nullptr;        // 0 once the window is destroyed
     SDL_Window* sdl = nullptr;    // the drawable it was created for
-    bool owns_sdl = false;        // the window is gone; the drawable is freed with the context
+    bool owns_sdl = false;        // the window is gone; the drawable is freed with this context
 };
 
 Window* FindWindow(HWND h);          // nullptr for 0, unknown or destroyed handles

@@ -142,7 +142,7 @@ void ReleaseWindowResources(Window* w) {
         // As on Windows, the context lives until it is deleted: the rest of a frame in which the close box
         // destroyed the window still draws into a current context, so it keeps the hidden SDL window.
         rc->window = nullptr;
-        rc->owns_sdl = true;
+        rc->owns_sdl = !kept;  // one of them frees the drawable
         kept = true;
     }
     if (w->sdl) {
@@ -267,7 +267,14 @@ BOOL wglDeleteContext(HGLRC rc) {
     if (it == g_contexts.end()) return FALSE;
     if (g_current == rc) wglMakeCurrent(nullptr, nullptr);
     if (it->second->gl) SDL_GL_DeleteContext(it->second->gl);
-    if (it->second->owns_sdl) SDL_DestroyWindow(it->second->sdl);  // its window is gone: the drawable goes now
+    if (it->second->owns_sdl) {
+        // Its window is gone: the drawable goes with the last context made for it.
+        SDL_Window* drawable = it->second->sdl;
+        auto heir = std::find_if(g_contexts.begin(), g_contexts.end(),
+                                 [&](const auto& c) { return c.first != it->first && c.second->sdl == drawable; });
+        if (heir != g_contexts.end()) heir->second->owns_sdl = true;
+        else SDL_DestroyWindow(drawable);
+    }
     g_contexts.erase(it);
     return TRUE;
 }
