@@ -223,7 +223,8 @@ Desktop::Desktop(const std::string& config) {
                        stat(("/tmp/.X11-unix/X" + std::to_string(n)).c_str(), &st) == 0))
         ++n;
     display_ = ":" + std::to_string(n);
-    const std::string log = "/tmp/wobblefin-e2e-xorg" + std::to_string(n) + ".log";
+    log_ = "/tmp/wobblefin-e2e-xorg" + std::to_string(n) + ".log";
+    const std::string& log = log_;
     server_ = Start("/usr/bin/Xorg", "/",
                     {{"-config", config, "-noreset", "-nolisten", "tcp", "-logfile", log, display_}, {},
                      "/dev/null", "/dev/null"});
@@ -252,6 +253,7 @@ void Stop(Process& p) {
 Desktop::~Desktop() {
     Stop(wm_);
     Stop(server_);
+    if (ok_) std::remove(log_.c_str());  // kept when the server would not start: it says why
     if (had_display_) setenv("DISPLAY", old_display_.c_str(), 1);
     else unsetenv("DISPLAY");
 }

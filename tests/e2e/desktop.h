@@ -85,7 +85,7 @@ public:
 
 private:
     Process server_, wm_;
-    std::string display_, old_display_, why_;
+    std::string display_, old_display_, why_, log_;
     bool had_display_ = false, ok_ = false;
 };
 
