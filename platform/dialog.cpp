@@ -75,9 +75,11 @@ std::string HostFailureReason() { return g_failure; }
 void FatalError(const char* caption, const char* text) {
     const std::string t = Cp1252ToUtf8(text), c = Cp1252ToUtf8(caption);
     const std::string reason = HostFailureReason();
-    // A terminal or a log gets the text once, before a box waits for its click.
-    std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
-    if (!reason.empty()) std::fprintf(stderr, "%s\n", reason.c_str());
+    // A terminal or a log gets the text once, before a box waits for its click. Without a display
+    // there is no box, and the reason joins the text on one line.
+    if (reason.empty()) std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
+    else if (!detail::HaveDisplay()) std::fprintf(stderr, "%s: %s (%s)\n", c.c_str(), t.c_str(), reason.c_str());
+    else std::fprintf(stderr, "%s: %s\n%s\n", c.c_str(), t.c_str(), reason.c_str());
     std::fflush(stderr);
     if (g_record) {
         g_boxes.push_back({caption ? caption : "", text ? text : ""});

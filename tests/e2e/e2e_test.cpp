@@ -362,8 +362,8 @@ TEST_F(InstalledWobblefin, WithoutADisplayItSaysSoOnceAndEndsWithCodeOne) {
     EXPECT_EQ(WEXITSTATUS(program.status), 1);
     const std::string said = e2e::ReadFile(err);
     std::printf("standard error without a display:\n%s", said.c_str());
-    EXPECT_EQ(said, "Error: Impossibile creare la finestra per la rispettiva applicazione!\n"
-                    "no display: DISPLAY is not set\n");
+    EXPECT_EQ(said, "Error: Impossibile creare la finestra per la rispettiva applicazione! "
+                    "(no display: DISPLAY is not set)\n");
 }
 
 }  // namespace

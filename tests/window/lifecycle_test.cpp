@@ -143,7 +143,7 @@ TEST(WindowLifecycle, ASecondCreationEndsWithTheRegistrationMessage) {
 }
 
 TEST(WindowLifecycle, NoDisplayEndsWithTheWindowMessageAndWhyOnceAndExitCodeOne) {
-    // The whole of standard error: the message once, the reason once, nothing from the probes before.
+    // The whole of standard error: one line, the message and its reason, nothing from the probes before.
     EXPECT_EXIT(
         {
             unsetenv("DISPLAY");
@@ -154,7 +154,7 @@ TEST(WindowLifecycle, NoDisplayEndsWithTheWindowMessageAndWhyOnceAndExitCodeOne)
             CREATEOGLWINDOW("nowhere", 800, 600, 32, false);
         },
         ::testing::ExitedWithCode(1),
-        "^Error: Impossibile creare la finestra per la rispettiva applicazione!\nno display: DISPLAY is not set\n$");
+        "^Error: Impossibile creare la finestra per la rispettiva applicazione! \\(no display: DISPLAY is not set\\)\n$");
     EXPECT_EXIT(
         {
             unsetenv("DISPLAY");
