@@ -2,9 +2,12 @@
 
 #include <GL/gl.h>
 
+#include <filesystem>
+
 #include "app/Scene.h"
 #include "app/State.h"
 #include "corvala/Corvala.h"
+#include "platform/host.h"
 
 namespace wobblefin {
 
@@ -31,7 +34,17 @@ void loop_turn() {
 
 void teardown() { DELETEOGLWINDOW(); }
 
+void enter_data_folder() {
+    // Started from a file manager, a shortcut or another folder, the program still finds its data set.
+    std::error_code ec;
+    const std::string here = std::filesystem::current_path(ec).string();
+    win32::EnterDataFolder(win32::DataFolderCandidates(ec ? "." : here, win32::ExecutableFolder()),
+                           {"modelli\\PesceRosso.md3", "modelli\\animation.cfg", "immagini\\font.tga",
+                            "immagini\\water4.bmp"});
+}
+
 int RUN() {
+    enter_data_folder();
     startup();
     do {
         loop_turn();

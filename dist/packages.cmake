@@ -29,7 +29,7 @@ cold) or on the fish, and the fish answers.")
 set(CPACK_DEBIAN_SDK_PACKAGE_NAME libcorvala-dev)
 set(CPACK_DEBIAN_SDK_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_SDK_PACKAGE_DEPENDS
-    "libsdl2-dev, libsdl2-image-dev, libgl-dev, libglu1-mesa-dev, libfreetype-dev, pkg-config")
+    "libsdl2-dev, libsdl2-image-dev, libgl-dev, libglu1-mesa-dev, libfreetype-dev, libx11-dev, pkg-config")
 set(CPACK_DEBIAN_SDK_DESCRIPTION "Corvala, a small OpenGL framework, and its MD3 model viewer
 One OpenGL window with polled input state, a status bar and image buttons,
 fixed-function render helpers, BMP and TGA textures, texture-font text,

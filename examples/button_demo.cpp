@@ -1,5 +1,6 @@
 // Corvala example: a framework window with a status bar and two image buttons over a turning cube.
-// Clicking a button writes which one into the second part of the status bar.
+// Clicking a button writes which one into the second part of the status bar. A right click (or Shift+F10,
+// or the menu key) opens the program's own menu at the pointer: play turns the cube, stop holds it.
 //
 //   corvala_buttons [FRAMES]   stops by itself after FRAMES frames when given
 #include <GL/gl.h>
@@ -16,19 +17,43 @@ using namespace corvala;
 
 namespace {
 
-constexpr int kPlayId = 101, kStopId = 102;
+constexpr int kPlayId = 101, kStopId = 102, kMenuPlayId = 201, kMenuStopId = 202;
+HWND g_menu[2] = {nullptr, nullptr};
+bool g_turning = true;
+
+void show_menu(bool on) {
+    for (HWND item : g_menu) win32::ShowWindow(item, on ? win32::SW_SHOW : win32::SW_HIDE);
+}
 
 // [doc:buttons-command]
 LRESULT on_command(HWND, UINT, WPARAM wp, LPARAM) {
     const int id = win32::LOWORD(wp);
-    const char* text = id == kPlayId ? "Premuto: play" : id == kStopId ? "Premuto: stop" : "Premuto: ?";
+    if (id == kMenuPlayId || id == kMenuStopId) {
+        g_turning = id == kMenuPlayId;
+        show_menu(false);
+    }
+    const char* text = id == kPlayId ? "Premuto: play" : id == kStopId ? "Premuto: stop"
+                     : id == kMenuPlayId ? "Menu: gira" : id == kMenuStopId ? "Menu: ferma" : "Premuto: ?";
     win32::SendMessageA(HSTATUS, win32::SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
     return 0;
 }
 
-HWND make_button(const std::string& prefix, int x, int y, int id) {
+// The context menu: its two items open at the pointer, or in the middle when asked from the keyboard.
+void on_context_menu() {
+    int x = 360, y = 240;
+    if (MSG_.message == win32::WM_RBUTTONUP) {
+        x = win32::LOWORD(uintptr_t(MSG_.lParam));
+        y = win32::HIWORD(uintptr_t(MSG_.lParam));
+    }
+    for (int i = 0; i < 2; ++i)
+        win32::SetWindowPos(g_menu[i], win32::HWND_TOP(), x + 72 * i, y, 64, 64, win32::SWP_NOACTIVATE);
+    show_menu(true);
+}
+
+HWND make_button(const std::string& prefix, int x, int y, int id, bool visible = true) {
     BMPTYPE = prefix;  // read while the button is created
-    return win32::CreateWindowExA(0, SZHOVERCLASS, "", win32::WS_CHILD | win32::WS_VISIBLE, x, y, 64, 64, HWINDOW,
+    const win32::DWORD style = win32::WS_CHILD | (visible ? win32::WS_VISIBLE : 0);
+    return win32::CreateWindowExA(0, SZHOVERCLASS, "", style, x, y, 64, 64, HWINDOW,
                                   reinterpret_cast<win32::HMENU>(intptr_t(id)), nullptr, nullptr);
 }
 // [/doc:buttons-command]
@@ -50,14 +75,17 @@ int main(int argc, char** argv) {
     MAXSTATUSITEM = 2;
     STATUSITEM[1] = 320;
     STATUSITEM[2] = -1;
-    SHOWMENUBAR = true;  // hands WM_COMMAND to GETINPUTCOMMAND
+    SHOWMENUBAR = true;  // hands WM_COMMAND to GETINPUTCOMMAND and the context menu to CREATEMOUSEMENU
     GETINPUTCOMMAND = on_command;
+    CREATEMOUSEMENU = on_context_menu;
     OGLWINDOWSETTING(ARROW, "", GENERIC, "");
     CREATEOGLWINDOW("Corvala buttons", 800, 600, 32, false);
     POSITIONWINDOW(win32::GetSystemMetrics(win32::SM_CXSCREEN) / 2 - WIDTH / 2,
                    win32::GetSystemMetrics(win32::SM_CYSCREEN) / 2 - HEIGHT / 2);
     const HWND play = make_button(std::string(dir) + "/play", 40, 40, kPlayId);
     const HWND stop = make_button(std::string(dir) + "/stop", 120, 40, kStopId);
+    g_menu[0] = make_button(std::string(dir) + "/play", 0, 0, kMenuPlayId, false);
+    g_menu[1] = make_button(std::string(dir) + "/stop", 0, 0, kMenuStopId, false);
     win32::SendMessageA(HSTATUS, win32::SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Nessun pulsante premuto"));
     // [/doc:buttons-setup]
     OPENGL_INIT(100, 1, 0.10, 0.20, 0.35);
@@ -73,7 +101,7 @@ int main(int argc, char** argv) {
         SETGLLINE(2);
         CUBO(0, 0, 0, -1, -1, -1, 1, 1, 1, 1);
         SETGLFILL();
-        angle += 0.5f;
+        if (g_turning) angle += 0.5f;
         win32::SwapBuffers(DCWINDOW);
         if (frame == 30) {
             // The window, the bar and the buttons are on screen; where, for whoever looks at it.

@@ -1,11 +1,13 @@
 // Program paths are Windows-style and relative ("immagini\vetro.tga"); the host is case-sensitive.
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -73,6 +75,40 @@ bool FileExists(const char* path) {
     if (!path || !*path) return false;
     struct stat st;
     return ::stat(MapPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
+}
+
+std::string ExecutableFolder() {
+    char path[PATH_MAX];
+    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (n <= 0) return "";
+    const std::string exe(path, size_t(n));
+    const size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? "" : exe.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::vector<std::string> DataFolderCandidates(const std::string& working_dir, const std::string& exe_dir) {
+    std::vector<std::string> out{working_dir.empty() ? "." : working_dir};
+    if (!exe_dir.empty()) {
+        out.push_back(exe_dir);
+        out.push_back(exe_dir + "/../share/wobblefin");
+        out.push_back(exe_dir + "/../../share/wobblefin");
+    }
+    return out;
+}
+
+std::string EnterDataFolder(const std::vector<std::string>& candidates, const std::vector<const char*>& files) {
+    for (size_t i = 0; i < candidates.size(); ++i) {
+        bool holds = true;
+        for (const char* f : files) holds = holds && FileExists((candidates[i] + "/" + f).c_str());
+        if (!holds) continue;
+        // The working directory is taken as it is; any other folder is entered once, before loading.
+        if (i > 0 && ::chdir(candidates[i].c_str()) != 0) continue;
+        return candidates[i];
+    }
+    std::string where;
+    for (const std::string& c : candidates) where += (where.empty() ? "" : ", ") + c;
+    std::fprintf(stderr, "data set not found (looked in %s); carrying on without it\n", where.c_str());
+    return "";
 }
 
 }  // namespace win32

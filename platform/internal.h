@@ -62,7 +62,9 @@ struct DeviceContext {
 struct Context {
     uintptr_t id = 0;
     SDL_GLContext gl = nullptr;
-    HWND window = nullptr;
+    HWND window = nullptr;        // 0 once the window is destroyed
+    SDL_Window* sdl = nullptr;    // the drawable it was created for
+    bool owns_sdl = false;        // the window is gone; the drawable is freed with this context
 };
 
 Window* FindWindow(HWND h);  // nullptr for 0, unknown or destroyed handles
@@ -70,8 +72,10 @@ DeviceContext* FindDC(HDC h);
 HDC AddDC(std::unique_ptr<DeviceContext> dc);  // gives it a handle
 void RemoveDC(HDC h);
 HWND HandleOf(const Window* w);
-bool EnsureVideo();                // SDL video up on a driver that shows something
-int ClientWidth(const Window* w);  // the client (drawable) size of a window
+bool EnsureVideo();                  // SDL video up on a driver that shows something
+bool HaveDisplay();                  // DISPLAY or WAYLAND_DISPLAY names one
+void NoteFailure(const std::string& reason);  // what the host said, for the fatal-error message ("" clears)
+int ClientWidth(const Window* w);    // the client (drawable) size of a window
 int ClientHeight(const Window* w);
 bool HasCaption(const Window* w);
 POINT ClientOriginOnScreen(const Window* w);
@@ -83,6 +87,7 @@ void ForgetWindowMessages(HWND h);                   // drops a destroyed window
 void ReleaseWindowResources(Window* w);              // its region, device context, GL window
 void ResizeSurface(Window* w);                       // a child's pixel surface follows its size
 void LoseForeground(HWND h);                         // the window lost the input focus
+bool ShiftHeld();                                    // as of the last key event taken from SDL
 bool RegionContains(const Window* w, int x, int y);  // inside the window's region (true without one)
 extern std::map<uintptr_t, std::unique_ptr<Window>> g_windows;
 

@@ -1,6 +1,7 @@
 // The one message queue of the process, fed from SDL events when it is pumped.
 #include <algorithm>
 
+#include "platform/host.h"
 #include "platform/internal.h"
 #include "platform/testing.h"
 
@@ -26,62 +27,87 @@ MSG make(HWND h, UINT m, WPARAM wp, LPARAM lp) {
     return msg;
 }
 
-int vk_from_sdl(SDL_Keycode k) {
-    if (k >= SDLK_a && k <= SDLK_z) return 'A' + (k - SDLK_a);
-    if (k >= SDLK_0 && k <= SDLK_9) return '0' + (k - SDLK_0);
-    if (k >= SDLK_F1 && k <= SDLK_F12) return VK_F1 + (k - SDLK_F1);
-    if (k >= SDLK_KP_1 && k <= SDLK_KP_9) return VK_NUMPAD0 + 1 + (k - SDLK_KP_1);
-    switch (k) {
-    case SDLK_ESCAPE: return VK_ESCAPE;
-    case SDLK_RETURN:
-    case SDLK_KP_ENTER: return VK_RETURN;
-    case SDLK_SPACE: return VK_SPACE;
-    case SDLK_TAB: return VK_TAB;
-    case SDLK_BACKSPACE: return VK_BACK;
-    case SDLK_LEFT: return VK_LEFT;
-    case SDLK_RIGHT: return VK_RIGHT;
-    case SDLK_UP: return VK_UP;
-    case SDLK_DOWN: return VK_DOWN;
-    case SDLK_PAGEUP: return VK_PRIOR;
-    case SDLK_PAGEDOWN: return VK_NEXT;
-    case SDLK_HOME: return VK_HOME;
-    case SDLK_END: return VK_END;
-    case SDLK_INSERT: return VK_INSERT;
-    case SDLK_DELETE: return VK_DELETE;
-    case SDLK_PAUSE: return VK_PAUSE;
-    case SDLK_CAPSLOCK: return VK_CAPITAL;
-    case SDLK_NUMLOCKCLEAR: return VK_NUMLOCK;
-    case SDLK_SCROLLLOCK: return VK_SCROLL;
-    case SDLK_LSHIFT:
-    case SDLK_RSHIFT: return VK_SHIFT;
-    case SDLK_LCTRL:
-    case SDLK_RCTRL: return VK_CONTROL;
-    case SDLK_LALT:
-    case SDLK_RALT: return VK_MENU;
-    case SDLK_KP_0: return VK_NUMPAD0;
-    case SDLK_KP_MULTIPLY: return VK_MULTIPLY;
-    case SDLK_KP_PLUS: return VK_ADD;
-    case SDLK_KP_MINUS: return VK_SUBTRACT;
-    case SDLK_KP_PERIOD: return VK_DECIMAL;
-    case SDLK_KP_DIVIDE: return VK_DIVIDE;
-    case SDLK_SEMICOLON: return VK_OEM_1;
-    case SDLK_EQUALS: return VK_OEM_PLUS;
-    case SDLK_COMMA: return VK_OEM_COMMA;
-    case SDLK_MINUS: return VK_OEM_MINUS;
-    case SDLK_PERIOD: return VK_OEM_PERIOD;
-    case SDLK_SLASH: return VK_OEM_2;
-    case SDLK_BACKQUOTE: return VK_OEM_3;
-    case SDLK_LEFTBRACKET: return VK_OEM_4;
-    case SDLK_BACKSLASH: return VK_OEM_5;
-    case SDLK_RIGHTBRACKET: return VK_OEM_6;
-    case SDLK_QUOTE: return VK_OEM_7;
+// Virtual-key codes by key position (the US layout's), for every key Windows has a code for.
+int vk_from_scancode(SDL_Scancode sc) {
+    if (sc >= SDL_SCANCODE_A && sc <= SDL_SCANCODE_Z) return 'A' + (sc - SDL_SCANCODE_A);
+    if (sc >= SDL_SCANCODE_1 && sc <= SDL_SCANCODE_9) return '1' + (sc - SDL_SCANCODE_1);
+    if (sc >= SDL_SCANCODE_F1 && sc <= SDL_SCANCODE_F12) return VK_F1 + (sc - SDL_SCANCODE_F1);
+    if (sc >= SDL_SCANCODE_F13 && sc <= SDL_SCANCODE_F24) return VK_F13 + (sc - SDL_SCANCODE_F13);
+    if (sc >= SDL_SCANCODE_KP_1 && sc <= SDL_SCANCODE_KP_9) return VK_NUMPAD0 + 1 + (sc - SDL_SCANCODE_KP_1);
+    switch (sc) {
+    case SDL_SCANCODE_0: return '0';
+    case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
+    case SDL_SCANCODE_RETURN: case SDL_SCANCODE_KP_ENTER: case SDL_SCANCODE_RETURN2: return VK_RETURN;
+    case SDL_SCANCODE_SPACE: return VK_SPACE;
+    case SDL_SCANCODE_TAB: return VK_TAB;
+    case SDL_SCANCODE_BACKSPACE: return VK_BACK;
+    case SDL_SCANCODE_LEFT: return VK_LEFT;
+    case SDL_SCANCODE_RIGHT: return VK_RIGHT;
+    case SDL_SCANCODE_UP: return VK_UP;
+    case SDL_SCANCODE_DOWN: return VK_DOWN;
+    case SDL_SCANCODE_PAGEUP: return VK_PRIOR;
+    case SDL_SCANCODE_PAGEDOWN: return VK_NEXT;
+    case SDL_SCANCODE_HOME: return VK_HOME;
+    case SDL_SCANCODE_END: return VK_END;
+    case SDL_SCANCODE_INSERT: return VK_INSERT;
+    case SDL_SCANCODE_DELETE: return VK_DELETE;
+    case SDL_SCANCODE_PAUSE: return VK_PAUSE;
+    case SDL_SCANCODE_PRINTSCREEN: return VK_SNAPSHOT;
+    case SDL_SCANCODE_CAPSLOCK: return VK_CAPITAL;
+    case SDL_SCANCODE_NUMLOCKCLEAR: return VK_NUMLOCK;
+    case SDL_SCANCODE_SCROLLLOCK: return VK_SCROLL;
+    case SDL_SCANCODE_LSHIFT: case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
+    case SDL_SCANCODE_LCTRL: case SDL_SCANCODE_RCTRL: return VK_CONTROL;
+    case SDL_SCANCODE_LALT: case SDL_SCANCODE_RALT: return VK_MENU;
+    case SDL_SCANCODE_LGUI: return VK_LWIN;
+    case SDL_SCANCODE_RGUI: return VK_RWIN;
+    case SDL_SCANCODE_APPLICATION: case SDL_SCANCODE_MENU: return VK_APPS;
+    case SDL_SCANCODE_KP_0: return VK_NUMPAD0;
+    case SDL_SCANCODE_KP_MULTIPLY: return VK_MULTIPLY;
+    case SDL_SCANCODE_KP_PLUS: return VK_ADD;
+    case SDL_SCANCODE_KP_COMMA: return VK_SEPARATOR;
+    case SDL_SCANCODE_KP_MINUS: return VK_SUBTRACT;
+    case SDL_SCANCODE_KP_PERIOD: return VK_DECIMAL;
+    case SDL_SCANCODE_KP_DIVIDE: return VK_DIVIDE;
+    case SDL_SCANCODE_SEMICOLON: return VK_OEM_1;
+    case SDL_SCANCODE_EQUALS: return VK_OEM_PLUS;
+    case SDL_SCANCODE_COMMA: return VK_OEM_COMMA;
+    case SDL_SCANCODE_MINUS: return VK_OEM_MINUS;
+    case SDL_SCANCODE_PERIOD: return VK_OEM_PERIOD;
+    case SDL_SCANCODE_SLASH: return VK_OEM_2;
+    case SDL_SCANCODE_GRAVE: return VK_OEM_3;
+    case SDL_SCANCODE_LEFTBRACKET: return VK_OEM_4;
+    case SDL_SCANCODE_BACKSLASH: case SDL_SCANCODE_NONUSHASH: return VK_OEM_5;
+    case SDL_SCANCODE_RIGHTBRACKET: return VK_OEM_6;
+    case SDL_SCANCODE_APOSTROPHE: return VK_OEM_7;
+    case SDL_SCANCODE_NONUSBACKSLASH: return VK_OEM_102;
     default: return 0;
     }
 }
 
+// Letters follow the layout, as Windows' codes for them do; every other key is known by its position.
+// A key Windows has no code for still arrives, with a code above Windows' own that its position gives,
+// so that the key table and the end of mouse-look follow every key.
+int vk_from_key(const SDL_Keysym& key) {
+    if (key.sym >= SDLK_a && key.sym <= SDLK_z) return 'A' + (key.sym - SDLK_a);
+    if (const int vk = vk_from_scancode(key.scancode)) return vk;
+    return kFirstPositionalKey + std::min(int(key.scancode), kLastPositionalKey - kFirstPositionalKey);
+}
+
+// The WM_KEYDOWN of this key still waiting in the queue, where Windows counts auto-repeats.
+MSG* queued_keydown(HWND h, WPARAM vk) {
+    for (MSG& m : g_queue)
+        if (m.hwnd == h && (m.message == WM_KEYDOWN || m.message == WM_SYSKEYDOWN) && m.wParam == vk) return &m;
+    return nullptr;
+}
+
+// The buttons and modifiers as of the event being translated, not as of the end of the batch.
+Uint32 g_buttons = 0;
+Uint16 g_mods = 0;
+
 WPARAM mouse_keys() {
-    const Uint32 b = SDL_GetMouseState(nullptr, nullptr);
-    const SDL_Keymod mod = SDL_GetModState();
+    const Uint32 b = g_buttons;
+    const Uint16 mod = g_mods;
     WPARAM k = 0;
     if (b & SDL_BUTTON_LMASK) k |= MK_LBUTTON;
     if (b & SDL_BUTTON_RMASK) k |= MK_RBUTTON;
@@ -170,20 +196,33 @@ void translate(const SDL_Event& e) {
     }
     case SDL_KEYDOWN:
     case SDL_KEYUP: {
+        g_mods = e.key.keysym.mod;
         Window* w = window_of(e.key.windowID);
         if (!w) w = detail::FindWindow(detail::TopLevel());
-        const int vk = vk_from_sdl(e.key.keysym.sym);
-        if (!w || vk == 0) break;
+        if (!w) break;
+        const int vk = vk_from_key(e.key.keysym);
+        const HWND h = detail::HandleOf(w);
         const bool down = e.type == SDL_KEYDOWN;
-        const bool alt = (e.key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU;
-        const UINT msg = alt ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
+        if (down && e.key.repeat) {
+            // Windows counts auto-repeats in the key-down still queued instead of queueing more (and more
+            // characters): a click made while a key is held is not stuck behind a flood of them.
+            if (MSG* queued = queued_keydown(h, WPARAM(vk))) {
+                const LPARAM count = std::min<LPARAM>((queued->lParam & 0xFFFF) + 1, 0xFFFF);
+                queued->lParam = (queued->lParam & ~LPARAM(0xFFFF)) | count | LPARAM(1) << 30;
+                break;
+            }
+        }
+        // Alt, and F10 (the menu key of Windows), make system keys.
+        const bool sys = (e.key.keysym.mod & KMOD_ALT) != 0 || vk == VK_MENU || vk == VK_F10;
+        const UINT msg = sys ? (down ? WM_SYSKEYDOWN : WM_SYSKEYUP) : (down ? WM_KEYDOWN : WM_KEYUP);
         LPARAM lp = 1 | LPARAM(e.key.keysym.scancode & 0xFF) << 16;
         if (e.key.repeat) lp |= LPARAM(1) << 30;
         if (!down) lp |= LPARAM(3) << 30;
-        g_queue.push_back(make(detail::HandleOf(w), msg, WPARAM(vk), lp));
+        g_queue.push_back(make(h, msg, WPARAM(vk), lp));
         break;
     }
     case SDL_MOUSEMOTION:
+        g_buttons = e.motion.state;
         if (Window* w = window_of(e.motion.windowID)) post_mouse(w, WM_MOUSEMOVE, e.motion.x, e.motion.y);
         break;
     case SDL_MOUSEBUTTONDOWN:
@@ -191,6 +230,10 @@ void translate(const SDL_Event& e) {
         Window* w = window_of(e.button.windowID);
         if (!w) break;
         const bool down = e.type == SDL_MOUSEBUTTONDOWN;
+        if (e.button.button >= 1 && e.button.button <= 32) {
+            const Uint32 mask = SDL_BUTTON(e.button.button);
+            g_buttons = down ? g_buttons | mask : g_buttons & ~mask;
+        }
         UINT msg = 0;
         if (e.button.button == SDL_BUTTON_LEFT) msg = down ? WM_LBUTTONDOWN : WM_LBUTTONUP;
         else if (e.button.button == SDL_BUTTON_RIGHT) msg = down ? WM_RBUTTONDOWN : WM_RBUTTONUP;
@@ -226,6 +269,7 @@ HWND pending_paint(HWND filter) {
 }  // namespace
 
 namespace detail {
+bool ShiftHeld() { return (g_mods & KMOD_SHIFT) != 0; }
 void ForgetWindowMessages(HWND h) {
     g_queue.erase(std::remove_if(g_queue.begin(), g_queue.end(), [&](const MSG& m) { return m.hwnd == h; }),
                   g_queue.end());

@@ -1,6 +1,9 @@
 // Device contexts, the pixel format, the OpenGL context and presentation.
 #include <time.h>
 
+#include <cstdlib>
+
+#include "platform/host.h"
 #include "platform/internal.h"
 #include "platform/testing.h"
 
@@ -11,7 +14,12 @@ std::map<uintptr_t, std::unique_ptr<detail::Context>> g_contexts;
 uintptr_t g_next_dc = 0x20000, g_next_rc = 0x30000;
 HGLRC g_current = nullptr;
 bool g_pacing = true;
-bool g_vsync = false;
+bool g_vsync = false;  // the driver's swap interval paces, as far as can be seen
+Pacing g_plan;
+bool g_interval_accepted_anyway = false;
+double g_refresh_hz = 0;
+int g_window_frames = 0;
+uint64_t g_window_start_ns = 0;
 bool g_refuse_formats = false;
 bool g_refuse_contexts = false;
 uint64_t g_next_present_ns = 0;
@@ -32,14 +40,9 @@ SDL_Window* sdl_of(const detail::DeviceContext* dc) {
     return w ? w->sdl : nullptr;
 }
 
-// Without vsync every frame would run as fast as the renderer allows, and everything in the program
-// moves per frame: hold presentation to the display's refresh rate instead.
-void pace(SDL_Window* window) {
-    int hz = 60;
-    SDL_DisplayMode mode;
-    const int display = SDL_GetWindowDisplayIndex(window);
-    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0) hz = mode.refresh_rate;
-    const uint64_t period = 1000000000ull / uint64_t(hz);
+// Our own timer: presents are held to `fps` a second.
+void pace(double fps) {
+    const uint64_t period = uint64_t(1e9 / fps);
     uint64_t t = now_ns();
     if (g_next_present_ns == 0 || t > g_next_present_ns + period) g_next_present_ns = t;  // late: start over
     while (t < g_next_present_ns) {
@@ -49,6 +52,40 @@ void pace(SDL_Window* window) {
         t = now_ns();
     }
     g_next_present_ns += period;
+}
+
+double refresh_rate(SDL_Window* window) {
+    SDL_DisplayMode mode;
+    const int display = SDL_GetWindowDisplayIndex(window);
+    if (display >= 0 && SDL_GetCurrentDisplayMode(display, &mode) == 0 && mode.refresh_rate > 0)
+        return double(mode.refresh_rate);
+    return 0;
+}
+
+// Decides the pacing for a new context (current on `window`) and asks the driver for the swap interval.
+void start_pacing(SDL_Window* window) {
+    g_refresh_hz = refresh_rate(window);
+    g_plan = ChoosePacing(g_refresh_hz, std::getenv("WOBBLEFIN_FPS"));
+    g_vsync = g_pacing && g_plan.swap_interval > 0 &&
+              (SDL_GL_SetSwapInterval(g_plan.swap_interval) == 0 || g_interval_accepted_anyway);
+    if (!g_vsync) SDL_GL_SetSwapInterval(0);
+    g_window_frames = 0;
+    g_next_present_ns = 0;
+}
+
+// Vsync is trusted only while presents really wait for it, judged over a window of frames.
+void check_vsync() {
+    constexpr int kWindow = 30;
+    const uint64_t t = now_ns();
+    if (g_window_frames == 0) g_window_start_ns = t;
+    if (++g_window_frames <= kWindow) return;
+    const double seconds = double(t - g_window_start_ns) * 1e-9;
+    const double period = double(g_plan.swap_interval) / (g_refresh_hz > 0 ? g_refresh_hz : kDesignFps);
+    if (!VsyncPaces(kWindow, seconds, period)) {
+        g_vsync = false;
+        SDL_GL_SetSwapInterval(0);
+    }
+    g_window_frames = 0;
 }
 }  // namespace
 
@@ -65,6 +102,13 @@ void CompositeChildrenNow() {
 void SetSwapPacing(bool on) { g_pacing = on; }
 bool SwapPacing() { return g_pacing; }
 bool VsyncActive() { return g_vsync; }
+void RestartPacing() {
+    detail::Context* c = find_rc(g_current);
+    if (c && c->sdl) start_pacing(c->sdl);
+}
+void AcceptSwapIntervalAnyway(bool on) { g_interval_accepted_anyway = on; }
+int PacingSwapInterval() { return g_vsync ? g_plan.swap_interval : 0; }
+double PacingFps() { return g_plan.fps; }
 void RefusePixelFormats(bool on) { g_refuse_formats = on; }
 void RefuseContexts(bool on) { g_refuse_contexts = on; }
 }  // namespace testing
@@ -90,20 +134,21 @@ void ReleaseWindowResources(Window* w) {
         DeleteObject(w->region);  // the window owned it
         w->region = nullptr;
     }
-    for (auto it = g_dcs.begin(); it != g_dcs.end();) it = it->second->window == h ? g_dcs.erase(it) : std::next(it);
+    for (auto it = g_dcs.begin(); it != g_dcs.end();)
+        it = it->second->window == h ? g_dcs.erase(it) : std::next(it);
+    bool kept = false;
     for (auto& [id, rc] : g_contexts) {
         if (rc->window != h) continue;
-        // The context outlives its window only until it is deleted; it must not draw into a freed one.
-        if (g_current == reinterpret_cast<HGLRC>(rc->id)) {
-            SDL_GL_MakeCurrent(w->sdl, nullptr);
-            g_current = nullptr;
-        }
-        SDL_GL_DeleteContext(rc->gl);
-        rc->gl = nullptr;
+        // As on Windows, the context lives until it is deleted: the rest of a frame in which the close box
+        // destroyed the window still draws into a current context, so it keeps the hidden SDL window.
         rc->window = nullptr;
+        rc->owns_sdl = !kept;  // one of them frees the drawable
+        kept = true;
     }
     if (w->sdl) {
-        SDL_DestroyWindow(w->sdl);
+        SDL_SetWindowData(w->sdl, "win32", nullptr);
+        if (kept) SDL_HideWindow(w->sdl);
+        else SDL_DestroyWindow(w->sdl);
         w->sdl = nullptr;
     }
 }
@@ -180,8 +225,12 @@ HGLRC wglCreateContext(HDC h) {
     SDL_Window* window = sdl_of(dc);
     if (!window || dc->pixel_format == 0 || g_refuse_contexts) return nullptr;
     SDL_GLContext gl = SDL_GL_CreateContext(window);
-    if (!gl) return nullptr;
-    g_vsync = SDL_GL_SetSwapInterval(1) == 0;
+    if (!gl) {
+        detail::NoteFailure(std::string("GL: ") + SDL_GetError());
+        return nullptr;
+    }
+    start_pacing(window);
+    detail::NoteFailure("");  // what went wrong on the way here (a refused visual) did not stop it
     // SDL makes a new context current; Windows does not.
     SDL_GL_MakeCurrent(window, nullptr);
     g_current = nullptr;
@@ -189,6 +238,7 @@ HGLRC wglCreateContext(HDC h) {
     rc->id = g_next_rc++;
     rc->gl = gl;
     rc->window = dc->window;
+    rc->sdl = window;
     const HGLRC handle = reinterpret_cast<HGLRC>(rc->id);
     g_contexts[rc->id] = std::move(rc);
     return handle;
@@ -199,8 +249,7 @@ BOOL wglMakeCurrent(HDC h, HGLRC rc) {
     if (!rc) {
         if (g_current) {
             detail::Context* cur = find_rc(g_current);
-            detail::Window* w = cur ? detail::FindWindow(cur->window) : nullptr;
-            SDL_GL_MakeCurrent(w ? w->sdl : nullptr, nullptr);
+            SDL_GL_MakeCurrent(cur ? cur->sdl : nullptr, nullptr);
         }
         g_current = nullptr;
         return TRUE;
@@ -218,6 +267,14 @@ BOOL wglDeleteContext(HGLRC rc) {
     if (it == g_contexts.end()) return FALSE;
     if (g_current == rc) wglMakeCurrent(nullptr, nullptr);
     if (it->second->gl) SDL_GL_DeleteContext(it->second->gl);
+    if (it->second->owns_sdl) {
+        // Its window is gone: the drawable goes with the last context made for it.
+        SDL_Window* drawable = it->second->sdl;
+        auto heir = std::find_if(g_contexts.begin(), g_contexts.end(),
+                                 [&](const auto& c) { return c.first != it->first && c.second->sdl == drawable; });
+        if (heir != g_contexts.end()) heir->second->owns_sdl = true;
+        else SDL_DestroyWindow(drawable);
+    }
     g_contexts.erase(it);
     return TRUE;
 }
@@ -230,7 +287,9 @@ BOOL SwapBuffers(HDC h) {
     if (!w || !w->sdl || !g_current) return FALSE;
     detail::CompositeChildren(w);
     SDL_GL_SwapWindow(w->sdl);
-    if (g_pacing && !g_vsync) pace(w->sdl);
+    if (!g_pacing) return TRUE;
+    if (g_vsync) check_vsync();
+    else if (g_plan.fps > 0) pace(g_plan.fps);
     return TRUE;
 }
 

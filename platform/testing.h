@@ -22,10 +22,15 @@ void ClearRecordedBoxes();
 // SDL's "offscreen" and "dummy" video drivers show nothing; they are refused unless this is on.
 void AllowInvisibleDriver(bool on);
 
-// SwapBuffers paces itself to the display's refresh when vsync is unavailable; tests switch it off.
+// SwapBuffers holds frames to the design rate (vsync or the platform's timer); tests switch it off.
 void SetSwapPacing(bool on);
 bool SwapPacing();
-bool VsyncActive();  // whether the driver accepted a swap interval of 1
+bool VsyncActive();        // vsync is in use and, as far as presents show, paces
+void RestartPacing();      // decides the current context's pacing anew (display rate, WOBBLEFIN_FPS)
+int PacingSwapInterval();  // the swap interval in use, 0 when the platform's timer paces
+double PacingFps();        // the timer's rate (also the fall-back when vsync turns out not to pace)
+// Takes a refused swap interval as accepted, like a driver that says yes and never waits.
+void AcceptSwapIntervalAnyway(bool on);
 
 // Make ChoosePixelFormat or wglCreateContext fail, as on a system without a usable OpenGL.
 void RefusePixelFormats(bool on);

@@ -167,8 +167,12 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
         const int sy = caption ? y + detail::kCaption + detail::kFrame : y;
         Uint32 flags = SDL_WINDOW_HIDDEN;
         if (!caption) flags |= SDL_WINDOW_BORDERLESS;
-        rec->sdl = create_gl_window(rec->title.c_str(), sx, sy, cw, ch, flags);
-        if (!rec->sdl) return nullptr;
+        // Titles are Windows-1252 like every other text of the program; the window manager wants UTF-8.
+        rec->sdl = create_gl_window(Cp1252ToUtf8(rec->title.c_str()).c_str(), sx, sy, cw, ch, flags);
+        if (!rec->sdl) {
+            detail::NoteFailure(std::string("video: ") + SDL_GetError());
+            return nullptr;
+        }
         SDL_SetWindowData(rec->sdl, "win32", rec.get());
         if (cls->rec.hIcon) detail::ApplyIcon(rec->sdl, cls->rec.hIcon);
         if (cls->rec.hCursor) detail::ApplyCursor(cls->rec.hCursor);
@@ -339,10 +343,29 @@ HDC BeginPaint(HWND h, PAINTSTRUCT* ps) {
 
 BOOL EndPaint(HWND, const PAINTSTRUCT*) { return TRUE; }
 
-LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM) {
+LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     constexpr WPARAM SC_CLOSE = 0xF060;
+    const LPARAM kFromKeyboard = MAKELPARAM(-1, -1);
     switch (msg) {
-    case WM_CLOSE: DestroyWindow(h); return 0;
+    case WM_RBUTTONUP: {
+        // A right click in the client area asks for the context menu, at the pointer in screen pixels.
+        const Window* w = detail::FindWindow(h);
+        const int x = int16_t(LOWORD(uintptr_t(lp))), y = int16_t(HIWORD(uintptr_t(lp)));
+        if (!w || x < 0 || y < 0 || x >= detail::ClientWidth(w) || y >= detail::ClientHeight(w)) return 0;
+        const POINT o = detail::ClientOriginOnScreen(w);
+        SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), MAKELPARAM(o.x + x, o.y + y));
+        return 0;
+    }
+    case WM_KEYUP:
+        if (wp == WPARAM(VK_APPS)) SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), kFromKeyboard);
+        return 0;
+    case WM_CONTEXTMENU:
+        // A child that shows no menu of its own hands the request to its parent.
+        if (const Window* w = detail::FindWindow(h); w && w->parent) return SendMessageA(w->parent, msg, wp, lp);
+        return 0;
+    case WM_CLOSE:
+        DestroyWindow(h);
+        return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(h, &ps);
@@ -351,6 +374,7 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM) {
     }
     case WM_SYSKEYDOWN:
         if (wp == WPARAM(VK_F4)) SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4
+        if (wp == WPARAM(VK_F10) && detail::ShiftHeld()) SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), kFromKeyboard);
         return 0;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_CLOSE) SendMessageA(h, WM_CLOSE, 0, 0);

@@ -3,8 +3,6 @@
 #include <GL/gl.h>
 #include <GL/glu.h>
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
@@ -20,9 +18,7 @@ uint32_t TEXTUREID2[TEXTUREID2_LAST + 1];
 void slot_range_error(const char* table, int32_t num, int32_t last) {
     const std::string text =
         std::string(table) + " texture slot " + std::to_string(num) + " is outside 0.." + std::to_string(last);
-    win32::MessageBoxA(nullptr, text.c_str(), "Error", win32::MB_OK);
-    std::fprintf(stderr, "Error: %s\n", text.c_str());
-    std::exit(1);
+    win32::FatalError("Error", text.c_str());
 }
 
 static void check_slot(int32_t NUM) {

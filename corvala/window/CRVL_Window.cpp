@@ -1,7 +1,5 @@
 #include "window/CRVL_Window.h"
 
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
 #include "platform/host.h"
@@ -164,11 +162,6 @@ void DELETEOGLWINDOW() {
     DestroyWindow(HWINDOW);
 }
 
-void THROWERROR(const char* PCERRORMESSAGE) {
-    MessageBoxA(nullptr, PCERRORMESSAGE, "Error", MB_OK);
-    // A fatal start-up failure is a failure: say so where a terminal or a log can see it, and exit 1.
-    if (!MessageBoxWritesToStderr()) std::fprintf(stderr, "Error: %s\n", Cp1252ToUtf8(PCERRORMESSAGE).c_str());
-    std::exit(1);
-}
+void THROWERROR(const char* PCERRORMESSAGE) { FatalError("Error", PCERRORMESSAGE); }
 
 }  // namespace corvala

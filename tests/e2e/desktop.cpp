@@ -1,13 +1,22 @@
 #include "tests/e2e/desktop.h"
 
+#include <X11/XKBlib.h>
+
 #include <signal.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
+#include <iterator>
 #include <sstream>
+
+extern char** environ;
 
 namespace e2e {
 namespace {
@@ -17,13 +26,18 @@ std::string Limited(const std::string& command, int seconds) {
     return "timeout -k 2 " + std::to_string(seconds) + " sh -c '" + command + "'";
 }
 
+}  // namespace
+
 double Now() {
     timespec ts;
     clock_gettime(CLOCK_MONOTONIC, &ts);
     return double(ts.tv_sec) + double(ts.tv_nsec) * 1e-9;
 }
 
-}  // namespace
+std::string ReadFile(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
 void Sleep(double seconds) {
     timespec ts{time_t(seconds), long((seconds - double(time_t(seconds))) * 1e9)};
@@ -50,13 +64,41 @@ std::string Capture(const std::string& command, int seconds, int* status) {
     return out;
 }
 
-Process Start(const std::string& path, const std::string& working_dir) {
+Process Start(const std::string& path, const std::string& working_dir, const Launch& how) {
+    // Everything the child needs is built before the fork; after it only system calls run.
+    std::vector<std::string> args{path};
+    args.insert(args.end(), how.args.begin(), how.args.end());
+    std::vector<char*> argv;
+    for (std::string& a : args) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    std::vector<std::string> env;
+    for (char** e = environ; *e; ++e) {
+        const std::string entry(*e), name = entry.substr(0, entry.find('='));
+        bool changed = false;
+        for (const std::string& c : how.env) changed = changed || c.substr(0, c.find('=')) == name;
+        if (!changed) env.push_back(entry);
+    }
+    for (const std::string& c : how.env)
+        if (c.find('=') != std::string::npos) env.push_back(c);
+    std::vector<char*> envp;
+    for (std::string& e : env) envp.push_back(e.data());
+    envp.push_back(nullptr);
     Process p;
     p.pid = fork();
     if (p.pid == 0) {
         setpgid(0, 0);
         if (chdir(working_dir.c_str()) != 0) _exit(126);
-        execl(path.c_str(), path.c_str(), static_cast<char*>(nullptr));
+        const int in = open("/dev/null", O_RDONLY);
+        if (in >= 0) dup2(in, 0);
+        if (!how.out.empty()) {
+            const int fd = open(how.out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd < 0 || dup2(fd, 1) < 0) _exit(126);
+        }
+        if (!how.err.empty()) {
+            const int fd = open(how.err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+            if (fd < 0 || dup2(fd, 2) < 0) _exit(126);
+        }
+        execve(path.c_str(), argv.data(), envp.data());
         _exit(127);
     }
     if (p.pid > 0) setpgid(p.pid, p.pid);  // either side may get there first
@@ -98,19 +140,20 @@ unsigned long FindWindow(const std::string& title, double seconds) {
 }
 
 bool WindowGeometry(unsigned long window, Geometry* g) {
+    // xwininfo, not xdotool: under a window manager that reparents, xdotool counts the frame twice.
     int st = 0;
-    std::istringstream in(Capture("xdotool getwindowgeometry --shell " + std::to_string(window), 5, &st));
+    std::istringstream in(Capture("xwininfo -id " + std::to_string(window), 5, &st));
     if (st != 0) return false;
     int found = 0;
     for (std::string line; std::getline(in, line);) {
-        const auto eq = line.find('=');
-        if (eq == std::string::npos) continue;
-        const std::string key = line.substr(0, eq);
-        const int value = std::atoi(line.c_str() + eq + 1);
-        if (key == "X") g->x = value, ++found;
-        else if (key == "Y") g->y = value, ++found;
-        else if (key == "WIDTH") g->width = value, ++found;
-        else if (key == "HEIGHT") g->height = value, ++found;
+        const auto colon = line.find(':');
+        if (colon == std::string::npos) continue;
+        const std::string key = line.substr(line.find_first_not_of(' '), colon - line.find_first_not_of(' '));
+        const int value = std::atoi(line.c_str() + colon + 1);
+        if (key == "Absolute upper-left X") g->x = value, ++found;
+        else if (key == "Absolute upper-left Y") g->y = value, ++found;
+        else if (key == "Width") g->width = value, ++found;
+        else if (key == "Height") g->height = value, ++found;
     }
     return found == 4;
 }
@@ -157,6 +200,61 @@ int CountDiffering(const Shot& a, const Shot& b, int x0, int y0, int x1, int y1,
             if (d > threshold) ++n;
         }
     return n;
+}
+
+bool SetKeyRepeat(int delay_ms, int interval_ms) {
+    Display* x = XOpenDisplay(nullptr);
+    if (!x) return false;
+    const bool set = XkbSetAutoRepeatRate(x, XkbUseCoreKbd, unsigned(delay_ms), unsigned(interval_ms));
+    XSync(x, False);
+    XCloseDisplay(x);
+    return set;
+}
+
+Desktop::Desktop(const std::string& config) {
+    const char* d = std::getenv("DISPLAY");
+    had_display_ = d != nullptr;
+    old_display_ = d ? d : "";
+    // A display number nobody holds: neither its lock file nor its socket exists.
+    int n = 60;
+    struct stat st;
+    while (n < 200 && (stat(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), &st) == 0 ||
+                       stat(("/tmp/.X11-unix/X" + std::to_string(n)).c_str(), &st) == 0))
+        ++n;
+    display_ = ":" + std::to_string(n);
+    log_ = "/tmp/wobblefin-e2e-xorg" + std::to_string(n) + ".log";
+    const std::string& log = log_;
+    server_ = Start("/usr/bin/Xorg", "/",
+                    {{"-config", config, "-noreset", "-nolisten", "tcp", "-logfile", log, display_}, {},
+                     "/dev/null", "/dev/null"});
+    const std::string on = "DISPLAY=" + display_ + " ";
+    if (!WaitFor([&] { return Running(server_) && Run(on + "xdotool getdisplaygeometry >/dev/null 2>&1", 5) == 0; }, 30, 0.1)) {
+        why_ = "Xorg with the dummy driver did not come up on " + display_ + " (see " + log + ")";
+        return;
+    }
+    wm_ = Start("/usr/bin/openbox", "/", {{"--sm-disable"}, {"DISPLAY=" + display_}, "/dev/null", "/dev/null"});
+    // A window manager that follows the desktop conventions announces itself on the root window.
+    if (!WaitFor([&] { return Running(wm_) && Capture(on + "xprop -root _NET_SUPPORTING_WM_CHECK", 5).find("window id") != std::string::npos; }, 30, 0.1)) {
+        why_ = "openbox did not start on " + display_;
+        return;
+    }
+    setenv("DISPLAY", display_.c_str(), 1);
+    ok_ = true;
+}
+
+// Asked to end first, so that the X server removes its lock file and socket; killed if it does not.
+void Stop(Process& p) {
+    if (!Running(p)) return;
+    kill(-p.pid, SIGTERM);
+    if (!WaitExit(p, 10)) Kill(p);
+}
+
+Desktop::~Desktop() {
+    Stop(wm_);
+    Stop(server_);
+    if (ok_) std::remove(log_.c_str());  // kept when the server would not start: it says why
+    if (had_display_) setenv("DISPLAY", old_display_.c_str(), 1);
+    else unsetenv("DISPLAY");
 }
 
 }  // namespace e2e

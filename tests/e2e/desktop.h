@@ -1,4 +1,5 @@
-// Driving a program on the X display from outside: processes with deadlines, xdotool, screenshots.
+// Driving a program on the X display from outside: processes with deadlines, xdotool, screenshots, and a
+// desktop of its own (an X server claiming 144 Hz with a real window manager) for the tests that want one.
 #pragma once
 #include <sys/types.h>
 
@@ -19,7 +20,14 @@ struct Process {
     bool exited = false;
     int status = 0;  // as waitpid reports it, once exited
 };
-Process Start(const std::string& path, const std::string& working_dir);
+// How a program is started: its arguments, changes to the environment ("NAME=value" sets, "NAME" removes),
+// and files that receive its standard output and error ("" leaves them as they are).
+struct Launch {
+    std::vector<std::string> args;
+    std::vector<std::string> env;
+    std::string out, err;
+};
+Process Start(const std::string& path, const std::string& working_dir, const Launch& how = Launch());
 // Waits up to `seconds` for the process to end; false when it is still running.
 bool WaitExit(Process& p, double seconds);
 // Ends the process group if it still runs.
@@ -47,5 +55,38 @@ double MeanLuma(const Shot& s, int x0, int y0, int x1, int y1);
 int CountDiffering(const Shot& a, const Shot& b, int x0, int y0, int x1, int y1, int threshold);
 
 void Sleep(double seconds);
+double Now();  // monotonic seconds
+// Calls `done` every `step` seconds until it holds or `seconds` have passed; whether it held.
+template <class Pred>
+bool WaitFor(Pred done, double seconds, double step = 0.05) {
+    const double end = Now() + seconds;
+    for (;;) {
+        if (done()) return true;
+        if (Now() > end) return false;
+        Sleep(step);
+    }
+}
+std::string ReadFile(const std::string& path);
+// The keyboard's auto-repeat on the X display: first repeat after `delay_ms`, then every `interval_ms`.
+bool SetKeyRepeat(int delay_ms, int interval_ms);
+
+// Xorg with the dummy video driver on a free display number, its one mode 1280 x 1024 at 144 Hz, and
+// openbox on it. The constructor waits until both answer and points DISPLAY at it; the destructor stops
+// both and gives DISPLAY back. ok() is false (and why() says why) when either could not be started.
+class Desktop {
+public:
+    explicit Desktop(const std::string& config);
+    ~Desktop();
+    Desktop(const Desktop&) = delete;
+    Desktop& operator=(const Desktop&) = delete;
+    bool ok() const { return ok_; }
+    const std::string& why() const { return why_; }
+    const std::string& display() const { return display_; }
+
+private:
+    Process server_, wm_;
+    std::string display_, old_display_, why_, log_;
+    bool had_display_ = false, ok_ = false;
+};
 
 }  // namespace e2e

@@ -2,23 +2,17 @@
 // display, pointed at and clicked with xdotool.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
-#include <unistd.h>
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
+#include "tests/e2e/desktop.h"
 #include "tests/support/image_files.h"
 #include "tests/support/temp_dir.h"
-
-extern char** environ;
 
 namespace {
 
@@ -30,29 +24,23 @@ struct Rgb {
     int r = 0, g = 0, b = 0;
 };
 
-// A screenshot of the whole X display, taken with ImageMagick's import as a binary PPM.
+// A screenshot of the whole X display, read pixel by pixel.
 struct Shot {
+    e2e::Shot s;
     int width = 0, height = 0;
-    std::vector<uint8_t> rgb;
     Rgb at(int x, int y) const {
-        const size_t i = (size_t(y) * size_t(width) + size_t(x)) * 3;
-        return {rgb[i], rgb[i + 1], rgb[i + 2]};
+        const uint8_t* p = s.at(x, y);
+        return {p[0], p[1], p[2]};
     }
 };
 
 bool have(const char* tool) { return std::system((std::string("command -v ") + tool + " >/dev/null").c_str()) == 0; }
 
-bool capture(Shot& shot, const std::string& path) {
-    if (std::system(("import -window root -depth 8 ppm:" + path + " 2>/dev/null").c_str()) != 0) return false;
-    std::ifstream in(path, std::ios::binary);
-    std::string magic;
-    int maxval = 0;
-    in >> magic >> shot.width >> shot.height >> maxval;
-    in.get();
-    if (magic != "P6" || maxval != 255 || shot.width <= 0 || shot.height <= 0) return false;
-    shot.rgb.resize(size_t(shot.width) * size_t(shot.height) * 3);
-    in.read(reinterpret_cast<char*>(shot.rgb.data()), std::streamsize(shot.rgb.size()));
-    return bool(in);
+bool capture(Shot& shot) {
+    shot.s = e2e::Screenshot();
+    shot.width = shot.s.width;
+    shot.height = shot.s.height;
+    return shot.s.ok();
 }
 
 // The example running as a child process, and the screen rectangles it reports once it is up.
@@ -61,29 +49,15 @@ public:
     Rect bar, play, stop;
     bool started = false;
 
-    Example() {
-        int fds[2];
-        if (pipe(fds) != 0) return;
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, fds[1], 1);
-        posix_spawn_file_actions_addclose(&actions, fds[0]);
-        // Stops by itself after a few minutes should nobody end it.
-        char* argv[] = {const_cast<char*>(CORVALA_BUTTONS_EXE), const_cast<char*>("20000"), nullptr};
-        // The system libraries under it (D-Bus) keep some memory to the end; that is not the example's.
-        std::vector<std::string> env_text{"ASAN_OPTIONS=detect_leaks=0"};
-        for (char** e = environ; *e; ++e)
-            if (std::string(*e).rfind("ASAN_OPTIONS=", 0) != 0) env_text.emplace_back(*e);
-        std::vector<char*> env;
-        for (std::string& e : env_text) env.push_back(e.data());
-        env.push_back(nullptr);
-        const bool spawned = posix_spawn(&pid_, CORVALA_BUTTONS_EXE, &actions, nullptr, argv, env.data()) == 0;
-        posix_spawn_file_actions_destroy(&actions);
-        close(fds[1]);
-        out_ = fdopen(fds[0], "r");
-        if (!spawned || !out_) return;
-        char line[256];
-        if (!std::fgets(line, sizeof line, out_)) return;
+    Example() : out_(testsupport::temp_dir() + "/example.out") {
+        // Stops by itself after a few minutes should nobody end it. The system libraries under it (D-Bus)
+        // keep some memory to the end; that is not the example's.
+        p_ = e2e::Start(CORVALA_BUTTONS_EXE, "/", {{"20000"}, {"ASAN_OPTIONS=detect_leaks=0"}, out_, ""});
+        std::string line;
+        e2e::WaitFor([&] {
+            line = e2e::ReadFile(out_);
+            return line.find('\n') != std::string::npos || !e2e::Running(p_);
+        }, 60, 0.02);
         std::istringstream words(line);
         std::string ready;
         words >> ready;
@@ -92,31 +66,22 @@ public:
     }
     // Ends it the way a desktop does (SIGTERM arrives as a quit request); its exit status.
     int stop_program() {
-        if (pid_ <= 0) return -1;
-        kill(pid_, SIGTERM);
-        int status = 0;
-        waitpid(pid_, &status, 0);
-        pid_ = 0;
-        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+        if (!e2e::Running(p_)) return -1;
+        kill(p_.pid, SIGTERM);
+        if (!e2e::WaitExit(p_, 30)) return -1;
+        return WIFEXITED(p_.status) ? WEXITSTATUS(p_.status) : -1;
     }
-    ~Example() {
-        if (pid_ > 0) stop_program();
-        if (out_) std::fclose(out_);
-    }
+    ~Example() { e2e::Kill(p_); }
 
 private:
-    pid_t pid_ = 0;
-    FILE* out_ = nullptr;
+    std::string out_;
+    e2e::Process p_;
 };
 
 // Takes screenshots until `done` holds for one (the program draws at its own pace), at most ~10 s.
 template <class Pred>
-bool shot_until(Shot& shot, const std::string& path, Pred done) {
-    for (int i = 0; i < 100; ++i) {
-        if (capture(shot, path) && done(shot)) return true;
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-    }
-    return false;
+bool shot_until(Shot& shot, Pred done) {
+    return e2e::WaitFor([&] { return capture(shot) && done(shot); }, 10, 0.05);
 }
 
 int dark_pixels(const Shot& s, int left, int top, int right, int bottom) {
@@ -135,14 +100,13 @@ std::vector<uint8_t> area(const Shot& s, int left, int top, int right, int botto
 
 TEST(ButtonsExample, ShowsTheStatusBarAndTwoShapedButtonsThatHoverAndClick) {
     if (!have("import")) GTEST_SKIP() << "ImageMagick's import is not installed";
-    const std::string path = testsupport::temp_dir() + "/screen.ppm";
     Example ex;
     ASSERT_TRUE(ex.started);
     const int play_x = (ex.play.left + ex.play.right) / 2 - 20, play_y = (ex.play.top + ex.play.bottom) / 2;
     const int stop_x = (ex.stop.left + ex.stop.right) / 2 - 20, stop_y = (ex.stop.top + ex.stop.bottom) / 2;
 
     Shot shot;
-    ASSERT_TRUE(shot_until(shot, path, [&](const Shot& s) { return s.at(play_x, play_y).g > 120; }))
+    ASSERT_TRUE(shot_until(shot, [&](const Shot& s) { return s.at(play_x, play_y).g > 120; }))
         << "the play button never showed";
     EXPECT_EQ(ex.bar.bottom - ex.bar.top, 20);
     // The bar: a light grey band along the bottom of the window, text in its first part.
@@ -172,15 +136,27 @@ TEST(ButtonsExample, ShowsTheStatusBarAndTwoShapedButtonsThatHoverAndClick) {
     const std::vector<uint8_t> second_part =
         area(shot, ex.bar.left + 330, ex.bar.top + 3, ex.bar.left + 520, ex.bar.bottom - 2);
     ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(stop_x) + " " + std::to_string(stop_y)).c_str()), 0);
-    EXPECT_TRUE(shot_until(shot, path, [&](const Shot& s) { return s.at(stop_x, stop_y).r > 205; }))
+    EXPECT_TRUE(shot_until(shot, [&](const Shot& s) { return s.at(stop_x, stop_y).r > 205; }))
         << "the stop button never showed its hover picture";
     EXPECT_LT(shot.at(play_x, play_y).g, 160) << "the play button stays normal";
     ASSERT_EQ(std::system("xdotool click 1"), 0);
-    EXPECT_TRUE(shot_until(shot, path, [&](const Shot& s) {
+    EXPECT_TRUE(shot_until(shot, [&](const Shot& s) {
         return area(s, ex.bar.left + 330, ex.bar.top + 3, ex.bar.left + 520, ex.bar.bottom - 2) != second_part;
     })) << "the click's command never reached the status bar";
     const Rgb after = shot.at(stop_x, stop_y);
     EXPECT_TRUE(after.r > 150 && after.r < 195) << "normal again after the release: " << after.r;
+
+    // A right click over the cube opens the example's menu there; choosing an item closes it.
+    const int ox = ex.play.left - 40, oy = ex.play.top - 40;  // the client area's origin on the screen
+    const int menu_x = ox + 400, menu_y = oy + 200;
+    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x) + " " + std::to_string(menu_y) +
+                           " click 3").c_str()), 0);
+    EXPECT_TRUE(shot_until(shot, [&](const Shot& s) { return s.at(menu_x + 12, menu_y + 32).g > 120; }))
+        << "no menu at the pointer after a right click";
+    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x + 72 + 32) + " " +
+                           std::to_string(menu_y + 32) + " click 1").c_str()), 0);
+    EXPECT_TRUE(shot_until(shot, [&](const Shot& s) { return s.at(menu_x + 12, menu_y + 32).g < 100; }))
+        << "the menu stayed after an item was chosen";
     EXPECT_EQ(ex.stop_program(), 0);
 }
 

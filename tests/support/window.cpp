@@ -36,23 +36,36 @@ Uint32 window_id() {
 }
 }  // namespace
 
-void PushMouseMotion(int x, int y) {
+void PushMouseMotion(int x, int y, unsigned buttons) {
     SDL_Event e{};
     e.type = SDL_MOUSEMOTION;
     e.motion.windowID = window_id();
+    e.motion.state = buttons;
     e.motion.x = x;
     e.motion.y = y;
     SDL_PushEvent(&e);
 }
 
-void PushMouseButton(bool down, int x, int y) {
+void PushMouseButton(bool down, int x, int y, int button) {
     SDL_Event e{};
     e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
     e.button.windowID = window_id();
-    e.button.button = SDL_BUTTON_LEFT;
+    e.button.button = Uint8(button);
     e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
     e.button.x = x;
     e.button.y = y;
+    SDL_PushEvent(&e);
+}
+
+void PushKey(bool down, int scancode, int keycode, bool repeat, int mods) {
+    SDL_Event e{};
+    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+    e.key.windowID = window_id();
+    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+    e.key.repeat = repeat ? 1 : 0;
+    e.key.keysym.scancode = SDL_Scancode(scancode);
+    e.key.keysym.sym = SDL_Keycode(keycode);
+    e.key.keysym.mod = Uint16(mods);
     SDL_PushEvent(&e);
 }
 

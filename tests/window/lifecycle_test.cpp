@@ -1,5 +1,7 @@
 // Creating, placing, closing and failing to create the framework window.
 #include <gtest/gtest.h>
+#include <GL/gl.h>
+#include <SDL.h>
 #include <stdlib.h>
 
 #include "corvala/Corvala.h"
@@ -77,7 +79,14 @@ TEST(WindowLifecycle, TheCloseBoxDestroysTheWindowDuringSetglmsg) {
     SETGLMSG();
     EXPECT_FALSE(ACTIVE);
     EXPECT_FALSE(IsWindow(HWINDOW));
-    // The rest of the frame still runs harmlessly; the swap of a destroyed window just fails.
+    // As on Windows, the context lives until it is deleted: the rest of the frame draws into it.
+    EXPECT_EQ(wglGetCurrentContext(), RCWINDOW);
+    ASSERT_NE(glGetString(GL_VERSION), nullptr) << "no current GL context after the close box";
+    glClearColor(0, 0, 1, 1);
+    glClear(GL_COLOR_BUFFER_BIT);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+    EXPECT_EQ(testsupport::ReadPixel(10, 10), 0x0000FFu);
+    // Only the swap of a destroyed window fails.
     EXPECT_FALSE(SwapBuffers(DCWINDOW));
     DELETEOGLWINDOW();  // what the program does after the loop: must not fail on a destroyed window
     EXPECT_EQ(wglGetCurrentContext(), nullptr);
@@ -93,6 +102,37 @@ TEST(WindowLifecycle, TeardownReleasesContextAndWindow) {
     EXPECT_TRUE(IsWindow(HWINDOW));
 }
 
+TEST(WindowLifecycle, TheTitleIsWindows1252TextShownInUtf8) {
+    testsupport::EnsureWindow();
+    DELETEOGLWINDOW();
+    win32::testing::ResetClasses();
+    CREATEOGLWINDOW("Caff\xE8 \x80 1", 800, 600, 32, false);
+    EXPECT_STREQ(SDL_GetWindowTitle(SDL_GL_GetCurrentWindow()), "Caff\xC3\xA8 \xE2\x82\xAC 1");
+    DELETEOGLWINDOW();
+    testsupport::EnsureWindow();
+}
+
+TEST(WindowLifecycle, VsyncThatDoesNotWaitGivesWayToThePlatformsOwnPacingAtAboutSixty) {
+    testsupport::EnsureWindow();
+    // A driver that accepts the swap interval and never waits, as software drivers do.
+    setenv("WOBBLEFIN_FPS", "display", 1);
+    win32::testing::AcceptSwapIntervalAnyway(true);
+    win32::testing::SetSwapPacing(true);
+    win32::testing::RestartPacing();
+    EXPECT_TRUE(win32::testing::VsyncActive());
+    for (int i = 0; i < 31 && win32::testing::VsyncActive(); ++i) SwapBuffers(DCWINDOW);
+    EXPECT_FALSE(win32::testing::VsyncActive()) << "frames came back far faster than the interval allows";
+    // A behaviour check, not a timing one: the platform's pacing now holds the rate near 60.
+    const DWORD start = GetTickCount();
+    for (int i = 0; i < 30; ++i) SwapBuffers(DCWINDOW);
+    const double fps = 30.0 * 1000.0 / double(std::max<DWORD>(1, GetTickCount() - start));
+    EXPECT_TRUE(fps > 40 && fps < 80) << fps << " frames a second";
+    win32::testing::SetSwapPacing(false);
+    win32::testing::AcceptSwapIntervalAnyway(false);
+    unsetenv("WOBBLEFIN_FPS");
+    win32::testing::RestartPacing();
+}
+
 TEST(WindowLifecycle, ASecondCreationEndsWithTheRegistrationMessage) {
     EXPECT_EXIT(
         {
@@ -102,15 +142,26 @@ TEST(WindowLifecycle, ASecondCreationEndsWithTheRegistrationMessage) {
         ::testing::ExitedWithCode(1), "Errore di registro per la rispettiva applicazione!");
 }
 
-TEST(WindowLifecycle, NoDisplayEndsWithTheWindowMessageAndExitCodeOne) {
+TEST(WindowLifecycle, NoDisplayEndsWithTheWindowMessageAndWhyOnceAndExitCodeOne) {
+    // The whole of standard error: one line, the message and its reason, nothing from the probes before.
     EXPECT_EXIT(
         {
             unsetenv("DISPLAY");
             unsetenv("WAYLAND_DISPLAY");
+            win32::testing::RecordMessageBoxes(false);
             win32::testing::ResetClasses();
+            OGLWINDOWSETTING(ARROW, "", FILEICON, "Wobblefin.ico");
             CREATEOGLWINDOW("nowhere", 800, 600, 32, false);
         },
-        ::testing::ExitedWithCode(1), "Impossibile creare la finestra per la rispettiva applicazione!");
+        ::testing::ExitedWithCode(1),
+        "^Error: Impossibile creare la finestra per la rispettiva applicazione! \\(no display: DISPLAY is not set\\)\n$");
+    EXPECT_EXIT(
+        {
+            unsetenv("DISPLAY");
+            win32::testing::RecordMessageBoxes(false);
+            TEXTURESELECTID(501);
+        },
+        ::testing::ExitedWithCode(1), "^Error: BMP texture slot 501 is outside 0\\.\\.500\n$");
 }
 
 TEST(WindowLifecycle, NoPixelFormatOrContextEndsWithTheInitialisationMessage) {

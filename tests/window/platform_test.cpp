@@ -135,3 +135,84 @@ TEST(Icons, APictureHeaderAskingForGigabytesIsRefusedBeforeDecoding) {
 }
 
 }  // namespace
+
+#include <filesystem>
+
+#include "platform/host.h"
+#include "tests/support/image_files.h"
+
+namespace {
+
+TEST(Pacing, SixtyFramesASecondOnEveryDisplayVsyncOnlyOnWholeMultiplesOfSixty) {
+    struct Case {
+        double hz;
+        int interval;
+    } cases[] = {{60, 1}, {59.94, 1}, {60.5, 1}, {75, 0}, {120, 2}, {119.88, 2}, {144, 0}, {165, 0}, {240, 4},
+                 {0, 0}, {30, 0}, {61, 0}};
+    for (const Case& c : cases) {
+        const Pacing p = ChoosePacing(c.hz, nullptr);
+        EXPECT_EQ(p.swap_interval, c.interval) << c.hz << " Hz";
+        EXPECT_EQ(p.fps, 60.0) << c.hz << " Hz: the timer, or the fall-back, holds the design rate";
+    }
+}
+
+TEST(Pacing, WobblefinFpsSetsTheRateOrFollowsTheDisplayAndJunkIsIgnored) {
+    EXPECT_EQ(ChoosePacing(144, "30").swap_interval, 0);
+    EXPECT_EQ(ChoosePacing(144, "30").fps, 30.0);
+    EXPECT_EQ(ChoosePacing(60, "144").fps, 144.0);
+    EXPECT_EQ(ChoosePacing(60, "144").swap_interval, 0) << "a rate of its own is timed, not vsynced";
+    EXPECT_EQ(ChoosePacing(144, "display").swap_interval, 1);
+    EXPECT_EQ(ChoosePacing(144, "Display").fps, 144.0) << "its fall-back keeps the display's rate";
+    EXPECT_EQ(ChoosePacing(0, "display").fps, 60.0);
+    for (const char* junk : {"", "fast", "60fps", "0", "-5", "nan", "1e9"}) {
+        EXPECT_EQ(ChoosePacing(120, junk).swap_interval, 2) << junk;
+        EXPECT_EQ(ChoosePacing(120, junk).fps, 60.0) << junk;
+    }
+}
+
+TEST(Pacing, VsyncIsTrustedOnlyWhileFramesTakeAboutTheirInterval) {
+    const double period = 1.0 / 60;
+    EXPECT_TRUE(VsyncPaces(30, 30 * period, period));
+    EXPECT_TRUE(VsyncPaces(30, 30 * period * 3, period)) << "slow frames are not vsync's fault";
+    EXPECT_FALSE(VsyncPaces(30, 0.01, period)) << "a swap that never waits";
+    EXPECT_FALSE(VsyncPaces(30, 30 * period * 0.4, period));
+}
+
+TEST(DataFolder, TheWorkingDirectoryFirstThenBesideTheProgramThenTheInstalledDataFolder) {
+    const std::vector<std::string> c = DataFolderCandidates("/home/u", "/opt/x/libexec/wobblefin");
+    ASSERT_EQ(c.size(), 4u);
+    EXPECT_EQ(c[0], "/home/u");
+    EXPECT_EQ(c[1], "/opt/x/libexec/wobblefin");
+    EXPECT_EQ(c[2], "/opt/x/libexec/wobblefin/../share/wobblefin");
+    EXPECT_EQ(c[3], "/opt/x/libexec/wobblefin/../../share/wobblefin");
+    EXPECT_EQ(DataFolderCandidates("/home/u", "").size(), 1u);
+}
+
+TEST(DataFolder, TheFirstFolderHoldingTheDataSetIsEnteredAndNoneHoldingItIsSaidOnce) {
+    namespace fs = std::filesystem;
+    const std::string root = testsupport::temp_dir();
+    fs::create_directories(root + "/empty");
+    fs::create_directories(root + "/bin");
+    fs::create_directories(root + "/share/wobblefin/Modelli");
+    testsupport::write_file(root + "/share/wobblefin/Modelli/pesce.md3", {1, 2, 3});
+    testsupport::write_file(root + "/bin/pesce.md3", {1});  // the right name in the wrong place
+    const fs::path before = fs::current_path();
+    ASSERT_EQ(::chdir((root + "/empty").c_str()), 0);
+
+    const auto candidates = DataFolderCandidates(root + "/empty", root + "/bin");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(EnterDataFolder(candidates, {"modelli\\PESCE.md3"}), root + "/bin/../share/wobblefin");
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(fs::current_path(), fs::canonical(root + "/share/wobblefin"));
+
+    ASSERT_EQ(::chdir((root + "/empty").c_str()), 0);
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(EnterDataFolder(candidates, {"modelli\\pesce.md3", "immagini\\vetro.tga"}), "");
+    const std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(fs::current_path(), fs::canonical(root + "/empty")) << "no folder holds it: the program stays put";
+    EXPECT_EQ(said, "data set not found (looked in " + root + "/empty, " + root + "/bin, " + root +
+                        "/bin/../share/wobblefin, " + root + "/bin/../../share/wobblefin); carrying on without it\n");
+    fs::current_path(before);
+}
+
+}  // namespace
