@@ -55,8 +55,7 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
         return IDOK;
     }
     const std::string t = Cp1252ToUtf8(text), c = Cp1252ToUtf8(caption);
-    if (!detail::HaveDisplay() ||
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, c.c_str(), t.c_str(), nullptr) != 0) {
+    if (!detail::HaveDisplay() || SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, c.c_str(), t.c_str(), nullptr) != 0) {
         std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
     }
     return IDOK;

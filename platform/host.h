@@ -40,7 +40,7 @@ std::string Cp1252ToUtf8(const char* s);  // the program's 8-bit texts for the h
 constexpr double kDesignFps = 60.0;
 
 struct Pacing {
-    int swap_interval = 0;  // vsync: present every Nth refresh (0: vsync off)
+    int swap_interval = 0;    // vsync: present every Nth refresh (0: vsync off)
     double fps = kDesignFps;  // our own timer's rate, also the fall-back when vsync does not pace (0: unpaced)
 };
 // `refresh_hz` is the display's rate (0 when unknown); `override_text` is WOBBLEFIN_FPS (null when unset):

@@ -62,9 +62,9 @@ struct DeviceContext {
 struct Context {
     uintptr_t id = 0;
     SDL_GLContext gl = nullptr;
-    HWND window = nullptr;        // 0 once the window is destroyed
-    SDL_Window* sdl = nullptr;    // the drawable it was created for
-    bool owns_sdl = false;        // the window is gone; the drawable is freed with this context
+    HWND window = nullptr;      // 0 once the window is destroyed
+    SDL_Window* sdl = nullptr;  // the drawable it was created for
+    bool owns_sdl = false;      // the window is gone; the drawable is freed with this context
 };
 
 Window* FindWindow(HWND h);  // nullptr for 0, unknown or destroyed handles
@@ -72,10 +72,10 @@ DeviceContext* FindDC(HDC h);
 HDC AddDC(std::unique_ptr<DeviceContext> dc);  // gives it a handle
 void RemoveDC(HDC h);
 HWND HandleOf(const Window* w);
-bool EnsureVideo();                  // SDL video up on a driver that shows something
-bool HaveDisplay();                  // DISPLAY or WAYLAND_DISPLAY names one
+bool EnsureVideo();                           // SDL video up on a driver that shows something
+bool HaveDisplay();                           // DISPLAY or WAYLAND_DISPLAY names one
 void NoteFailure(const std::string& reason);  // what the host said, for the fatal-error message ("" clears)
-int ClientWidth(const Window* w);    // the client (drawable) size of a window
+int ClientWidth(const Window* w);             // the client (drawable) size of a window
 int ClientHeight(const Window* w);
 bool HasCaption(const Window* w);
 POINT ClientOriginOnScreen(const Window* w);

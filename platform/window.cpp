@@ -363,9 +363,7 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         // A child that shows no menu of its own hands the request to its parent.
         if (const Window* w = detail::FindWindow(h); w && w->parent) return SendMessageA(w->parent, msg, wp, lp);
         return 0;
-    case WM_CLOSE:
-        DestroyWindow(h);
-        return 0;
+    case WM_CLOSE: DestroyWindow(h); return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(h, &ps);

@@ -54,10 +54,12 @@ public:
         // keep some memory to the end; that is not the example's.
         p_ = e2e::Start(CORVALA_BUTTONS_EXE, "/", {{"20000"}, {"ASAN_OPTIONS=detect_leaks=0"}, out_, ""});
         std::string line;
-        e2e::WaitFor([&] {
-            line = e2e::ReadFile(out_);
-            return line.find('\n') != std::string::npos || !e2e::Running(p_);
-        }, 60, 0.02);
+        e2e::WaitFor(
+            [&] {
+                line = e2e::ReadFile(out_);
+                return line.find('\n') != std::string::npos || !e2e::Running(p_);
+            },
+            60, 0.02);
         std::istringstream words(line);
         std::string ready;
         words >> ready;
@@ -149,12 +151,15 @@ TEST(ButtonsExample, ShowsTheStatusBarAndTwoShapedButtonsThatHoverAndClick) {
     // A right click over the cube opens the example's menu there; choosing an item closes it.
     const int ox = ex.play.left - 40, oy = ex.play.top - 40;  // the client area's origin on the screen
     const int menu_x = ox + 400, menu_y = oy + 200;
-    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x) + " " + std::to_string(menu_y) +
-                           " click 3").c_str()), 0);
+    ASSERT_EQ(std::system(
+                  ("xdotool mousemove " + std::to_string(menu_x) + " " + std::to_string(menu_y) + " click 3").c_str()),
+              0);
     EXPECT_TRUE(shot_until(shot, [&](const Shot& s) { return s.at(menu_x + 12, menu_y + 32).g > 120; }))
         << "no menu at the pointer after a right click";
-    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x + 72 + 32) + " " +
-                           std::to_string(menu_y + 32) + " click 1").c_str()), 0);
+    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x + 72 + 32) + " " + std::to_string(menu_y + 32) +
+                           " click 1")
+                              .c_str()),
+              0);
     EXPECT_TRUE(shot_until(shot, [&](const Shot& s) { return s.at(menu_x + 12, menu_y + 32).g < 100; }))
         << "the menu stayed after an item was chosen";
     EXPECT_EQ(ex.stop_program(), 0);

@@ -147,8 +147,8 @@ TEST(Pacing, SixtyFramesASecondOnEveryDisplayVsyncOnlyOnWholeMultiplesOfSixty) {
     struct Case {
         double hz;
         int interval;
-    } cases[] = {{60, 1}, {59.94, 1}, {60.5, 1}, {75, 0}, {120, 2}, {119.88, 2}, {144, 0}, {165, 0}, {240, 4},
-                 {0, 0}, {30, 0}, {61, 0}};
+    } cases[] = {{60, 1},  {59.94, 1}, {60.5, 1}, {75, 0}, {120, 2}, {119.88, 2},
+                 {144, 0}, {165, 0},   {240, 4},  {0, 0},  {30, 0},  {61, 0}};
     for (const Case& c : cases) {
         const Pacing p = ChoosePacing(c.hz, nullptr);
         EXPECT_EQ(p.swap_interval, c.interval) << c.hz << " Hz";
