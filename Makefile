@@ -8,7 +8,7 @@ JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: deps run build test test-build fuzz fuzz-build bench package clean
+.PHONY: deps run build test test-build fuzz fuzz-build bench package clean format format-check
 
 deps:
 	@scripts/install-deps.sh
@@ -21,17 +21,24 @@ run: build
 	cd $(BUILD)/run && ./Wobblefin
 
 test-build: deps
-	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DWOBBLEFIN_SANITIZE=ON
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DWOBBLEFIN_SANITIZE=ON -DWOBBLEFIN_WERROR=ON
 	cmake --build $(TESTBUILD) -j $(JOBS)
 
 fuzz-build: deps
-	cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_FUZZ=ON \
+	cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_FUZZ=ON -DWOBBLEFIN_WERROR=ON \
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 
-test: test-build fuzz-build
+test: format-check test-build fuzz-build
 	$(XVFB) ctest --test-dir $(TESTBUILD) --output-on-failure
 	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
+
+# The layout of every C and C++ file against .clang-format; `make format` rewrites what has drifted.
+format-check: deps
+	scripts/format.sh --check
+
+format: deps
+	scripts/format.sh
 
 # Longer fuzzing: make fuzz FUZZ_SECONDS=600
 fuzz: fuzz-build

@@ -41,9 +41,7 @@ void tool(int k, int32_t held_animation) {
     }
 }
 
-void region(int32_t held_animation) {
-    PESCEMDL.SELECTMODELANIM(LEFTMOUSEDOWN ? held_animation : Q3_LEGS_WALK);
-}
+void region(int32_t held_animation) { PESCEMDL.SELECTMODELANIM(LEFTMOUSEDOWN ? held_animation : Q3_LEGS_WALK); }
 
 void shake(double divisor) {
     advance_phase();
@@ -71,17 +69,17 @@ void SOPRAOFF7() { button(7, 0.6f); }
 void SOPRAOFF8() { button(8, 0.6f); }
 void SOPRAOFF9() { button(9, 0.6f); }
 
-void CLICKON5() { tool(0, kNoAnimation); }
-void CLICKON6() { tool(1, Q3_LEGS_LANDB); }
-void CLICKON7() { tool(2, Q3_LEGS_LANDB); }
+void CLICKON5() { tool(kShockLight, kNoAnimation); }
+void CLICKON6() { tool(kShockMedium, Q3_LEGS_LANDB); }
+void CLICKON7() { tool(kShockStrong, Q3_LEGS_LANDB); }
 void CLICKON8() {
-    TIMER[2] = LEFTMOUSEDOWN ? 120 : 0;
-    tool(3, Q3_LEGS_LANDB);
+    TIMER[2] = LEFTMOUSEDOWN ? kVortexTiltFrames : 0;
+    tool(kVortex, Q3_LEGS_LANDB);
 }
-void CLICKON9() { tool(4, Q3_BOTH_DEATH1); }
-void CLICKON10() { tool(5, Q3_BOTH_DEATH1); }
-void CLICKON11() { tool(6, Q3_LEGS_LANDB); }
-void CLICKON12() { tool(7, Q3_LEGS_LANDB); }
+void CLICKON9() { tool(kSquashDown, Q3_BOTH_DEATH1); }
+void CLICKON10() { tool(kSquashSide, Q3_BOTH_DEATH1); }
+void CLICKON11() { tool(kHeat, Q3_LEGS_LANDB); }
+void CLICKON12() { tool(kCold, Q3_LEGS_LANDB); }
 
 void CLICKOFF8() { count_up(TIMER[2]); }
 
@@ -97,8 +95,8 @@ void CLICKON4() {
     count_up(TIMER[0]);
     count_up(TIMER[1]);
     if (LEFTMOUSEDOWN) {
-        if (TIMER[0] == 1) PESCEMDL.SELECTMODELANIM(Q3_LEGS_LANDB);
-        if (TIMER[1] == 75) PESCEMDL.SELECTMODELANIM(Q3_LEGS_RUN);
+        if (TIMER[0] == kTailFirstFrame) PESCEMDL.SELECTMODELANIM(Q3_LEGS_LANDB);
+        if (TIMER[1] == kTailRunFrame) PESCEMDL.SELECTMODELANIM(Q3_LEGS_RUN);
     } else {
         PESCEMDL.SELECTMODELANIM(Q3_LEGS_WALK);
         TIMER[0] = 0;

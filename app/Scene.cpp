@@ -15,7 +15,7 @@ namespace {
 // (POS.Y at 131072, after days of running): the fish would freeze. Both phases are therefore taken back
 // by a whole number of periods of the bobbing and the wagging (2π·1024) before their steps lose more
 // than a few per cent; the picture does not jump.
-constexpr double kPhasePeriod = 2.0 * 3.14159265358979323846 * 1024.0;
+constexpr double kPhasePeriod = 2.0 * kPi * 1024.0;
 
 float advance(float phase, double step) {
     double next = double(phase) + step;
@@ -30,7 +30,7 @@ void OPENGL_KEYBOARD() {}
 
 void OPENGL_DRAW2D() {
     OPENGL_I2D(0, 0, 0, 0);
-    TEXTURETGASELECTID(11);
+    TEXTURETGASELECTID(kFontSlot);
     LIGHTINGOFF();
     glColor3f(0.6f, 0.6f, 0.6f);
     if (SETINFO) {
@@ -45,7 +45,7 @@ void PESCIOLINO() {
     glScalef(0.3f, 0.3f, 0.3f);
     glRotatef(90, 0, -1, 0);
     glRotatef(90, -1, 0, 0);
-    PESCEMDL.PUTMODEL(75);
+    PESCEMDL.PUTMODEL(kFishClockStep);
     glPopMatrix();
 }
 
@@ -74,18 +74,19 @@ void OPENGL_DRAW() {
 
     // The aquarium and the fish.
     glRotatef(25, 0, -1, 0);
-    TEXTURETGASELECTID(0);
-    if (TIMER[1] < 75 && !CHECK[1] && !CHECK[2] && !CHECK[6] && !CHECK[7]) POS.Y = advance(POS.Y, 0.005);
-    if (TIMER[1] > 75 && !CHECK[6] && !CHECK[7]) POS.X = advance(POS.X, 0.05);
+    TEXTURETGASELECTID(kSkinSlot);
+    if (TIMER[1] < kTailRunFrame && !CHECK[kShockMedium] && !CHECK[kShockStrong] && !CHECK[kHeat] && !CHECK[kCold])
+        POS.Y = advance(POS.Y, 0.005);
+    if (TIMER[1] > kTailRunFrame && !CHECK[kHeat] && !CHECK[kCold]) POS.X = advance(POS.X, 0.05);
     glPushMatrix();
-    if (CHECK[0]) SCOSSA();
-    if (CHECK[1]) SCOSSA1();
-    if (CHECK[2]) SCOSSA2();
-    if (CHECK[3]) VORTICE();
-    if (TIMER[2] < 120) glRotatef(30, 1, 0, 0);
-    if (CHECK[4]) SCHIACCIA();
-    if (CHECK[5]) SCHIACCIA1();
-    if (CHECK[6]) CALORE();
+    if (CHECK[kShockLight]) SCOSSA();
+    if (CHECK[kShockMedium]) SCOSSA1();
+    if (CHECK[kShockStrong]) SCOSSA2();
+    if (CHECK[kVortex]) VORTICE();
+    if (TIMER[2] < kVortexTiltFrames) glRotatef(30, 1, 0, 0);
+    if (CHECK[kSquashDown]) SCHIACCIA();
+    if (CHECK[kSquashSide]) SCHIACCIA1();
+    if (CHECK[kHeat]) CALORE();
     glTranslatef(0, float(std::sin(double(POS.Y))), 0);
     const double swim = double(POS.X) + double(POS.Y);
     glRotatef(float(10 * std::sin(swim) * std::cos(swim)), 0, 1, 0);
@@ -102,11 +103,11 @@ void OPENGL_DRAW() {
     // Glass, water, and the wire frame; the render state ends as the frame found it.
     SETGLSPRITE(false);
     TRANSPARENTON();
-    TEXTURETGASELECTID(10);
+    TEXTURETGASELECTID(kGlassSlot);
     QUAD(-10, -6, 10.5f, 10, -6, 10.5f, -10, 6, 10.5f, 10, 6, 10.5f);
     QUAD(10, -6, -10.5f, 10, -6, 10.5f, 10, 6, -10.5f, 10, 6, 10.5f);
     LIGHTINGOFF();
-    TEXTURESELECTID(0);
+    TEXTURESELECTID(kWaterSlot);
     glColor3f(0.5f, 0.5f, 0.5f);
     QUAD2(-10, 5, -10.5f, 10, 5, -10.5f, -10, 5, 10.5f, 10, 5, 10.5f, 1.5f, 1);
     LIGHTINGON();

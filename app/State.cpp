@@ -42,7 +42,7 @@ void count_up(int32_t& counter) {
 }
 
 void OPENGL_TEXTURE() {
-    TEXTURELOADTGAID("modelli\\PesceRosso.tga", 0);
+    TEXTURELOADTGAID("modelli\\PesceRosso.tga", kSkinSlot);
     TEXTURELOADTGAID("immagini\\scarica01.tga", 1);
     TEXTURELOADTGAID("immagini\\scarica02.tga", 2);
     TEXTURELOADTGAID("immagini\\scarica03.tga", 3);
@@ -52,9 +52,9 @@ void OPENGL_TEXTURE() {
     TEXTURELOADTGAID("immagini\\calore.tga", 7);
     TEXTURELOADTGAID("immagini\\freddo.tga", 8);
     TEXTURELOADTGAID("immagini\\info.tga", 9);
-    TEXTURELOADTGAID("immagini\\vetro.tga", 10);
-    TEXTURELOADID("immagini\\water4.bmp", 0);
-    TEXTURELOADTGAID("immagini\\font.tga", 11);
+    TEXTURELOADTGAID("immagini\\vetro.tga", kGlassSlot);
+    TEXTURELOADID("immagini\\water4.bmp", kWaterSlot);
+    TEXTURELOADTGAID("immagini\\font.tga", kFontSlot);
 }
 
 void AREACLICK() { SFERA(0, 0, 0, 0.75f, 32, 32, 1); }
@@ -84,11 +84,11 @@ void OPENGL_CREATELIST() {
     MENU.ADDSELECTON(GLVECTOR(-15, 11, 0), INFO);
     MENU.SETSELECTON(AREAPULSANTE);
 
-    TIMER[2] = 120;
+    TIMER[2] = kVortexTiltFrames;
 }
 
-void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4,
-          float Y4, float Z4) {
+void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4, float Y4,
+          float Z4) {
     TWOSIDEON();
     glDisable(GL_CULL_FACE);
     GLBEGIN(GL_QUADS);
@@ -101,8 +101,8 @@ void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, 
     TWOSIDEOFF();
 }
 
-void QUAD2(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4,
-           float Y4, float Z4, float TU, float TV) {
+void QUAD2(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4, float Y4,
+           float Z4, float TU, float TV) {
     TWOSIDEON();
     glDisable(GL_CULL_FACE);
     GLBEGIN(GL_QUADS);

@@ -38,9 +38,9 @@ void enter_data_folder() {
     // Started from a file manager, a shortcut or another folder, the program still finds its data set.
     std::error_code ec;
     const std::string here = std::filesystem::current_path(ec).string();
-    win32::EnterDataFolder(win32::DataFolderCandidates(ec ? "." : here, win32::ExecutableFolder()),
-                           {"modelli\\PesceRosso.md3", "modelli\\animation.cfg", "immagini\\font.tga",
-                            "immagini\\water4.bmp"});
+    win32::EnterDataFolder(
+        win32::DataFolderCandidates(ec ? "." : here, win32::ExecutableFolder()),
+        {"modelli\\PesceRosso.md3", "modelli\\animation.cfg", "immagini\\font.tga", "immagini\\water4.bmp"});
 }
 
 int RUN() {

@@ -18,6 +18,7 @@
 #include "bench/harness.h"
 #include "corvala/Corvala.h"
 #include "platform/testing.h"
+#include "tests/support/projection.h"
 
 // Every allocation of the process, the GL driver's included, is counted here.
 extern "C" void* __libc_malloc(size_t);
@@ -40,16 +41,6 @@ extern "C" void* realloc(void* p, size_t n) {
 namespace {
 
 using namespace bench;
-
-// Where a point of the scene frame shows in the client area: gluPerspective(45, 800 / 600, 0.1, 100)
-// after glTranslatef(0, -1, -30), on the 800 x 600 viewport whose bottom is the client's bottom and
-// whose top 22 rows lie above the 578-row client area.
-void ClientPixel(const corvala::TGLVECTOR& p, int* x, int* y) {
-    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
-    const double ex = p.X, ey = p.Y - 1.0, ez = p.Z - 30.0;
-    *x = int(std::lround((f / (800.0 / 600.0) * ex / -ez + 1) / 2 * 800));
-    *y = int(std::lround(578 - (f * ey / -ez + 1) / 2 * 600));
-}
 
 void Post(win32::UINT msg, int x, int y) {
     win32::PostMessageA(corvala::HWINDOW, msg, msg == win32::WM_LBUTTONDOWN ? win32::MK_LBUTTON : 0,
@@ -143,11 +134,11 @@ int main(int argc, char** argv) {
     PrintLine("both menus' selection passes / idle loop turn",
               Format("%.1f %%", 100.0 * (buttons.median + fish.median) / idle.turn.median));
 
-    static const char* const tools[8] = {"shock 1", "shock 2", "shock 3", "vortex",
-                                         "squash 1", "squash 2", "heat", "cold"};
+    static const char* const tools[8] = {"shock 1",  "shock 2",  "shock 3", "vortex",
+                                         "squash 1", "squash 2", "heat",    "cold"};
     for (int k = 0; k < 8; ++k) {
-        int x = 0, y = 0;
-        ClientPixel(wobblefin::MENU.POS[k], &x, &y);
+        const corvala::TGLVECTOR& at = wobblefin::MENU.POS[k];
+        const auto [x, y] = testsupport::ScenePixel(at.X, at.Y, at.Z);
         Post(win32::WM_MOUSEMOVE, x, y);
         Post(win32::WM_LBUTTONDOWN, x, y);
         Settle();

@@ -1,17 +1,14 @@
 #include "bench/harness.h"
 
+#include <GL/gl.h>
 #include <sys/resource.h>
 #include <time.h>
-#include <GL/gl.h>
 
 #include <algorithm>
 #include <cstdarg>
 #include <cstdio>
 #include <fstream>
 #include <iterator>
-
-#include "corvala/Corvala.h"
-#include "platform/testing.h"
 
 namespace bench {
 
@@ -39,8 +36,8 @@ Summary Summarise(std::vector<double> v) {
 void Title(const std::string& text) { std::printf("\n== %s\n", text.c_str()); }
 
 void PrintMs(const std::string& name, const Summary& s) {
-    std::printf("  %-56s median %8.3f ms   p10 %8.3f   p90 %8.3f   max %8.3f   (n=%zu)\n", name.c_str(),
-                s.median * 1e3, s.p10 * 1e3, s.p90 * 1e3, s.max * 1e3, s.n);
+    std::printf("  %-56s median %8.3f ms   p10 %8.3f   p90 %8.3f   max %8.3f   (n=%zu)\n", name.c_str(), s.median * 1e3,
+                s.p10 * 1e3, s.p90 * 1e3, s.max * 1e3, s.n);
     std::fflush(stdout);
 }
 
@@ -82,13 +79,6 @@ double CpuSeconds() {
     rusage ru{};
     getrusage(RUSAGE_SELF, &ru);
     return double(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) + double(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) * 1e-6;
-}
-
-void OpenWindow(bool pacing) {
-    win32::testing::SetSwapPacing(pacing);
-    if (corvala::HWINDOW && win32::IsWindow(corvala::HWINDOW)) return;
-    corvala::OGLWINDOWSETTING(corvala::ARROW, "", corvala::GENERIC, "");
-    corvala::CREATEOGLWINDOW("Wobblefin bench", 800, 600, 32, false);
 }
 
 std::string Renderer() {

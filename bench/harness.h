@@ -30,8 +30,7 @@ double PeakRssMiB();
 // User plus system CPU time of this process, all threads, in seconds.
 double CpuSeconds();
 
-// The framework's window with a current context, pacing as asked; the GL renderer's name.
-void OpenWindow(bool pacing);
+// The GL renderer's name (the framework window comes from tests/support/window.h).
 std::string Renderer();
 
 }  // namespace bench

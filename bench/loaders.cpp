@@ -1,7 +1,6 @@
 // Loader throughput: the data set's files and large synthetic ones, decoded from memory and loaded from
 // the file into a texture slot or a model (file read, decode and, for images, the upload).
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <cstdlib>
 #include <functional>
@@ -12,8 +11,11 @@
 #include "corvala/Corvala.h"
 #include "corvala/model/CRVL_Model.h"
 #include "corvala/model/CRVL_ModelAnimate.h"
+#include "platform/host.h"
 #include "platform/testing.h"
 #include "platform/win32_gdi.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/window.h"
 
 namespace {
 
@@ -99,7 +101,8 @@ std::vector<uint8_t> SyntheticAnimationCfg(size_t bytes) {
     std::string t;
     while (t.size() < bytes) t += "// a comment line as exporters write them, about sixty characters long\n";
     t += "sex m\n";
-    for (int i = 0; i < 25; ++i) t += std::to_string(i * 10) + "\t10\t10\t15\t\t// ANIMATION_" + std::to_string(i) + "\n";
+    for (int i = 0; i < 25; ++i)
+        t += std::to_string(i * 10) + "\t10\t10\t15\t\t// ANIMATION_" + std::to_string(i) + "\n";
     return std::vector<uint8_t>(t.begin(), t.end());
 }
 
@@ -107,7 +110,7 @@ std::vector<uint8_t> SyntheticAnimationCfg(size_t bytes) {
 
 int main() {
     win32::testing::RecordMessageBoxes(true);
-    OpenWindow(false);
+    testsupport::EnsureWindow();
     Title("Loaders (" + Renderer() + ")");
     const std::string run = WOBBLEFIN_RUN_DIR;
     PrintLine("data set", run);
@@ -119,9 +122,8 @@ int main() {
     Md3("PesceRosso.md3", run + "/modelli/PesceRosso.md3");
     AnimationCfg("animation.cfg", run + "/modelli/animation.cfg");
 
-    char dir[] = "/tmp/wobblefin-bench-XXXXXX";
-    if (!mkdtemp(dir)) return 1;
-    const std::string tmp = dir;
+    const testsupport::TempDir dir;
+    const std::string& tmp = dir.path();
     struct {
         std::string name, file;
         std::vector<uint8_t> bytes;
@@ -138,7 +140,5 @@ int main() {
     Bmp(synthetic[2].name, synthetic[2].file);
     Md3(synthetic[3].name, synthetic[3].file);
     AnimationCfg(synthetic[4].name, synthetic[4].file);
-    for (auto& s : synthetic) unlink(s.file.c_str());
-    rmdir(dir);
     return 0;
 }

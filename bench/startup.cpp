@@ -87,7 +87,9 @@ void Breakdown() {
     step("both pick lists compiled (elements not added here)");
     for (int i = 1; i <= 3; ++i) {
         wobblefin::loop_turn();
-        step(i == 1 ? "first loop turn (shaders compiled on first use)" : i == 2 ? "second loop turn" : "third loop turn");
+        step(i == 1   ? "first loop turn (shaders compiled on first use)"
+             : i == 2 ? "second loop turn"
+                      : "third loop turn");
     }
     wobblefin::teardown();
 }
@@ -117,8 +119,8 @@ int main(int argc, char** argv) {
     if (!a.ok || !b.ok) return PrintLine("run", "failed"), 1;
     const double wall = (b.last - b.started) - (a.last - a.started);
     PrintLine("presented frame rate", Format("%.2f frames/s", double(b.frames - a.frames) / wall));
-    PrintLine("CPU time per second of wall time", Format("%.3f s/s (%.2f s CPU over %.2f s, all threads)",
-                                                         (b.cpu - a.cpu) / wall, b.cpu - a.cpu, wall));
+    PrintLine("CPU time per second of wall time",
+              Format("%.3f s/s (%.2f s CPU over %.2f s, all threads)", (b.cpu - a.cpu) / wall, b.cpu - a.cpu, wall));
     PrintLine("peak resident memory after 660 frames", Format("%.1f MiB", b.max_rss_mib));
     Breakdown();
     return 0;

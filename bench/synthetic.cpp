@@ -97,7 +97,7 @@ std::vector<uint8_t> SyntheticMd3(int32_t frames, int32_t vertices, int32_t tria
     std::vector<uint8_t> b;
     TGLMD3HEADER h{};
     std::memcpy(h.ID, "IDP3", 4);
-    h.VERSION = 15;
+    h.VERSION = kMd3Version;
     h.NUMBONEFRAMES = frames;
     h.NUMTAGS = 1;
     h.NUMMESHES = 1;
@@ -125,7 +125,8 @@ std::vector<uint8_t> SyntheticMd3(int32_t frames, int32_t vertices, int32_t tria
     m.MESHSIZE = m.VERTEXSTART + frames * vertices * int32_t(sizeof(TVERTEX));
     put(b, m);
     put(b, TGLMD3SKIN{});
-    for (int32_t t = 0; t < triangles; ++t) put(b, TGLMD3TRIANGLE{{t % vertices, (t + 1) % vertices, (t + 2) % vertices}});
+    for (int32_t t = 0; t < triangles; ++t)
+        put(b, TGLMD3TRIANGLE{{t % vertices, (t + 1) % vertices, (t + 2) % vertices}});
     for (int32_t v = 0; v < vertices; ++v) put(b, TGLMD3TEXCOORD{{float(v % 64) / 64.f, float(v / 64 % 64) / 64.f}});
     for (int32_t f = 0; f < frames; ++f)
         for (int32_t v = 0; v < vertices; ++v)

@@ -32,8 +32,11 @@ LRESULT on_command(HWND, UINT, WPARAM wp, LPARAM) {
         g_turning = id == kMenuPlayId;
         show_menu(false);
     }
-    const char* text = id == kPlayId ? "Premuto: play" : id == kStopId ? "Premuto: stop"
-                     : id == kMenuPlayId ? "Menu: gira" : id == kMenuStopId ? "Menu: ferma" : "Premuto: ?";
+    const char* text = id == kPlayId       ? "Premuto: play"
+                       : id == kStopId     ? "Premuto: stop"
+                       : id == kMenuPlayId ? "Menu: gira"
+                       : id == kMenuStopId ? "Menu: ferma"
+                                           : "Premuto: ?";
     win32::SendMessageA(HSTATUS, win32::SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
     return 0;
 }

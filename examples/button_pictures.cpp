@@ -57,11 +57,12 @@ std::vector<Rgb> picture(bool play, Rgb face) {
     for (int y = 0; y < kSize; ++y)
         for (int x = 0; x < kSize; ++x) {
             const double dx = x - c, dy = y - c;
-            const bool inside = play ? dx * dx + dy * dy <= 30.0 * 30.0
-                                     : std::fabs(dx) <= 27 && std::fabs(dy) <= 27 &&
-                                           !(std::fabs(dx) > 21 && std::fabs(dy) > 21 &&
-                                             (std::fabs(dx) - 21) * (std::fabs(dx) - 21) +
-                                                     (std::fabs(dy) - 21) * (std::fabs(dy) - 21) > 36);
+            const bool inside =
+                play ? dx * dx + dy * dy <= 30.0 * 30.0
+                     : std::fabs(dx) <= 27 && std::fabs(dy) <= 27 &&
+                           !(std::fabs(dx) > 21 && std::fabs(dy) > 21 &&
+                             (std::fabs(dx) - 21) * (std::fabs(dx) - 21) + (std::fabs(dy) - 21) * (std::fabs(dy) - 21) >
+                                 36);
             if (!inside) continue;
             const double shade = 1.1 - 0.3 * y / kSize;
             auto scale = [shade](uint8_t v) { return uint8_t(std::fmin(255.0, v * shade)); };

@@ -17,10 +17,10 @@ int main(int argc, char** argv) {
     CREATEOGLWINDOW("Corvala hello", 800, 600, 32, false);  // a message and exit code 1 if it cannot
     TEXTURELOADTGAID(CORVALA_FONT, 0);                      // the font image into TGA slot 0
 
-    for (long frame = 1; ACTIVE; ++frame) {                 // Escape or the close box end it
+    for (long frame = 1; ACTIVE; ++frame) {  // Escape or the close box end it
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-        SETGLMSG();                                         // one pending message a frame
-        OPENGL_I2D(1, 0.10, 0.20, 0.35);                    // 2D overlay, 4 units across
+        SETGLMSG();                       // one pending message a frame
+        OPENGL_I2D(1, 0.10, 0.20, 0.35);  // 2D overlay, 4 units across
         TEXTURETGASELECTID(0);
         glColor3f(1, 1, 1);
         ADDFONTSTRING(-52, 0, 0.02f, 1, "Ciao, Corvala!");  // 8 units a character, scaled by 0.02

@@ -20,8 +20,8 @@ int clicked = -1;
 
 // [doc:menu-callbacks]
 void pick_shape() { SFERA(0, 0, 0, 0.8f, 12, 12, 1); }  // what the pick tests against
-void over() { scale = 1.25f; }                            // callbacks take no arguments:
-void not_over() { scale = 1; }                            // they talk through globals
+void over() { scale = 1.25f; }                          // callbacks take no arguments:
+void not_over() { scale = 1; }                          // they talk through globals
 void click() { red = 1; }
 void not_click() { red = 0; }
 // [/doc:menu-callbacks]

@@ -27,10 +27,10 @@ int main(int argc, char** argv) {
     OPENGL_INIT(100, 1, 0.05, 0.10, 0.20);
     SETGLREFRACTIVE();
     // [doc:model-load]
-    SETGLLIGHT(GL_LIGHT0, 0, 0, 0, 0.1f);            // lighting on, light 0 at the camera
-    TEXTURELOADTGAID(argv[3], 1);                    // the skin into TGA slot 1
+    SETGLLIGHT(GL_LIGHT0, 0, 0, 0, 0.1f);                   // lighting on, light 0 at the camera
+    TEXTURELOADTGAID(argv[3], 1);                           // the skin into TGA slot 1
     character.LOADMODEL(argv[1], argv[2], Q3_TORSO_STAND);  // FOLDER + NAME + ".md3" and FOLDER/animation.cfg
-    MSPEED = 1;                                      // dragging turns XROT and YROT
+    MSPEED = 1;                                             // dragging turns XROT and YROT
     // [/doc:model-load]
 
     for (long frame = 1; ACTIVE; ++frame) {
@@ -42,9 +42,9 @@ int main(int argc, char** argv) {
         glRotatef(XROT, 1, 0, 0);
         glRotatef(YROT, 0, 1, 0);
         TEXTUREON();
-        TEXTURETGASELECTID(1);                       // surfaces draw with the bound texture
+        TEXTURETGASELECTID(1);  // surfaces draw with the bound texture
         glColor3f(1, 1, 1);
-        character.PUTMODEL(75);                      // the clock steps 0.0075 a frame, then it draws
+        character.PUTMODEL(75);  // the clock steps 0.0075 a frame, then it draws
         // [/doc:model-draw]
         win32::SwapBuffers(DCWINDOW);
         if (frame_limit > 0 && frame >= frame_limit) break;

@@ -3,6 +3,7 @@
 #include <cstdlib>
 
 #include "corvala/texture/CRVL_Texture.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -21,7 +22,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     volatile uint8_t sum = 0;
     for (size_t i = 0; i < total; ++i) sum = uint8_t(sum + p[i]);
     if (bm.bmBitsPixel == 24)
-        for (int32_t row = 0; row < bm.bmHeight; ++row) corvala::SWAPRGB(p + size_t(row) * size_t(bm.bmWidthBytes), bm.bmWidth);
+        for (int32_t row = 0; row < bm.bmHeight; ++row)
+            corvala::SWAPRGB(p + size_t(row) * size_t(bm.bmWidthBytes), bm.bmWidth);
     win32::DeleteObject(h);
     return 0;
 }

@@ -6,10 +6,11 @@
 
 namespace win32 {
 namespace {
+constexpr int kStatusBarHeight = 20;  // the bar's font is fixed, so is its height
 constexpr const char* kStatusClass = "msctls_statusbar32";
 constexpr int kMaxParts = 256;
-constexpr int kPartGap = 2;   // between two parts
-constexpr int kTopGap = 2;    // above the parts
+constexpr int kPartGap = 2;  // between two parts
+constexpr int kTopGap = 2;   // above the parts
 constexpr int kTextIndent = 4;
 constexpr UINT SBT_NOBORDERS = 0x0100, SBT_POPOUT = 0x0200, SBT_OWNERDRAW = 0x1000;
 
@@ -35,7 +36,8 @@ void fill(detail::Window* w, RECT r, uint32_t rgb) {
     r = RECT{std::max<LONG>(r.left, 0), std::max<LONG>(r.top, 0), std::min<LONG>(r.right, w->surface_w),
              std::min<LONG>(r.bottom, w->surface_h)};
     for (LONG y = r.top; y < r.bottom; ++y)
-        for (LONG x = r.left; x < r.right; ++x) w->pixels[size_t(y) * size_t(w->surface_w) + size_t(x)] = 0xFF000000u | rgb;
+        for (LONG x = r.left; x < r.right; ++x)
+            w->pixels[size_t(y) * size_t(w->surface_w) + size_t(x)] = 0xFF000000u | rgb;
 }
 
 void edge(detail::Window* w, const RECT& r, bool sunken) {
@@ -70,15 +72,9 @@ LRESULT text_result(const Part& p) { return LRESULT(MAKELPARAM(int(p.text.size()
 
 LRESULT status_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     switch (msg) {
-    case WM_CREATE:
-        g_status[h] = {Part{}};
-        return 0;
-    case WM_DESTROY:
-        g_status.erase(h);
-        return 0;
-    case WM_PAINT:
-        paint(h);
-        return 0;
+    case WM_CREATE: g_status[h] = {Part{}}; return 0;
+    case WM_DESTROY: g_status.erase(h); return 0;
+    case WM_PAINT: paint(h); return 0;
     case SB_SETPARTS: {
         // A bar has at least one part: asking for none (or too many) changes nothing.
         const auto* edges = reinterpret_cast<const int32_t*>(lp);
@@ -109,7 +105,8 @@ LRESULT status_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case SB_GETTEXTLENGTHA: {
         const std::vector<Part>& parts = g_status[h];
         if (wp >= parts.size()) return 0;
-        if (msg == SB_GETTEXTA && lp) std::memcpy(reinterpret_cast<char*>(lp), parts[wp].text.c_str(), parts[wp].text.size() + 1);
+        if (msg == SB_GETTEXTA && lp)
+            std::memcpy(reinterpret_cast<char*>(lp), parts[wp].text.c_str(), parts[wp].text.size() + 1);
         return text_result(parts[wp]);
     }
     case SB_GETRECT: {
@@ -119,8 +116,7 @@ LRESULT status_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         *reinterpret_cast<RECT*>(lp) = part_rect(w, parts, wp);
         return TRUE;
     }
-    default:
-        return DefWindowProcA(h, msg, wp, lp);
+    default: return DefWindowProcA(h, msg, wp, lp);
     }
 }
 }  // namespace

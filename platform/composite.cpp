@@ -65,8 +65,8 @@ const Gl& gl() {
 }
 
 struct Layer {
-    int x, y, w, h;                // in the top-level client, rows counted from the top
-    std::vector<uint8_t> rgba;     // bottom-up, alpha 0 where nothing is to be shown
+    int x, y, w, h;             // in the top-level client, rows counted from the top
+    std::vector<uint8_t> rgba;  // bottom-up, alpha 0 where nothing is to be shown
 };
 
 // The part of each visible child that can be seen, in stacking order (parents before children,

@@ -23,14 +23,10 @@ std::string g_failure;
 // The program's texts are Windows-1252; SDL wants UTF-8.
 
 std::string Cp1252ToUtf8(const char* s) {
-    static const uint16_t high[32] = {0x20AC, 0xFFFD, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0xFFFD, 0x017D, 0xFFFD,
-                                      0xFFFD, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0xFFFD, 0x017E, 0x0178};
     std::string out;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(s ? s : ""); *p; ++p) {
-        unsigned cp = *p;
-        if (cp >= 0x80 && cp < 0xA0) cp = high[cp - 0x80];
+        uint32_t cp = detail::Cp1252CodePoint(*p);
+        if (cp == 0) cp = 0xFFFD;  // the bytes the code page leaves undefined
         if (cp < 0x80) {
             out += char(cp);
         } else if (cp < 0x800) {
@@ -59,8 +55,7 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
         return IDOK;
     }
     const std::string t = Cp1252ToUtf8(text), c = Cp1252ToUtf8(caption);
-    if (!detail::HaveDisplay() ||
-        SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, c.c_str(), t.c_str(), nullptr) != 0) {
+    if (!detail::HaveDisplay() || SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_ERROR, c.c_str(), t.c_str(), nullptr) != 0) {
         std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
     }
     return IDOK;

@@ -1,10 +1,12 @@
 // Program paths are Windows-style and relative ("immagini\vetro.tga"); the host is case-sensitive.
 #include <dirent.h>
+#include <fcntl.h>
 #include <limits.h>
 #include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -107,6 +109,48 @@ std::string EnterDataFolder(const std::vector<std::string>& candidates, const st
     for (const std::string& c : candidates) where += (where.empty() ? "" : ", ") + c;
     std::fprintf(stderr, "data set not found (looked in %s); carrying on without it\n", where.c_str());
     return "";
+}
+
+}  // namespace win32
+
+namespace win32 {
+
+namespace {
+
+// read(2) once more after an interruption; the bytes read, 0 at the end, -1 on an error.
+ssize_t read_some(int fd, uint8_t* to, size_t n) {
+    ssize_t got;
+    do got = ::read(fd, to, n);
+    while (got < 0 && errno == EINTR);
+    return got;
+}
+
+}  // namespace
+
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
+    out.clear();
+    if (!path || !*path) return false;
+    // Non-blocking, so that opening a FIFO never waits for a writer; a regular file reads as usual.
+    const int fd = ::open(MapPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return false;
+    struct stat st;
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= kMaxFileBytes;
+    if (ok) {
+        // The size found is where to start; a file that changes meanwhile is read to its end, within the limit.
+        // Through a chunk on the stack: the buffer is never filled with zeros first.
+        out.reserve(size_t(st.st_size));
+        uint8_t chunk[65536];
+        ssize_t got;
+        while ((got = read_some(fd, chunk, sizeof chunk)) > 0 && out.size() + size_t(got) <= kMaxFileBytes)
+            out.insert(out.end(), chunk, chunk + got);
+        ok = got == 0;
+    }
+    ::close(fd);
+    if (!ok) {
+        out.clear();
+        out.shrink_to_fit();
+    }
+    return ok;
 }
 
 }  // namespace win32

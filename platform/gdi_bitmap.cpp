@@ -2,10 +2,10 @@
 // (bottom-up rows padded to 4 bytes, B, G, R (, A) per pixel), which is what callers index into.
 #include <SDL.h>
 
-#include <cstdio>
 #include <cstring>
 
 #include "platform/gdi_objects.h"
+#include "platform/host.h"
 
 namespace win32 {
 namespace {
@@ -54,21 +54,19 @@ bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
         compression = ih.biCompression;
     }
     // SDL widens 1- and 4-bit pictures to 8 bits and their tables to 256 entries; the file says how many it has.
-    if (out.bits <= 8 && (out.colours <= 0 || out.colours > (int64_t(1) << out.bits))) out.colours = int64_t(1) << out.bits;
+    if (out.bits <= 8 && (out.colours <= 0 || out.colours > (int64_t(1) << out.bits)))
+        out.colours = int64_t(1) << out.bits;
     if (out.width <= 0 || out.height <= 0 || out.width > kMaxSide || out.height > kMaxSide) return false;
     if (out.bits <= 0 || out.bits > 32) return false;
     if (compression == BI_RLE8 || compression == BI_RLE4) return out.width * out.height <= kMaxRlePixels;
     if (compression != BI_RGB && compression != BI_BITFIELDS) return false;
-    const int64_t row = (out.width * out.bits + 31) / 32 * 4;
     out.bits_offset = fh.bfOffBits;
-    return fh.bfOffBits <= n && row * out.height <= int64_t(n - fh.bfOffBits);
+    return fh.bfOffBits <= n && DibStride(out.width, out.bits) * out.height <= int64_t(n - fh.bfOffBits);
 }
-
-int dib_stride(int width, int bpp) { return (width * bpp + 31) / 32 * 4; }
 
 // Copies a top-down surface of `bytes_per_pixel` into bottom-up padded rows.
 void copy_rows(const SDL_Surface* s, int bytes_per_pixel, GdiBitmap& bmp) {
-    bmp.stride = dib_stride(bmp.width, bmp.bpp);
+    bmp.stride = int(DibStride(bmp.width, bmp.bpp));
     bmp.bits.assign(size_t(bmp.stride) * size_t(bmp.height), 0);
     const auto* src = static_cast<const uint8_t*>(s->pixels);
     for (int y = 0; y < bmp.height; ++y) {
@@ -104,8 +102,7 @@ bool fill_from_surface(SDL_Surface* s, const uint8_t* file, const BmpShape& shap
         return true;
     }
     bmp.bpp = file_bits == 24 ? 24 : 32;
-    SDL_Surface* conv =
-        SDL_ConvertSurfaceFormat(s, bmp.bpp == 24 ? SDL_PIXELFORMAT_BGR24 : SDL_PIXELFORMAT_BGRA32, 0);
+    SDL_Surface* conv = SDL_ConvertSurfaceFormat(s, bmp.bpp == 24 ? SDL_PIXELFORMAT_BGR24 : SDL_PIXELFORMAT_BGRA32, 0);
     if (!conv) return false;
     copy_rows(conv, bmp.bpp / 8, bmp);
     SDL_FreeSurface(conv);
@@ -124,7 +121,8 @@ HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size) {
     SDL_Surface* s = SDL_LoadBMP_RW(rw, 1);
     if (!s) return nullptr;
     auto bmp = std::make_unique<GdiBitmap>();
-    const bool ok = s->w == shape.width && s->h == shape.height && fill_from_surface(s, static_cast<const uint8_t*>(bytes), shape, *bmp);
+    const bool ok = s->w == shape.width && s->h == shape.height &&
+                    fill_from_surface(s, static_cast<const uint8_t*>(bytes), shape, *bmp);
     SDL_FreeSurface(s);
     return ok ? gdi_register(std::move(bmp)) : nullptr;
 }
@@ -132,15 +130,8 @@ HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size) {
 HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
     // Stretching on load and loading from resources are not needed by anyone here.
     if (type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE) || cx != 0 || cy != 0 || !name) return nullptr;
-    std::FILE* f = std::fopen(MapPath(name).c_str(), "rb");
-    if (!f) return nullptr;
     std::vector<uint8_t> data;
-    uint8_t chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) data.insert(data.end(), chunk, chunk + got);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    return failed ? nullptr : LoadBitmapFromMemory(data.data(), data.size());
+    return ReadWholeFile(name, data) ? LoadBitmapFromMemory(data.data(), data.size()) : nullptr;
 }
 
 }  // namespace win32

@@ -82,7 +82,7 @@ HBITMAP CreateDIBSection(HDC h, const BITMAPINFO* info, UINT usage, void** bits,
     if (bpp != 1 && bpp != 4 && bpp != 8 && bpp != 24 && bpp != 32) return nullptr;
     const int64_t width = ih.biWidth, height = ih.biHeight < 0 ? -int64_t(ih.biHeight) : int64_t(ih.biHeight);
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
-    const int64_t stride = (width * bpp + 31) / 32 * 4;
+    const int64_t stride = DibStride(width, bpp);
     if (stride * height > kMaxBytes) return nullptr;
 
     auto b = std::make_unique<GdiBitmap>();

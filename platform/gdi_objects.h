@@ -27,15 +27,15 @@ struct GdiBitmap : GdiObject {
     GdiBitmap() : GdiObject(GdiKind::Bitmap) {}
     int width = 0;
     int height = 0;
-    int bpp = 0;     // 1, 4 or 8 (indices into colors), 24 (B, G, R) or 32 (B, G, R, A)
+    int bpp = 0;  // 1, 4 or 8 (indices into colors), 24 (B, G, R) or 32 (B, G, R, A)
     int stride = 0;
     bool top_down = false;
     int selected = 0;  // device contexts it is selected into (0 or 1)
     std::vector<uint8_t> bits;
     std::vector<RgbQuad> colors;  // colour table of a palette bitmap
 
-    uint32_t rgb_at(int x, int y) const;         // 0x00RRGGBB of the pixel in picture row y (0 = top)
-    void set_rgb(int x, int y, uint32_t rgb);    // palette bitmaps take the nearest table colour
+    uint32_t rgb_at(int x, int y) const;       // 0x00RRGGBB of the pixel in picture row y (0 = top)
+    void set_rgb(int x, int y, uint32_t rgb);  // palette bitmaps take the nearest table colour
 };
 
 struct GdiPalette : GdiObject {

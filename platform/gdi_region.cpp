@@ -46,8 +46,7 @@ Spans combine_spans(const Spans& a, const Spans& b, int mode) {
 }
 
 bool same_spans(const Spans& a, const Spans& b) {
-    return a.size() == b.size() &&
-           std::equal(a.begin(), a.end(), b.begin(), [](const Span& p, const Span& q) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](const Span& p, const Span& q) {
                return p.left == q.left && p.right == q.right;
            });
 }
@@ -139,8 +138,8 @@ void ClearRegionCalls() { g_region_calls.clear(); }
 bool region_contains(const GdiRegion& r, int x, int y) {
     auto band = std::upper_bound(r.bands.begin(), r.bands.end(), y, [](int v, const Band& b) { return v < b.bottom; });
     if (band == r.bands.end() || band->top > y) return false;
-    auto span = std::upper_bound(band->spans.begin(), band->spans.end(), x,
-                                 [](int v, const Span& s) { return v < s.right; });
+    auto span =
+        std::upper_bound(band->spans.begin(), band->spans.end(), x, [](int v, const Span& s) { return v < s.right; });
     return span != band->spans.end() && span->left <= x;
 }
 
@@ -150,8 +149,8 @@ HRGN CreateRectRgn(int left, int top, int right, int bottom) {
 }
 
 HRGN ExtCreateRegion(const XFORM* xform, DWORD bytes, const RGNDATA* data) {
-    if (xform && (xform->eM11 != 1 || xform->eM12 != 0 || xform->eM21 != 0 || xform->eM22 != 1 ||
-                  xform->eDx != 0 || xform->eDy != 0))
+    if (xform && (xform->eM11 != 1 || xform->eM12 != 0 || xform->eM21 != 0 || xform->eM22 != 1 || xform->eDx != 0 ||
+                  xform->eDy != 0))
         return nullptr;  // only the identity transform
     if (!data || bytes < sizeof(RGNDATAHEADER)) return nullptr;
     RGNDATAHEADER h;

@@ -24,9 +24,12 @@ CursorIcon* system_cursor(SDL_SystemCursor id) {
     if (!c.cursor && detail::EnsureVideo()) c.cursor = SDL_CreateSystemCursor(id);
     return &c;
 }
-struct Token {} g_btnface_brush, g_stock[20];
+struct Token {
+} g_btnface_brush, g_stock[20];
 
-uint32_t le32(const uint8_t* p) { return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24; }
+uint32_t le32(const uint8_t* p) {
+    return uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+}
 
 // The decoder trusts the directory and the pictures' headers, so they are checked against the bytes first:
 // every picture inside the file, and no picture larger than an icon can be (256 x 256), so a few bytes can
@@ -121,7 +124,8 @@ HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) {
     case IDC_WAIT: c = SDL_SYSTEM_CURSOR_WAIT; break;
     case IDC_CROSS: c = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
     case IDC_UPARROW: c = SDL_SYSTEM_CURSOR_ARROW; break;
-    case IDC_SIZE: case IDC_SIZEALL: c = SDL_SYSTEM_CURSOR_SIZEALL; break;
+    case IDC_SIZE:
+    case IDC_SIZEALL: c = SDL_SYSTEM_CURSOR_SIZEALL; break;
     case IDC_SIZENWSE: c = SDL_SYSTEM_CURSOR_SIZENWSE; break;
     case IDC_SIZENESW: c = SDL_SYSTEM_CURSOR_SIZENESW; break;
     case IDC_SIZEWE: c = SDL_SYSTEM_CURSOR_SIZEWE; break;
@@ -143,13 +147,8 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) {
 
 HCURSOR LoadCursorFromFileA(LPCSTR file) {
     if (!FileExists(file)) return nullptr;
-    SDL_RWops* rw = SDL_RWFromFile(MapPath(file).c_str(), "rb");
-    if (!rw) return nullptr;
-    const Sint64 size = SDL_RWsize(rw);
-    std::vector<uint8_t> bytes(size > 0 && size < (Sint64(1) << 28) ? size_t(size) : 0);
-    const bool read = !bytes.empty() && SDL_RWread(rw, bytes.data(), 1, bytes.size()) == bytes.size();
-    SDL_RWclose(rw);
-    if (!read) return nullptr;
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(file, bytes) || bytes.empty()) return nullptr;
     detail::EnsureVideo();  // the cursor half needs the video subsystem; the picture does not
     return LoadCursorFromMemory(bytes.data(), bytes.size());
 }

@@ -37,7 +37,9 @@ int vk_from_scancode(SDL_Scancode sc) {
     switch (sc) {
     case SDL_SCANCODE_0: return '0';
     case SDL_SCANCODE_ESCAPE: return VK_ESCAPE;
-    case SDL_SCANCODE_RETURN: case SDL_SCANCODE_KP_ENTER: case SDL_SCANCODE_RETURN2: return VK_RETURN;
+    case SDL_SCANCODE_RETURN:
+    case SDL_SCANCODE_KP_ENTER:
+    case SDL_SCANCODE_RETURN2: return VK_RETURN;
     case SDL_SCANCODE_SPACE: return VK_SPACE;
     case SDL_SCANCODE_TAB: return VK_TAB;
     case SDL_SCANCODE_BACKSPACE: return VK_BACK;
@@ -56,12 +58,16 @@ int vk_from_scancode(SDL_Scancode sc) {
     case SDL_SCANCODE_CAPSLOCK: return VK_CAPITAL;
     case SDL_SCANCODE_NUMLOCKCLEAR: return VK_NUMLOCK;
     case SDL_SCANCODE_SCROLLLOCK: return VK_SCROLL;
-    case SDL_SCANCODE_LSHIFT: case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
-    case SDL_SCANCODE_LCTRL: case SDL_SCANCODE_RCTRL: return VK_CONTROL;
-    case SDL_SCANCODE_LALT: case SDL_SCANCODE_RALT: return VK_MENU;
+    case SDL_SCANCODE_LSHIFT:
+    case SDL_SCANCODE_RSHIFT: return VK_SHIFT;
+    case SDL_SCANCODE_LCTRL:
+    case SDL_SCANCODE_RCTRL: return VK_CONTROL;
+    case SDL_SCANCODE_LALT:
+    case SDL_SCANCODE_RALT: return VK_MENU;
     case SDL_SCANCODE_LGUI: return VK_LWIN;
     case SDL_SCANCODE_RGUI: return VK_RWIN;
-    case SDL_SCANCODE_APPLICATION: case SDL_SCANCODE_MENU: return VK_APPS;
+    case SDL_SCANCODE_APPLICATION:
+    case SDL_SCANCODE_MENU: return VK_APPS;
     case SDL_SCANCODE_KP_0: return VK_NUMPAD0;
     case SDL_SCANCODE_KP_MULTIPLY: return VK_MULTIPLY;
     case SDL_SCANCODE_KP_PLUS: return VK_ADD;
@@ -77,7 +83,8 @@ int vk_from_scancode(SDL_Scancode sc) {
     case SDL_SCANCODE_SLASH: return VK_OEM_2;
     case SDL_SCANCODE_GRAVE: return VK_OEM_3;
     case SDL_SCANCODE_LEFTBRACKET: return VK_OEM_4;
-    case SDL_SCANCODE_BACKSLASH: case SDL_SCANCODE_NONUSHASH: return VK_OEM_5;
+    case SDL_SCANCODE_BACKSLASH:
+    case SDL_SCANCODE_NONUSHASH: return VK_OEM_5;
     case SDL_SCANCODE_RIGHTBRACKET: return VK_OEM_6;
     case SDL_SCANCODE_APOSTROPHE: return VK_OEM_7;
     case SDL_SCANCODE_NONUSBACKSLASH: return VK_OEM_102;
@@ -187,17 +194,10 @@ void translate(const SDL_Event& e) {
                              [&](const MSG& m) { return m.hwnd == h && m.message == WM_CLOSE; }))
                 g_queue.push_back(make(h, WM_CLOSE, 0, 0));
             break;
-        case SDL_WINDOWEVENT_EXPOSED:
-            w->needs_paint = true;
-            break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED:
-            SetForegroundWindow(h);
-            break;
-        case SDL_WINDOWEVENT_FOCUS_LOST:
-            detail::LoseForeground(h);
-            break;
-        default:
-            break;
+        case SDL_WINDOWEVENT_EXPOSED: w->needs_paint = true; break;
+        case SDL_WINDOWEVENT_FOCUS_GAINED: SetForegroundWindow(h); break;
+        case SDL_WINDOWEVENT_FOCUS_LOST: detail::LoseForeground(h); break;
+        default: break;
         }
         break;
     }
@@ -248,8 +248,7 @@ void translate(const SDL_Event& e) {
         if (msg) post_mouse(w, msg, e.button.x, e.button.y);
         break;
     }
-    default:
-        break;
+    default: break;
     }
 }
 

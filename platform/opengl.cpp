@@ -134,8 +134,7 @@ void ReleaseWindowResources(Window* w) {
         DeleteObject(w->region);  // the window owned it
         w->region = nullptr;
     }
-    for (auto it = g_dcs.begin(); it != g_dcs.end();)
-        it = it->second->window == h ? g_dcs.erase(it) : std::next(it);
+    for (auto it = g_dcs.begin(); it != g_dcs.end();) it = it->second->window == h ? g_dcs.erase(it) : std::next(it);
     bool kept = false;
     for (auto& [id, rc] : g_contexts) {
         if (rc->window != h) continue;

@@ -20,7 +20,8 @@ Pacing ChoosePacing(double refresh_hz, const char* override_text) {
     if (known) {
         // 59.94 Hz counts as 60: within 1% of a whole multiple, vsync holds the design rate.
         const long multiple = std::lround(refresh_hz / kDesignFps);
-        if (multiple >= 1 && std::fabs(refresh_hz - kDesignFps * double(multiple)) <= 0.01 * kDesignFps * double(multiple))
+        if (multiple >= 1 &&
+            std::fabs(refresh_hz - kDesignFps * double(multiple)) <= 0.01 * kDesignFps * double(multiple))
             return Pacing{int(multiple), kDesignFps};
     }
     return Pacing{0, kDesignFps};

@@ -8,6 +8,16 @@
 
 namespace win32 {
 namespace detail {
+
+uint32_t Cp1252CodePoint(unsigned char c) {
+    // 0x80..0x9F are where Windows-1252 parts from Latin-1.
+    static const uint16_t high[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                      0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                      0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+    return c >= 0x80 && c < 0xA0 ? high[c - 0x80] : c;
+}
+
 namespace {
 
 constexpr int kPixelSize = 12;
@@ -16,11 +26,6 @@ const char* const kFontFiles[] = {
     "/usr/share/fonts/dejavu/DejaVuSans.ttf",
     "/usr/share/fonts/TTF/DejaVuSans.ttf",
 };
-
-// Code points of 0x80..0x9F in Windows-1252 (0 where the code page has none).
-const uint16_t kCp1252High[32] = {0x20AC, 0, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-                                  0x2039, 0x0152, 0, 0x017D, 0, 0, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013,
-                                  0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0, 0x017E, 0x0178};
 
 struct Glyph {
     int left = 0, top = 0, width = 0, rows = 0, advance = 0;
@@ -73,8 +78,8 @@ Font& font() {
 }
 
 uint32_t code_point(unsigned char c) {
-    if (c >= 0x80 && c < 0xA0) return kCp1252High[c - 0x80] ? kCp1252High[c - 0x80] : '?';
-    return c;
+    const uint32_t cp = Cp1252CodePoint(c);
+    return cp ? cp : '?';
 }
 
 uint32_t mix(uint32_t under, uint32_t over, int a) {

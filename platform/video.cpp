@@ -19,8 +19,8 @@ bool g_video_failed = false;
 int keep_x_error(Display* display, XErrorEvent* e) {
     char text[256] = "";
     XGetErrorText(display, e->error_code, text, sizeof text);
-    detail::NoteFailure(std::string("X error: ") + text + " (request " + std::to_string(int(e->request_code)) +
-                        "." + std::to_string(int(e->minor_code)) + ")");
+    detail::NoteFailure(std::string("X error: ") + text + " (request " + std::to_string(int(e->request_code)) + "." +
+                        std::to_string(int(e->minor_code)) + ")");
     return 0;
 }
 }  // namespace

@@ -3,7 +3,6 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
-#include <string>
 
 namespace win32 {
 
@@ -23,13 +22,19 @@ typedef char* LPSTR;
 typedef const char* LPCSTR;
 typedef void* LPVOID;
 
-struct HWND__; typedef HWND__* HWND;
-struct HDC__; typedef HDC__* HDC;
-struct HGLRC__; typedef HGLRC__* HGLRC;
-struct HINSTANCE__; typedef HINSTANCE__* HINSTANCE;
-struct HICON__; typedef HICON__* HICON;
+struct HWND__;
+typedef HWND__* HWND;
+struct HDC__;
+typedef HDC__* HDC;
+struct HGLRC__;
+typedef HGLRC__* HGLRC;
+struct HINSTANCE__;
+typedef HINSTANCE__* HINSTANCE;
+struct HICON__;
+typedef HICON__* HICON;
 typedef HICON HCURSOR;
-struct HMENU__; typedef HMENU__* HMENU;
+struct HMENU__;
+typedef HMENU__* HMENU;
 typedef void* HGDIOBJ;
 typedef HGDIOBJ HBRUSH;
 typedef HGDIOBJ HBITMAP;
@@ -45,12 +50,20 @@ typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 
 inline WORD LOWORD(uintptr_t v) { return WORD(v & 0xFFFF); }
 inline WORD HIWORD(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
-inline LPARAM MAKELPARAM(int lo, int hi) { return LPARAM(uint32_t((uint32_t(hi) & 0xFFFF) << 16 | (uint32_t(lo) & 0xFFFF))); }
-inline WPARAM MAKEWPARAM(int lo, int hi) { return WPARAM(uint32_t((uint32_t(hi) & 0xFFFF) << 16 | (uint32_t(lo) & 0xFFFF))); }
+inline LPARAM MAKELPARAM(int lo, int hi) {
+    return LPARAM(uint32_t((uint32_t(hi) & 0xFFFF) << 16 | (uint32_t(lo) & 0xFFFF)));
+}
+inline WPARAM MAKEWPARAM(int lo, int hi) {
+    return WPARAM(uint32_t((uint32_t(hi) & 0xFFFF) << 16 | (uint32_t(lo) & 0xFFFF)));
+}
 inline LPCSTR MAKEINTRESOURCEA(int id) { return reinterpret_cast<LPCSTR>(uintptr_t(uint16_t(id))); }
 
-struct POINT { LONG x, y; };
-struct RECT { LONG left, top, right, bottom; };
+struct POINT {
+    LONG x, y;
+};
+struct RECT {
+    LONG left, top, right, bottom;
+};
 
 struct MSG {
     HWND hwnd;
@@ -122,25 +135,23 @@ struct PAINTSTRUCT {
 
 // ---- constants ---------------------------------------------------------------------------------
 constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOVE = 0x0003, WM_SIZE = 0x0005,
-               WM_ACTIVATE = 0x0006, WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008, WM_PAINT = 0x000F,
-               WM_CLOSE = 0x0010, WM_QUIT = 0x0012, WM_ERASEBKGND = 0x0014, WM_SHOWWINDOW = 0x0018,
-               WM_CONTEXTMENU = 0x007B, WM_NCCREATE = 0x0081, WM_NCDESTROY = 0x0082, WM_KEYDOWN = 0x0100,
-               WM_KEYUP = 0x0101, WM_CHAR = 0x0102, WM_SYSKEYDOWN = 0x0104, WM_SYSKEYUP = 0x0105,
-               WM_COMMAND = 0x0111, WM_SYSCOMMAND = 0x0112, WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201,
-               WM_LBUTTONUP = 0x0202, WM_RBUTTONDOWN = 0x0204, WM_RBUTTONUP = 0x0205, WM_MBUTTONDOWN = 0x0207,
-               WM_MBUTTONUP = 0x0208, WM_CAPTURECHANGED = 0x0215, WM_USER = 0x0400;
+               WM_ACTIVATE = 0x0006, WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008, WM_PAINT = 0x000F, WM_CLOSE = 0x0010,
+               WM_QUIT = 0x0012, WM_ERASEBKGND = 0x0014, WM_SHOWWINDOW = 0x0018, WM_CONTEXTMENU = 0x007B,
+               WM_NCCREATE = 0x0081, WM_NCDESTROY = 0x0082, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102,
+               WM_SYSKEYDOWN = 0x0104, WM_SYSKEYUP = 0x0105, WM_COMMAND = 0x0111, WM_SYSCOMMAND = 0x0112,
+               WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202, WM_RBUTTONDOWN = 0x0204,
+               WM_RBUTTONUP = 0x0205, WM_MBUTTONDOWN = 0x0207, WM_MBUTTONUP = 0x0208, WM_CAPTURECHANGED = 0x0215,
+               WM_USER = 0x0400;
 
-constexpr WPARAM MK_LBUTTON = 0x0001, MK_RBUTTON = 0x0002, MK_SHIFT = 0x0004, MK_CONTROL = 0x0008,
-                 MK_MBUTTON = 0x0010;
+constexpr WPARAM MK_LBUTTON = 0x0001, MK_RBUTTON = 0x0002, MK_SHIFT = 0x0004, MK_CONTROL = 0x0008, MK_MBUTTON = 0x0010;
 
 constexpr UINT PM_NOREMOVE = 0x0000, PM_REMOVE = 0x0001;
 
-constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000,
-                WS_MINIMIZE = 0x20000000, WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000,
-                WS_CLIPSIBLINGS = 0x04000000, WS_CLIPCHILDREN = 0x02000000, WS_MAXIMIZE = 0x01000000,
-                WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000, WS_DLGFRAME = 0x00400000,
-                WS_SYSMENU = 0x00080000, WS_THICKFRAME = 0x00040000, WS_MINIMIZEBOX = 0x00020000,
-                WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000, WS_MINIMIZE = 0x20000000,
+                WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000, WS_CLIPSIBLINGS = 0x04000000,
+                WS_CLIPCHILDREN = 0x02000000, WS_MAXIMIZE = 0x01000000, WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000,
+                WS_DLGFRAME = 0x00400000, WS_SYSMENU = 0x00080000, WS_THICKFRAME = 0x00040000,
+                WS_MINIMIZEBOX = 0x00020000, WS_MAXIMIZEBOX = 0x00010000;
 
 constexpr UINT CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002;
 constexpr int CW_USEDEFAULT = int(0x80000000);
@@ -155,23 +166,21 @@ constexpr UINT SWP_NOSIZE = 0x0001, SWP_NOMOVE = 0x0002, SWP_NOZORDER = 0x0004, 
 inline HWND HWND_TOP() { return nullptr; }
 
 // Virtual-key codes.
-constexpr int VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D,
-              VK_SHIFT = 0x10, VK_CONTROL = 0x11, VK_MENU = 0x12, VK_PAUSE = 0x13, VK_CAPITAL = 0x14,
-              VK_ESCAPE = 0x1B, VK_SPACE = 0x20, VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23,
-              VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26, VK_RIGHT = 0x27, VK_DOWN = 0x28,
-              VK_SNAPSHOT = 0x2C, VK_INSERT = 0x2D, VK_DELETE = 0x2E, VK_LWIN = 0x5B, VK_RWIN = 0x5C, VK_APPS = 0x5D, VK_NUMPAD0 = 0x60,
-              VK_MULTIPLY = 0x6A, VK_ADD = 0x6B, VK_SEPARATOR = 0x6C, VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F, VK_F1 = 0x70, VK_F4 = 0x73, VK_F10 = 0x79, VK_F12 = 0x7B, VK_F13 = 0x7C,
-              VK_NUMLOCK = 0x90,
-              VK_SCROLL = 0x91, VK_LSHIFT = 0xA0, VK_RSHIFT = 0xA1, VK_LCONTROL = 0xA2, VK_RCONTROL = 0xA3,
-              VK_LMENU = 0xA4, VK_RMENU = 0xA5, VK_OEM_1 = 0xBA, VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC,
-              VK_OEM_MINUS = 0xBD, VK_OEM_PERIOD = 0xBE, VK_OEM_2 = 0xBF, VK_OEM_3 = 0xC0, VK_OEM_4 = 0xDB,
-              VK_OEM_5 = 0xDC, VK_OEM_6 = 0xDD, VK_OEM_7 = 0xDE, VK_OEM_102 = 0xE2;
+constexpr int VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10,
+              VK_CONTROL = 0x11, VK_MENU = 0x12, VK_PAUSE = 0x13, VK_CAPITAL = 0x14, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
+              VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26,
+              VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_SNAPSHOT = 0x2C, VK_INSERT = 0x2D, VK_DELETE = 0x2E, VK_LWIN = 0x5B,
+              VK_RWIN = 0x5C, VK_APPS = 0x5D, VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B, VK_SEPARATOR = 0x6C,
+              VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F, VK_F1 = 0x70, VK_F4 = 0x73, VK_F10 = 0x79,
+              VK_F12 = 0x7B, VK_F13 = 0x7C, VK_NUMLOCK = 0x90, VK_SCROLL = 0x91, VK_LSHIFT = 0xA0, VK_RSHIFT = 0xA1,
+              VK_LCONTROL = 0xA2, VK_RCONTROL = 0xA3, VK_LMENU = 0xA4, VK_RMENU = 0xA5, VK_OEM_1 = 0xBA,
+              VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC, VK_OEM_MINUS = 0xBD, VK_OEM_PERIOD = 0xBE, VK_OEM_2 = 0xBF,
+              VK_OEM_3 = 0xC0, VK_OEM_4 = 0xDB, VK_OEM_5 = 0xDC, VK_OEM_6 = 0xDD, VK_OEM_7 = 0xDE, VK_OEM_102 = 0xE2;
 
 // Stock cursors and icons (MAKEINTRESOURCE values).
 constexpr int IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_WAIT = 32514, IDC_CROSS = 32515, IDC_UPARROW = 32516,
-              IDC_SIZE = 32640, IDC_SIZENWSE = 32642, IDC_SIZENESW = 32643, IDC_SIZEWE = 32644,
-              IDC_SIZENS = 32645, IDC_SIZEALL = 32646, IDC_NO = 32648, IDC_HAND = 32649,
-              IDC_APPSTARTING = 32650, IDC_HELP = 32651;
+              IDC_SIZE = 32640, IDC_SIZENWSE = 32642, IDC_SIZENESW = 32643, IDC_SIZEWE = 32644, IDC_SIZENS = 32645,
+              IDC_SIZEALL = 32646, IDC_NO = 32648, IDC_HAND = 32649, IDC_APPSTARTING = 32650, IDC_HELP = 32651;
 constexpr int IDI_APPLICATION = 32512;
 
 constexpr int COLOR_BTNFACE = 15;
@@ -185,14 +194,13 @@ constexpr DWORD PFD_DOUBLEBUFFER = 0x00000001, PFD_STEREO = 0x00000002, PFD_DRAW
                 PFD_DRAW_TO_BITMAP = 0x00000008, PFD_SUPPORT_GDI = 0x00000010, PFD_SUPPORT_OPENGL = 0x00000020,
                 PFD_GENERIC_FORMAT = 0x00000040, PFD_GENERIC_ACCELERATED = 0x00001000;
 constexpr BYTE PFD_TYPE_RGBA = 0, PFD_TYPE_COLORINDEX = 1;
-constexpr BYTE PFD_MAIN_PLANE = 0;
+constexpr BYTE PFD_MAIN_PLANE = 0, PFD_OVERLAY_PLANE = 1;
 
 // ---- user32: classes, windows, messages --------------------------------------------------------
 HINSTANCE GetModuleHandleA(LPCSTR name);
 ATOM RegisterClassA(const WNDCLASSA* wc);
 ATOM RegisterClassExA(const WNDCLASSEXA* wc);
 BOOL GetClassInfoExA(HINSTANCE inst, LPCSTR name, WNDCLASSEXA* out);
-BOOL UnregisterClassA(LPCSTR name, HINSTANCE inst);
 
 HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style, int x, int y, int w, int h,
                      HWND parent, HMENU menu, HINSTANCE inst, LPVOID param);
@@ -217,7 +225,6 @@ HANDLE GetPropA(HWND w, LPCSTR name);
 HANDLE RemovePropA(HWND w, LPCSTR name);
 // The window owns the region from then on (coordinates relative to the window); NULL removes it.
 int SetWindowRgn(HWND w, HRGN rgn, BOOL redraw);
-int GetStartupShowCommand();  // what Windows passes as the process's show command
 
 BOOL PeekMessageA(MSG* m, HWND w, UINT first, UINT last, UINT remove);
 BOOL GetMessageA(MSG* m, HWND w, UINT first, UINT last);
@@ -239,14 +246,11 @@ int GetSystemMetrics(int index);
 HCURSOR LoadCursorA(HINSTANCE inst, LPCSTR name);
 HICON LoadIconA(HINSTANCE inst, LPCSTR name);
 HCURSOR LoadCursorFromFileA(LPCSTR file);
-HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);  // ours: the file loader over bytes
 BOOL DestroyIcon(HICON icon);
 HBRUSH GetSysColorBrush(int index);
 HGDIOBJ GetStockObject(int index);
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);
-bool MessageBoxWritesToStderr();          // no display: boxes are written to standard error instead
-std::string Cp1252ToUtf8(const char* s);  // the program's 8-bit texts for the host
 
 // ---- gdi32 / wgl -------------------------------------------------------------------------------
 HDC GetDC(HWND w);
@@ -263,18 +267,10 @@ HGLRC wglGetCurrentContext();
 // ---- comctl32 ---------------------------------------------------------------------------------
 constexpr UINT SB_SETTEXTA = WM_USER + 1, SB_GETTEXTA = WM_USER + 2, SB_GETTEXTLENGTHA = WM_USER + 3,
                SB_SETPARTS = WM_USER + 4, SB_GETPARTS = WM_USER + 6, SB_GETRECT = WM_USER + 10;
-constexpr int kStatusBarHeight = 20;
 HWND CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id);
 
 // ---- kernel32 ----------------------------------------------------------------------------------
 DWORD GetTickCount();
-
-// ---- files -------------------------------------------------------------------------------------
-// Maps a program path ("immagini\vetro.tga") onto the host: backslashes become '/', then an exact
-// lookup, then a case-insensitive match per path component. Returns the converted path when nothing
-// matches, so callers see an ordinary missing file.
-std::string MapPath(const char* path);
-bool FileExists(const char* path);
 
 }  // namespace win32
 

@@ -38,7 +38,7 @@ struct BITMAP {
     LONG bmWidthBytes;  // bytes per row, a multiple of 4 for a DIB section
     WORD bmPlanes;
     WORD bmBitsPixel;
-    LPVOID bmBits;      // rows bottom-up
+    LPVOID bmBits;  // rows bottom-up
 };
 
 constexpr WORD BMP_SIGNATURE = 0x4D42;  // "BM"
@@ -51,8 +51,6 @@ constexpr UINT LR_DEFAULTCOLOR = 0x0000, LR_LOADTRANSPARENT = 0x0020, LR_LOADFRO
 // (cx and cy must be 0). 24- and 32-bit files keep their depth (B, G, R (, A) per pixel);
 // palette files come out as 8-bit indices; anything else as 32-bit. NULL when the file is unusable.
 HANDLE LoadImageA(HINSTANCE inst, LPCSTR name, UINT type, int cx, int cy, UINT flags);
-// The same from a file's bytes in memory (what LoadImageA does after reading the file).
-HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size);
 // A BITMAP record for a bitmap, or the WORD entry count of a palette; out == NULL asks for the size.
 // 0 on failure or a short buffer.
 int GetObjectA(HGDIOBJ obj, int size, void* out);

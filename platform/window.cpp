@@ -17,7 +17,8 @@ using detail::Window;
 std::vector<std::unique_ptr<detail::WindowClass>> g_classes;
 uintptr_t g_next_window = 0x10000;
 ATOM g_next_atom = 0xC000;
-struct ModuleToken {} g_module;
+struct ModuleToken {
+} g_module;
 
 detail::WindowClass* find_class(const char* name) {
     if (!name) return nullptr;
@@ -52,7 +53,10 @@ void set_gl_attributes(bool alpha, int depth) {
 
 // The closest double-buffered RGBA visual with depth that the system has.
 SDL_Window* create_gl_window(const char* title, int x, int y, int w, int h, Uint32 flags) {
-    const struct { bool alpha; int depth; } tries[] = {{true, 24}, {false, 24}, {false, 16}};
+    const struct {
+        bool alpha;
+        int depth;
+    } tries[] = {{true, 24}, {false, 24}, {false, 16}};
     for (const auto& t : tries) {
         set_gl_attributes(t.alpha, t.depth);
         if (SDL_Window* s = SDL_CreateWindow(title, x, y, w, h, flags | SDL_WINDOW_OPENGL)) return s;
@@ -105,7 +109,6 @@ void ResetClasses() { g_classes.clear(); }
 }  // namespace testing
 
 HINSTANCE GetModuleHandleA(LPCSTR) { return reinterpret_cast<HINSTANCE>(&g_module); }
-int GetStartupShowCommand() { return SW_SHOWDEFAULT; }
 
 ATOM RegisterClassA(const WNDCLASSA* wc) {
     if (!wc) return 0;
@@ -130,14 +133,6 @@ BOOL GetClassInfoExA(HINSTANCE, LPCSTR name, WNDCLASSEXA* out) {
     detail::WindowClass* c = find_class(name);
     if (!c || !out) return FALSE;
     *out = c->rec;
-    return TRUE;
-}
-
-BOOL UnregisterClassA(LPCSTR name, HINSTANCE) {
-    auto it = std::find_if(g_classes.begin(), g_classes.end(),
-                           [&](auto& c) { return name && ::strcasecmp(c->name.c_str(), name) == 0; });
-    if (it == g_classes.end()) return FALSE;
-    g_classes.erase(it);
     return TRUE;
 }
 
@@ -273,8 +268,14 @@ BOOL UpdateWindow(HWND h) {
 BOOL SetWindowPos(HWND h, HWND, int x, int y, int cx, int cy, UINT flags) {
     Window* w = detail::FindWindow(h);
     if (!w) return FALSE;
-    if (flags & SWP_NOMOVE) { x = w->rect.left; y = w->rect.top; }
-    if (flags & SWP_NOSIZE) { cx = w->rect.right - w->rect.left; cy = w->rect.bottom - w->rect.top; }
+    if (flags & SWP_NOMOVE) {
+        x = w->rect.left;
+        y = w->rect.top;
+    }
+    if (flags & SWP_NOSIZE) {
+        cx = w->rect.right - w->rect.left;
+        cy = w->rect.bottom - w->rect.top;
+    }
     w->rect = RECT{x, y, x + std::max(0, cx), y + std::max(0, cy)};
     if (w->sdl) {
         const bool caption = detail::HasCaption(w);
@@ -290,7 +291,8 @@ BOOL SetWindowPos(HWND h, HWND, int x, int y, int cx, int cy, UINT flags) {
     }
     if (flags & SWP_SHOWWINDOW) ShowWindow(h, SW_SHOW);
     if (flags & SWP_HIDEWINDOW) ShowWindow(h, SW_HIDE);
-    SendMessageA(h, WM_MOVE, 0, MAKELPARAM(w->parent ? x : x + detail::kFrame, w->parent ? y : y + detail::kCaption + detail::kFrame));
+    SendMessageA(h, WM_MOVE, 0,
+                 MAKELPARAM(w->parent ? x : x + detail::kFrame, w->parent ? y : y + detail::kCaption + detail::kFrame));
     SendMessageA(h, WM_SIZE, 0, MAKELPARAM(detail::ClientWidth(w), detail::ClientHeight(w)));
     w->needs_paint = w->visible;
     return TRUE;
@@ -361,9 +363,7 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         // A child that shows no menu of its own hands the request to its parent.
         if (const Window* w = detail::FindWindow(h); w && w->parent) return SendMessageA(w->parent, msg, wp, lp);
         return 0;
-    case WM_CLOSE:
-        DestroyWindow(h);
-        return 0;
+    case WM_CLOSE: DestroyWindow(h); return 0;
     case WM_PAINT: {
         PAINTSTRUCT ps;
         BeginPaint(h, &ps);
@@ -377,8 +377,7 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_CLOSE) SendMessageA(h, WM_CLOSE, 0, 0);
         return 0;
-    default:
-        return 0;
+    default: return 0;
     }
 }
 

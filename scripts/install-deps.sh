@@ -3,10 +3,10 @@
 # As root it runs apt-get; otherwise it prints the exact command and fails.
 set -euo pipefail
 PACKAGES=(
-  cmake make g++ pkg-config clang libclang-rt-14-dev
+  cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
   libsdl2-dev libsdl2-image-dev libx11-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev
   libfreetype-dev fonts-dejavu-core
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick valgrind
   xserver-xorg-core xserver-xorg-video-dummy openbox
   dpkg-dev file lintian

@@ -14,21 +14,24 @@ namespace corvala {
 
 // ---- on-disk records ---------------------------------------------------------------------------
 
-struct TGLMD3HEADER {       // 108 bytes at offset 0
-    char ID[4];             // "IDP3" in any letter case
-    int32_t VERSION;        // 15
+constexpr int32_t kMd3Version = 15;
+constexpr double kMd3XyzScale = 1.0 / 64;  // a stored vertex coordinate is this many model units
+
+struct TGLMD3HEADER {  // 108 bytes at offset 0
+    char ID[4];        // "IDP3" in any letter case
+    int32_t VERSION;   // kMd3Version
     char FILENAME[68];
     int32_t NUMBONEFRAMES;  // frames F; after a complete load F - 1, the last frame's index
     int32_t NUMTAGS;        // tags per frame T
     int32_t NUMMESHES;      // surfaces S
     int32_t NUMMAXSKINS;
-    int32_t HEADERLENGTH;   // not consulted: the frames follow the header directly
-    int32_t TAGSTART;       // not consulted: the tags follow the frames directly
-    int32_t TAGEND;         // not consulted: the first surface follows the tags directly
+    int32_t HEADERLENGTH;  // not consulted: the frames follow the header directly
+    int32_t TAGSTART;      // not consulted: the tags follow the frames directly
+    int32_t TAGEND;        // not consulted: the first surface follows the tags directly
     int32_t FILESIZE;
 };
 
-struct TGLBONEFRAME {       // 56 bytes; F of them straight after the header
+struct TGLBONEFRAME {  // 56 bytes; F of them straight after the header
     float MINS[3];
     float MAXS[3];
     float POSITION[3];
@@ -38,14 +41,14 @@ struct TGLBONEFRAME {       // 56 bytes; F of them straight after the header
 
 typedef float TGLROTATIONMATRIX[3][3];  // row i is the tag's axis i
 
-struct TGLTAG {             // 112 bytes; F x T of them straight after the frames, frame-major
+struct TGLTAG {  // 112 bytes; F x T of them straight after the frames, frame-major
     char NAME[64];
     TGLVECTOR POSITION;
     TGLROTATIONMATRIX ROTATION;
 };
 
-struct TGLMESHHEADER {      // 108 bytes at the start of each surface
-    char ID[4];             // not checked
+struct TGLMESHHEADER {  // 108 bytes at the start of each surface
+    char ID[4];         // not checked
     char NAME[68];
     int32_t NUMMESHFRAMES;  // frames stored for this surface
     int32_t NUMSKINS;       // skin names K, read at offset 108 of the surface
@@ -55,23 +58,23 @@ struct TGLMESHHEADER {      // 108 bytes at the start of each surface
     int32_t HEADERSIZE;     // not consulted: the skin names are read at offset 108
     int32_t TEXVECTORSTART;
     int32_t VERTEXSTART;
-    int32_t MESHSIZE;       // the next surface starts this far from this one's start
+    int32_t MESHSIZE;  // the next surface starts this far from this one's start
 };
 
-struct TGLMD3TRIANGLE {     // 12 bytes
-    int32_t VERTEX[3];      // indices into one frame's vertices
+struct TGLMD3TRIANGLE {  // 12 bytes
+    int32_t VERTEX[3];   // indices into one frame's vertices
 };
 
-struct TGLMD3TEXCOORD {     // 8 bytes
-    float COORD[2];         // S, T; one per vertex, shared by all frames
+struct TGLMD3TEXCOORD {  // 8 bytes
+    float COORD[2];      // S, T; one per vertex, shared by all frames
 };
 
-struct TVERTEX {            // 8 bytes
-    int16_t VERTEX[3];      // X, Y, Z in units of 1/64
-    uint8_t NORMAL[2];      // indices into MD3NORMAL
+struct TVERTEX {        // 8 bytes
+    int16_t VERTEX[3];  // X, Y, Z in units of kMd3XyzScale
+    uint8_t NORMAL[2];  // indices into MD3NORMAL
 };
 
-struct TGLMD3SKIN {         // 68 bytes: a 64-character name and 4 more bytes
+struct TGLMD3SKIN {  // 68 bytes: a 64-character name and 4 more bytes
     char NAME[68];
 };
 
@@ -88,11 +91,11 @@ static_assert(sizeof(TGLMD3SKIN) == 68, "TGLMD3SKIN is 68 bytes");
 
 struct TMESH {
     TGLMESHHEADER MESHHEADER{};
-    std::vector<TGLMD3SKIN> SKINS;          // K skin names (stored, never turned into textures)
-    std::vector<TGLMD3TRIANGLE> TRIANGLE;   // N triangles
-    std::vector<TGLMD3TEXCOORD> TEXCOORD;   // V texture coordinates
-    std::vector<TVERTEX> VERTEX;            // NUMMESHFRAMES x V vertices, frame-major
-    uint32_t TEXTURE = 0;                   // bound while drawing when SETTEXTURE is true
+    std::vector<TGLMD3SKIN> SKINS;         // K skin names (stored, never turned into textures)
+    std::vector<TGLMD3TRIANGLE> TRIANGLE;  // N triangles
+    std::vector<TGLMD3TEXCOORD> TEXCOORD;  // V texture coordinates
+    std::vector<TVERTEX> VERTEX;           // NUMMESHFRAMES x V vertices, frame-major
+    uint32_t TEXTURE = 0;                  // bound while drawing when SETTEXTURE is true
     bool SETTEXTURE = false;
 };
 
@@ -100,20 +103,20 @@ struct TGLMD3MODEL;
 typedef TGLMD3MODEL* PGLMD3MODEL;
 
 struct TGLMD3MODEL {
-    int32_t FRAME = 0;                      // frame at blend factor 0; also picks the attached models' tags
-    int32_t STARTFRAME = 0;                 // playing range, inclusive
+    int32_t FRAME = 0;       // frame at blend factor 0; also picks the attached models' tags
+    int32_t STARTFRAME = 0;  // playing range, inclusive
     int32_t ENDFRAME = 0;
-    int32_t NEXTFRAME = 0;                  // frame at blend factor 1
-    int32_t FPS = 0;                        // frames per clock unit
-    float POLL = 0;                         // clock time since the last frame change: the blend factor
-    float LASTUPDATE = 0;                   // clock time of the last frame change
+    int32_t NEXTFRAME = 0;  // frame at blend factor 1
+    int32_t FPS = 0;        // frames per clock unit
+    float POLL = 0;         // clock time since the last frame change: the blend factor
+    float LASTUPDATE = 0;   // clock time of the last frame change
     uint32_t TXTURE = 0;
-    std::string MD3NAME;                    // file name of the last load that found its file
+    std::string MD3NAME;  // file name of the last load that found its file
     TGLMD3HEADER HEADER{};
-    std::vector<TGLBONEFRAME> BONEFRAMES;   // F frames
-    std::vector<TGLTAG> TAGS;               // F x T tags, frame-major
-    std::vector<TMESH> MESHES;              // S surfaces in file order
-    std::vector<PGLMD3MODEL> LINKS;         // one per tag: the model attached there or none; not owned
+    std::vector<TGLBONEFRAME> BONEFRAMES;  // F frames
+    std::vector<TGLTAG> TAGS;              // F x T tags, frame-major
+    std::vector<TMESH> MESHES;             // S surfaces in file order
+    std::vector<PGLMD3MODEL> LINKS;        // one per tag: the model attached there or none; not owned
 
     void LOADMODEL(const std::string& FILENAME);                           // loads an MD3 file, silently
     void PUTMODEL();                                                       // draws at FRAME, NEXTFRAME, POLL
@@ -121,13 +124,13 @@ struct TGLMD3MODEL {
     void DRAWSKELETON(TGLMD3MODEL& MDL);                                   // MDL and the models at its tags
     void UPDATEFRAME(float TIME);                                          // steps at most one frame a call
     bool LINKMODEL(const std::string& TAGNAME, TGLMD3MODEL& MODEL);        // attaches MODEL at the tag of that name
-    int32_t LOADSKIN(const std::string& FILENAME);                         // a .skin file's images onto the surfaces it names;
-                                                                           // surfaces textured (needs the GL context)
+    int32_t LOADSKIN(const std::string& FILENAME);  // a .skin file's images onto the surfaces it names;
+                                                    // surfaces textured (needs the GL context)
 };
 
 extern double MD3NORMAL[256][256][3];  // unit normal for each pair of encoded normal bytes
 
-void INITNORMALS();                    // fills MD3NORMAL; LOADMODEL calls it while the table is empty
+void INITNORMALS();  // fills MD3NORMAL; LOADMODEL calls it while the table is empty
 
 // The byte-level half of LOADMODEL: reads an MD3 image from memory into MODEL. Returns true when the
 // model took the file's frames, tags and surfaces. Otherwise the model keeps all its arrays and its

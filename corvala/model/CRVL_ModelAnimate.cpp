@@ -1,9 +1,10 @@
 #include "model/CRVL_ModelAnimate.h"
 
 #include <cmath>
-#include <fstream>
-#include <iterator>
+#include <string>
+#include <vector>
 
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Pick.h"
 
@@ -69,8 +70,10 @@ void load_anim_from_text(QUAKE3ANIMATION& CHARACTER, const std::string& TEXT) {
 
 void QUAKE3ANIMATION::LOADANIM(const std::string& FILENAME) {
     if (!win32::FileExists(FILENAME.c_str())) return;
-    std::ifstream FILE(win32::MapPath(FILENAME.c_str()), std::ios::binary);
-    const std::string TEXT((std::istreambuf_iterator<char>(FILE)), std::istreambuf_iterator<char>());
+    // An unreadable file reads as an empty table.
+    std::vector<uint8_t> BYTES;
+    win32::ReadWholeFile(FILENAME.c_str(), BYTES);
+    const std::string TEXT(BYTES.begin(), BYTES.end());
     load_anim_from_text(*this, TEXT);
 }
 
@@ -94,8 +97,8 @@ void QUAKE3ANIMATION::SETANIM(int32_t NUM) {
     if (NUM >= Q3_TORSO_GESTURE) MODEL.NEXTFRAME = INFO.FIRSTFRAME;
 }
 
-void QUAKE3ANIMATION::SELECTMODELANIM(int32_t ANIM) {
-    ANIMMODEL = ANIM;
+void QUAKE3ANIMATION::SELECTMODELANIM(int32_t NEWANIM) {
+    ANIMMODEL = NEWANIM;
     SETANIM(ANIMMODEL);
 }
 

@@ -1,14 +1,13 @@
 // What a model carries besides its own file: other models at its tags, and skin images on its surfaces.
 #include <GL/gl.h>
 
+#include <strings.h>
 #include <cctype>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <map>
-#include <strings.h>
 
 #include "model/CRVL_Model.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "texture/CRVL_TGA.h"
 
@@ -37,7 +36,8 @@ std::string folder_of(const std::string& path) {
 bool TGLMD3MODEL::LINKMODEL(const std::string& TAGNAME, TGLMD3MODEL& MODEL) {
     // Tags are named alike in every frame; frame 0's names decide. A rejected load can leave NUMTAGS
     // describing another file than the arrays, so both arrays bound the search.
-    for (size_t I = 0; I < size_t(HEADER.NUMTAGS > 0 ? HEADER.NUMTAGS : 0) && I < LINKS.size() && I < TAGS.size(); ++I) {
+    for (size_t I = 0; I < size_t(HEADER.NUMTAGS > 0 ? HEADER.NUMTAGS : 0) && I < LINKS.size() && I < TAGS.size();
+         ++I) {
         if (!same_name(field(TAGS[I].NAME, sizeof TAGS[I].NAME), TAGNAME)) continue;
         LINKS[I] = &MODEL;
         return true;
@@ -66,8 +66,9 @@ std::vector<SkinEntry> parse_skin(const std::string& text) {
 
 int32_t TGLMD3MODEL::LOADSKIN(const std::string& FILENAME) {
     if (!win32::FileExists(FILENAME.c_str())) return 0;
-    std::ifstream FILE(win32::MapPath(FILENAME.c_str()), std::ios::binary);
-    const std::string TEXT((std::istreambuf_iterator<char>(FILE)), std::istreambuf_iterator<char>());
+    std::vector<uint8_t> BYTES;  // an unreadable file reads as an empty skin
+    win32::ReadWholeFile(FILENAME.c_str(), BYTES);
+    const std::string TEXT(BYTES.begin(), BYTES.end());
 
     // Images are looked up by file name beside the .skin file, whatever folder the line names: skins
     // are written for the game's folder tree, not for where the model lies now. One image shared by

@@ -82,7 +82,7 @@ void TGLMD3MODEL::PUTMODELINT(int32_t CURRENTFRAME, int32_t NEXFRAME, double POL
                 for (int k = 0; k < 3; ++k) {
                     // Single-precision inputs, blended in double so that POL = 1 lands exactly on B.
                     const double na = float(NA[k]), nb = float(NB[k]);
-                    const double pa = float(A.VERTEX[k] / 64.0), pb = float(B.VERTEX[k] / 64.0);
+                    const double pa = float(A.VERTEX[k] * kMd3XyzScale), pb = float(B.VERTEX[k] * kMd3XyzScale);
                     N[k] = float(na + (nb - na) * POL);
                     P[k] = float(pa + (pb - pa) * POL);
                 }

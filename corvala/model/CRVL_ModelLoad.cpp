@@ -1,8 +1,9 @@
 #include <cmath>
 #include <cstring>
-#include <fstream>
+#include <vector>
 
 #include "model/CRVL_Model.h"
+#include "platform/host.h"
 #include "platform/win32.h"
 
 namespace corvala {
@@ -14,8 +15,8 @@ double MD3NORMAL[256][256][3];
 void INITNORMALS() {
     for (int A = 0; A < 256; ++A) {
         for (int B = 0; B < 256; ++B) {
-            const double ALPHA = A * 2 * M_PI / 255;  // 255, not 256: the format's own quirk
-            const double BETA = B * 2 * M_PI / 255;
+            const double ALPHA = A * 2 * kPi / 255;  // 255, not 256: the format's own quirk
+            const double BETA = B * 2 * kPi / 255;
             MD3NORMAL[A][B][0] = std::cos(BETA) * std::sin(ALPHA);
             MD3NORMAL[A][B][1] = std::sin(BETA) * std::sin(ALPHA);
             MD3NORMAL[A][B][2] = std::cos(ALPHA);
@@ -51,9 +52,7 @@ public:
     }
 
     // Whether COUNT records of RECORD bytes could fit in the unspent part of the file at all.
-    bool could_hold(int64_t count, size_t record) const {
-        return count >= 0 && uint64_t(count) <= budget_ / record;
-    }
+    bool could_hold(int64_t count, size_t record) const { return count >= 0 && uint64_t(count) <= budget_ / record; }
 
 private:
     bool take(int64_t offset, int64_t count, size_t record) {
@@ -86,9 +85,8 @@ bool read_mesh(Reader& in, int64_t START, TMESH& MESH) {
     const TGLMESHHEADER& H = MESH.MESHHEADER;
     return in.block(START + int64_t(sizeof(TGLMESHHEADER)), H.NUMSKINS, MESH.SKINS) &&
            in.block(START + H.TRISTART, H.NUMTRIANGLES, MESH.TRIANGLE) &&
-           in.block(START + H.TEXVECTORSTART, H.NUMVERTEXES, MESH.TEXCOORD) &&
-           H.NUMMESHFRAMES >= 0 && H.NUMVERTEXES >= 0 &&
-           in.block(START + H.VERTEXSTART, int64_t(H.NUMVERTEXES) * H.NUMMESHFRAMES, MESH.VERTEX);
+           in.block(START + H.TEXVECTORSTART, H.NUMVERTEXES, MESH.TEXCOORD) && H.NUMMESHFRAMES >= 0 &&
+           H.NUMVERTEXES >= 0 && in.block(START + H.VERTEXSTART, int64_t(H.NUMVERTEXES) * H.NUMMESHFRAMES, MESH.VERTEX);
 }
 
 }  // namespace
@@ -98,7 +96,7 @@ bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size) 
     TGLMD3HEADER HEADER;
     if (!in.record(0, HEADER)) return false;
     MODEL.HEADER = HEADER;
-    if (!is_idp3(HEADER.ID) || HEADER.VERSION != 15) return false;
+    if (!is_idp3(HEADER.ID) || HEADER.VERSION != kMd3Version) return false;
 
     // Everything is read into fresh arrays first, so a file that turns out to be broken halfway
     // leaves the model exactly as a rejected identifier does.
@@ -133,18 +131,10 @@ bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size) 
 void TGLMD3MODEL::LOADMODEL(const std::string& FILENAME) {
     if (MD3NORMAL[0][0][2] != 1.0) INITNORMALS();
     if (!win32::FileExists(FILENAME.c_str())) return;
-    std::ifstream FILE(win32::MapPath(FILENAME.c_str()), std::ios::binary);
     MD3NAME = FILENAME;
     // An unreadable file yields no bytes and is then rejected like any file too short for a header.
     std::vector<uint8_t> BYTES;
-    FILE.seekg(0, std::ios::end);
-    const std::streamoff SIZE = FILE.tellg();
-    FILE.seekg(0, std::ios::beg);
-    if (FILE && SIZE > 0) {
-        BYTES.resize(size_t(SIZE));
-        FILE.read(reinterpret_cast<char*>(BYTES.data()), SIZE);
-        BYTES.resize(size_t(FILE.gcount()));
-    }
+    win32::ReadWholeFile(FILENAME.c_str(), BYTES);
     load_md3_from_memory(*this, BYTES.data(), BYTES.size());
 }
 

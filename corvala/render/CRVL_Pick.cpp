@@ -31,11 +31,11 @@ int32_t str_to_int(const std::string& text) {
 
 void PROCNULL() {}
 
-void TMENU3D::ADDSELECTON(TGLVECTOR POS, int32_t ID) {
+void TMENU3D::ADDSELECTON(TGLVECTOR AT, int32_t ID) {
     if (CNTSEL < 0 || CNTSEL >= MENU3D_CAPACITY) return;  // a full menu keeps its 51 elements
     CNTSEL = CNTSEL + 1;
     BUTTONID[CNTSEL - 1] = ID;
-    this->POS[CNTSEL - 1] = POS;
+    POS[CNTSEL - 1] = AT;
 }
 
 void TMENU3D::SETSELECTON(CRVLPROCEDURE ELEMENT) {
@@ -66,8 +66,10 @@ void TMENU3D::DRAWMENUID(CRVLPROCEDURE EVENTOVER, CRVLPROCEDURE EVENTNOTOVER, CR
     if (NUM < 0 || NUM >= MENU3D_CAPACITY) return;  // no such element
     glPushMatrix();
     glTranslatef(POS[NUM].X, POS[NUM].Y, POS[NUM].Z);
-    if (OVER[NUM]) EVENTOVER(); else EVENTNOTOVER();
-    if (CLICK[NUM]) EVENTCLICK(); else EVENTNOTCLICK();
+    if (OVER[NUM]) EVENTOVER();
+    else EVENTNOTOVER();
+    if (CLICK[NUM]) EVENTCLICK();
+    else EVENTNOTCLICK();
     glPopMatrix();
 }
 
@@ -85,9 +87,8 @@ int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME) {
     glLoadIdentity();
     // The viewport is the window's outer size anchored at the client's bottom-left; a framed window's
     // client area is shorter by the caption and two frames, which turns a client y into a viewport y.
-    const int32_t F = FULLSCREEN ? 0
-                                 : win32::GetSystemMetrics(win32::SM_CYCAPTION) +
-                                       2 * win32::GetSystemMetrics(win32::SM_CYFRAME);
+    const int32_t F =
+        FULLSCREEN ? 0 : win32::GetSystemMetrics(win32::SM_CYCAPTION) + 2 * win32::GetSystemMetrics(win32::SM_CYFRAME);
     gluPickMatrix(double(X), double(VIEWPORTCOORDS[3] - Y - F), 2.0, 2.0, VIEWPORTCOORDS);
     gluPerspective(45.0, double(VIEWPORTCOORDS[2]) / double(VIEWPORTCOORDS[3]), 0.5, 150.0);
     glMatrixMode(GL_MODELVIEW);
@@ -126,7 +127,7 @@ int32_t EXTRACTVALUEFROMSTRING(const std::string& SPACE, std::string& S) {
     const size_t P = (found == std::string::npos) ? 0 : found + 1;  // 1-based, 0 when absent
     const std::string head = (P == 0) ? std::string() : S.substr(0, P - 1);
     const int32_t result = str_to_int(head);  // throws before S is touched
-    S = S.substr(P);  // one character removed after the number, whatever the length of SPACE
+    S = S.substr(P);                          // one character removed after the number, whatever the length of SPACE
     return result;
 }
 

@@ -4,8 +4,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "CRVL_Vector.h"
 #include "../window/CRVL_Window.h"
+#include "CRVL_Vector.h"
 
 namespace corvala {
 
@@ -14,24 +14,24 @@ constexpr int32_t MENU3D_CAPACITY = 51;  // elements 0..50
 // A pickable 3D menu: elements with a position and a selection name, picked every frame.
 // Plain data used from zero-filled storage; no constructor, so CNTSEL starts at 0 there.
 struct TMENU3D {
-    uint32_t EVENTSELECTION;              // display list compiled by SETSELECTON
-    bool OVER[MENU3D_CAPACITY];           // element under the hover position at the last pick
-    bool CLICK[MENU3D_CAPACITY];          // element under the click position at the last pick
-    int32_t BUTTONID[MENU3D_CAPACITY];    // selection name of each element (0 is what a miss returns)
-    TGLVECTOR POS[MENU3D_CAPACITY];       // where each element is drawn
-    int32_t MAXNUMSEL;                    // elements compiled into EVENTSELECTION
-    int32_t CNTSEL;                       // elements added
+    uint32_t EVENTSELECTION;            // display list compiled by SETSELECTON
+    bool OVER[MENU3D_CAPACITY];         // element under the hover position at the last pick
+    bool CLICK[MENU3D_CAPACITY];        // element under the click position at the last pick
+    int32_t BUTTONID[MENU3D_CAPACITY];  // selection name of each element (0 is what a miss returns)
+    TGLVECTOR POS[MENU3D_CAPACITY];     // where each element is drawn
+    int32_t MAXNUMSEL;                  // elements compiled into EVENTSELECTION
+    int32_t CNTSEL;                     // elements added
 
-    void ADDSELECTON(TGLVECTOR POS, int32_t ID);  // appends an element; ignored once the menu is full
-    void SETSELECTON(CRVLPROCEDURE ELEMENT);      // compiles every element's pick shape into one list
-    void ELEMENTSELECTON();                       // picks at the hover and click positions, sets OVER and CLICK
+    void ADDSELECTON(TGLVECTOR AT, int32_t ID);  // appends an element; ignored once the menu is full
+    void SETSELECTON(CRVLPROCEDURE ELEMENT);     // compiles every element's pick shape into one list
+    void ELEMENTSELECTON();                      // picks at the hover and click positions, sets OVER and CLICK
     void DRAWMENUID(CRVLPROCEDURE EVENTOVER, CRVLPROCEDURE EVENTNOTOVER, CRVLPROCEDURE EVENTCLICK,
                     CRVLPROCEDURE EVENTNOTCLICK, int32_t NUM);  // one callback of each pair at POS[NUM]
 };
 
-void PROCNULL();                                              // does nothing
-void ADDNAMETOOBJ(int32_t NAME);                              // selection name of the geometry that follows
-int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME);   // nearest name under client pixel (X, Y), or 0
+void PROCNULL();                                             // does nothing
+void ADDNAMETOOBJ(int32_t NAME);                             // selection name of the geometry that follows
+int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME);  // nearest name under client pixel (X, Y), or 0
 
 // The string-to-integer conversion failed: the text is not a decimal 32-bit integer.
 struct EConvertError : std::runtime_error {

@@ -48,7 +48,7 @@ void CUBO(float X, float Y, float Z, float X1, float Y1, float Z1, float X2, flo
 }
 
 void SFERA(float PX, float PY, float PZ, float RADIUS, int32_t NUMCIRCLE, int32_t NUMLINE, float TSIZE) {
-    const float PI = 3.14159265358979323846f;
+    const float PI = float(kPi);
     const float MAJORSTEP = PI / float(NUMLINE);
     const float MINORSTEP = 2.0f * PI / float(NUMCIRCLE);
     for (int32_t I = 0; I < NUMLINE; ++I) {

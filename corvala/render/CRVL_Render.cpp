@@ -15,15 +15,15 @@ float LIGHTPOSITION[4] = {0.0f, 0.0f, 0.0f, 0.0f};
 int32_t GL_MIN_FILTER = GL_LINEAR;
 int32_t GL_MAG_FILTER = GL_LINEAR;
 
-void OPENGL_INIT(double DEPTH, double A, double R, double G, double B) {
+void OPENGL_INIT(double ZFAR, double A, double R, double G, double B) {
     glClearColor(GLfloat(R), GLfloat(G), GLfloat(B), GLfloat(A));
     glViewport(0, 0, WIDTH, HEIGHT);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
-    gluPerspective(45.0, double(WIDTH) / double(HEIGHT), 0.1, DEPTH);
+    gluPerspective(45.0, double(WIDTH) / double(HEIGHT), 0.1, ZFAR);
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glClearDepth(DEPTH);  // GL clamps it to [0, 1]
+    glClearDepth(ZFAR);  // GL clamps it to [0, 1]
     glEnable(GL_DEPTH_TEST);
     glDepthFunc(GL_LEQUAL);
     glColor4f(1.0f, 1.0f, 1.0f, 0.5f);

@@ -7,6 +7,18 @@
 
 namespace corvala {
 
+namespace {
+// The font picture is a grid of 32 cells across and 4 down; row r holds the codes 32·r .. 32·r + 31.
+constexpr int32_t kFontColumns = 32, kFontRows = 4;
+// A glyph's quad, in text units before SIZE scales it: half a cell each way, and the step to the next.
+constexpr float kGlyphHalfWidth = 4.0f, kGlyphHalfHeight = 8.0f;
+constexpr double kGlyphAdvance = 8.0;
+
+void draw_cell(float X, float Y, int k, float row) {
+    FINDCHARACTER(X, Y, float(k), row, kGlyphHalfWidth, kGlyphHalfHeight, kFontColumns, kFontRows);
+}
+}  // namespace
+
 void FINDCHARACTER(float X, float Y, float PX, float PY, float SX, float SY, int32_t ROWS, int32_t COLUMNS) {
     const double u = double(PX) / ROWS, v = double(PY) / COLUMNS;
     const double du = 1.0 / ROWS, dv = 1.0 / COLUMNS;
@@ -30,9 +42,9 @@ void FINDCHARACTER(float X, float Y, float PX, float PY, float SX, float SY, int
 void DRAWCHAR(float X, float Y, char C) {
     const int k = static_cast<unsigned char>(C);
     // The full code goes in as the column: s beyond 1 wraps to column k mod 32 under GL_REPEAT.
-    if (k >= 33 && k <= 63) FINDCHARACTER(X, Y, float(k), 1.0f, 4.0f, 8.0f, 32, 4);
-    else if (k >= 64 && k <= 95) FINDCHARACTER(X, Y, float(k), 2.0f, 4.0f, 8.0f, 32, 4);
-    else if (k >= 96 && k <= 126) FINDCHARACTER(X, Y, float(k), 3.0f, 4.0f, 8.0f, 32, 4);
+    if (k >= 33 && k <= 63) draw_cell(X, Y, k, 1.0f);
+    else if (k >= 64 && k <= 95) draw_cell(X, Y, k, 2.0f);
+    else if (k >= 96 && k <= 126) draw_cell(X, Y, k, 3.0f);
 }
 
 void ADDFONTSTRING(float X, float Y, float SIZE, float DIST, const std::string& S) {
@@ -41,7 +53,7 @@ void ADDFONTSTRING(float X, float Y, float SIZE, float DIST, const std::string& 
     glPushMatrix();
     glScalef(SIZE, SIZE, SIZE);
     for (size_t i = 1; i <= S.size(); ++i)
-        DRAWCHAR(float(double(X) - 8.0 + 8.0 * double(i) * double(DIST)), Y, S[i - 1]);
+        DRAWCHAR(float(double(X) - kGlyphAdvance + kGlyphAdvance * double(i) * double(DIST)), Y, S[i - 1]);
     glPopMatrix();
     SETGLSPRITEOFF();
     glEnable(GL_LIGHTING);

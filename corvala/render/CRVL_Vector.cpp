@@ -7,13 +7,9 @@
 namespace corvala {
 
 double FNORMAL[4];
-bool GLVERT3FREMOVE = false;
-bool GLVERT3FENABLEEDIT = false;
 TGLVERTEX3F GLBASEVERTEX3F;
 
-TGLVECTOR GLVECTOR(double X, double Y, double Z) {
-    return TGLVECTOR{float(X), float(Y), float(Z)};
-}
+TGLVECTOR GLVECTOR(double X, double Y, double Z) { return TGLVECTOR{float(X), float(Y), float(Z)}; }
 
 void REDUCETOUNIT(double& X, double& Y, double& Z) {
     double LENGTH = float(std::sqrt(X * X + Y * Y + Z * Z));
@@ -23,8 +19,8 @@ void REDUCETOUNIT(double& X, double& Y, double& Z) {
     Z /= LENGTH;
 }
 
-void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, double V2Z,
-                double V3X, double V3Y, double V3Z) {
+void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, double V2Z, double V3X, double V3Y,
+                double V3Z) {
     const double ax = V1X - V2X, ay = V1Y - V2Y, az = V1Z - V2Z;
     const double bx = V2X - V3X, by = V2Y - V3Y, bz = V2Z - V3Z;
     FNORMAL[1] = ay * bz - az * by;

@@ -2,7 +2,11 @@
 #pragma once
 #include <cstdint>
 
+#include "../window/CRVL_Window.h"  // GLVERT3FREMOVE, GLVERT3FENABLEEDIT
+
 namespace corvala {
+
+constexpr double kPi = 3.14159265358979323846;  // the one pi of the framework, the program and its tools
 
 struct TGLVECTOR {
     float X, Y, Z;
@@ -19,17 +23,15 @@ struct TGLVERTEX3F {
 
 constexpr int32_t GLVERT3F_SLOTS = 10000;
 
-extern double FNORMAL[4];             // [1..3] hold x, y, z of the last FINDNORMAL ([0] unused)
-extern bool GLVERT3FREMOVE;           // true: the wrappers make no GL calls
-extern bool GLVERT3FENABLEEDIT;       // true: GLVERTEX3F records and displaces vertices
+extern double FNORMAL[4];  // [1..3] hold x, y, z of the last FINDNORMAL ([0] unused)
 extern TGLVERTEX3F GLBASEVERTEX3F;
 
-TGLVECTOR GLVECTOR(double X, double Y, double Z);                       // narrowed to 32-bit floats
-void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, double V2Z,
-                double V3X, double V3Y, double V3Z);                    // unit normal into FNORMAL[1..3]
-void REDUCETOUNIT(double& X, double& Y, double& Z);                      // scales to length 1 (0 stays 0)
-void GLBEGIN(uint32_t MODE);                                             // glBegin unless suppressed
-void GLVERTEX3F(float X, float Y, float Z);                              // glVertex3f, recorded when on
-void GLEND();                                                            // glEnd unless suppressed
+TGLVECTOR GLVECTOR(double X, double Y, double Z);  // narrowed to 32-bit floats
+void FINDNORMAL(double V1X, double V1Y, double V1Z, double V2X, double V2Y, double V2Z, double V3X, double V3Y,
+                double V3Z);                         // unit normal into FNORMAL[1..3]
+void REDUCETOUNIT(double& X, double& Y, double& Z);  // scales to length 1 (0 stays 0)
+void GLBEGIN(uint32_t MODE);                         // glBegin unless suppressed
+void GLVERTEX3F(float X, float Y, float Z);          // glVertex3f, recorded when on
+void GLEND();                                        // glEnd unless suppressed
 
 }  // namespace corvala

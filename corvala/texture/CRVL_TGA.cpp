@@ -2,10 +2,10 @@
 
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Render.h"
 #include "texture/CRVL_Texture.h"
@@ -21,15 +21,8 @@ const TTGAHEADER CTGACOMPARE = {{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 
 bool TgaReader::open_file(const char* path) {
     close();
-    std::FILE* f = std::fopen(win32::MapPath(path).c_str(), "rb");
-    if (!f) return false;
-    // Read whole; a read that fails (a folder, an I/O error) counts as a file that would not open.
-    uint8_t chunk[65536];
-    size_t got;
-    while ((got = std::fread(chunk, 1, sizeof chunk, f)) > 0) file_bytes.insert(file_bytes.end(), chunk, chunk + got);
-    const bool failed = std::ferror(f) != 0;
-    std::fclose(f);
-    if (failed) {
+    // A file that cannot be read whole (a folder, an I/O error, too large) counts as one that would not open.
+    if (!win32::ReadWholeFile(path, file_bytes)) {
         close();
         return false;
     }
@@ -205,8 +198,8 @@ void upload_tga_texture(TGATEXTURE& T) {
     // of the buffer when a row is not a multiple of 4 bytes long.
     const bool packed_rows = (T.WIDTH * (T.BPP / 8)) % 4 != 0;
     if (packed_rows) glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GLint(T.BPP / 8), GLsizei(T.WIDTH), GLsizei(T.HEIGHT), 0, T.TYP,
-                 GL_UNSIGNED_BYTE, T.IMAGEDATA);
+    glTexImage2D(GL_TEXTURE_2D, 0, GLint(T.BPP / 8), GLsizei(T.WIDTH), GLsizei(T.HEIGHT), 0, T.TYP, GL_UNSIGNED_BYTE,
+                 T.IMAGEDATA);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_MIN_FILTER);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_MAG_FILTER);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);

@@ -11,8 +11,8 @@ struct TGATEXTURE {
     uint32_t BPP;        // 24 or 32
     uint32_t WIDTH;
     uint32_t HEIGHT;
-    uint32_t TEXID;      // GL texture name, 0 while never loaded
-    uint32_t TYP;        // GL_RGB or GL_RGBA
+    uint32_t TEXID;  // GL texture name, 0 while never loaded
+    uint32_t TYP;    // GL_RGB or GL_RGBA
 };
 
 struct TTGAHEADER {
@@ -20,9 +20,9 @@ struct TTGAHEADER {
 };
 
 struct TTGA {
-    uint8_t HEADER[6];       // file bytes 12..17: width, height, bits per pixel, descriptor
+    uint8_t HEADER[6];  // file bytes 12..17: width, height, bits per pixel, descriptor
     uint32_t BYTESPERPIXEL;
-    uint64_t IMAGESIZE;      // 64 bits: 4 x 65535 x 65535 does not fit in 32
+    uint64_t IMAGESIZE;  // 64 bits: 4 x 65535 x 65535 does not fit in 32
     uint32_t TYP;
     uint32_t HEIGH;
     uint32_t WIDTH;
@@ -52,11 +52,11 @@ extern TgaReader FTGA;
 extern const TTGAHEADER UTGACOMPARE;  // type 2, uncompressed true-colour
 extern const TTGAHEADER CTGACOMPARE;  // type 10, run-length-encoded true-colour
 
-void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM);                  // TGA file into slot NUM, left bound
-void TEXTURETGASELECTID(int32_t NUM);                                     // binds TGA slot NUM
-bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME);                  // opens, checks, decodes; false after a message
-bool LOADUNCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char* FILENAME);      // type 2 body from FTGA
-bool LOADCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char* FILENAME);        // type 10 body from FTGA
+void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM);              // TGA file into slot NUM, left bound
+void TEXTURETGASELECTID(int32_t NUM);                                 // binds TGA slot NUM
+bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME);              // opens, checks, decodes; false after a message
+bool LOADUNCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char* FILENAME);  // type 2 body from FTGA
+bool LOADCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char* FILENAME);    // type 10 body from FTGA
 
 // Uploads a decoded image into a new texture name (left bound) with the loaders' filters and repeat
 // wrap, then frees its pixel buffer. TEXTURELOADTGAID's second half.

@@ -94,8 +94,7 @@ void TEXTURELOADID(const char* BMPFILE, int32_t NUM) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
     if (FORMAT == 24) glTexImage2D(GL_TEXTURE_2D, 0, 3, bm.bmWidth, bm.bmHeight, 0, GL_RGB, GL_UNSIGNED_BYTE, P);
-    if (FORMAT == 32)
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, bm.bmWidth, bm.bmHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, P);
+    if (FORMAT == 32) glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, bm.bmWidth, bm.bmHeight, 0, GL_BGRA, GL_UNSIGNED_BYTE, P);
     if (is_mipmap_filter(GL_MIN_FILTER)) ADDMIPMAPSTEXTURE(FORMAT, bm.bmWidth, bm.bmHeight, P);
     if (bitmap) win32::DeleteObject(bitmap);
 }

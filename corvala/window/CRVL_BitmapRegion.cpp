@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/host.h"
 #include "window/CRVL_HoverButton.h"
 
 namespace corvala {
@@ -13,14 +14,12 @@ namespace {
 constexpr DWORD kRectsPerRegionCall = 2000;
 constexpr LONG kBoundStart = 0x7FFFFFFF;
 
-void reset_bounds(RGNDATAHEADER& h) {
-    h.rcBound = RECT{kBoundStart, kBoundStart, 0, 0};
-}
+void reset_bounds(RGNDATAHEADER& h) { h.rcBound = RECT{kBoundStart, kBoundStart, 0, 0}; }
 }  // namespace
 
 HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL) {
-    HBITMAP bitmap = LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0,
-                                LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    HBITMAP bitmap =
+        LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     if (!bitmap) return nullptr;
     BITMAP bm{};
     GetObjectA(bitmap, sizeof bm, &bm);
@@ -69,7 +68,7 @@ HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
         BITMAP bm{};
         GetObjectA(source, sizeof bm, &bm);
         BITMAPINFO info{};
-        info.bmiHeader.biSize = 40;
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
         info.bmiHeader.biWidth = bm.bmWidth;
         info.bmiHeader.biHeight = bm.bmHeight;
         info.bmiHeader.biPlanes = 1;
@@ -94,7 +93,7 @@ HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
 
         BITMAP bm32{};
         GetObjectA(dib, sizeof bm32, &bm32);
-        while (bm32.bmWidthBytes % 4) ++bm32.bmWidthBytes;
+        bm32.bmWidthBytes = LONG(DibStride(bm32.bmWidth, bm32.bmBitsPixel));
 
         DWORD capacity = ALLOC_UNIT;
         block = GlobalAlloc(GMEM_MOVEABLE, sizeof(RGNDATAHEADER) + sizeof(RECT) * capacity);
@@ -127,7 +126,8 @@ HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
 
         bool failed = false;
         // Picture row 0 is the last row in memory.
-        const uint8_t* row = static_cast<const uint8_t*>(bm32.bmBits) + size_t(bm32.bmHeight - 1) * size_t(bm32.bmWidthBytes);
+        const uint8_t* row =
+            static_cast<const uint8_t*>(bm32.bmBits) + size_t(bm32.bmHeight - 1) * size_t(bm32.bmWidthBytes);
         for (LONG y = 0; y < bm32.bmHeight && !failed; ++y, row -= bm32.bmWidthBytes) {
             for (LONG x = 0; x < bm32.bmWidth && !failed; ++x) {
                 const LONG x0 = x;
@@ -141,7 +141,8 @@ HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
                     GlobalUnlock(block);
                     capacity += ALLOC_UNIT;
                     // On failure the old block is still ours: it is freed below with everything else.
-                    HGLOBAL grown = GlobalReAlloc(block, sizeof(RGNDATAHEADER) + sizeof(RECT) * capacity, GMEM_MOVEABLE);
+                    HGLOBAL grown =
+                        GlobalReAlloc(block, sizeof(RGNDATAHEADER) + sizeof(RECT) * capacity, GMEM_MOVEABLE);
                     data = static_cast<RGNDATA*>(grown ? GlobalLock(grown) : nullptr);
                     if (!data) {
                         failed = true;

@@ -9,6 +9,9 @@ std::string BMPTYPE;
 
 namespace {
 constexpr intptr_t kNormal = 1, kHover = 2, kPressed = 3;
+// The parent's frame and frame plus caption, in pixels, taken off its outer rectangle to reach client
+// coordinates: the sizes of the captioned window the buttons were laid out on.
+constexpr int kParentFrame = 3, kParentFrameAndCaption = 19;
 const char* const kStateProps[3] = {NORMALBMP, HOVERBMP, PRESSBMP};
 const char* const kStateLetters[3] = {"N", "H", "P"};
 
@@ -29,7 +32,8 @@ void on_create(HWND wnd) {
             RECT r{}, r1{};
             GetWindowRect(wnd, &r);
             GetWindowRect(GetParent(wnd), &r1);
-            MoveWindow(wnd, r.left - r1.left - 3, r.top - r1.top - 19, bm.bmWidth, bm.bmHeight, FALSE);
+            MoveWindow(wnd, r.left - r1.left - kParentFrame, r.top - r1.top - kParentFrameAndCaption, bm.bmWidth,
+                       bm.bmHeight, FALSE);
         }
         HDC dc = CreateCompatibleDC(nullptr);
         if (!dc) {
@@ -46,7 +50,7 @@ void on_create(HWND wnd) {
     }
     set_state(wnd, kNormal);
     HRGN region = BITMAPTOREGION(normal_file.c_str(), 0x00FF00FF, 1);
-    if (!region) return;  // rectangular, and no hover by pointer movement
+    if (!region) return;               // rectangular, and no hover by pointer movement
     SetWindowRgn(wnd, region, FALSE);  // the window owns it now
     if (HRGN hit = BITMAPTOREGION(normal_file.c_str(), 0x00FF00FF, 1)) SetPropA(wnd, BUTTONRGN, hit);
 }
@@ -77,7 +81,7 @@ void on_mouse_move(HWND wnd, WPARAM keys, LPARAM point) {
     const int x = LOWORD(uintptr_t(point)), y = HIWORD(uintptr_t(point));
     if (PtInRegion(region, x, y)) {
         if (state != kNormal) return;
-        set_state(wnd, (keys & 3) == 0 ? kHover : kPressed);
+        set_state(wnd, (keys & (MK_LBUTTON | MK_RBUTTON)) == 0 ? kHover : kPressed);
         SetCapture(wnd);  // so that the move that leaves the shape comes here too
         InvalidateRect(wnd, nullptr, FALSE);
     } else {
@@ -91,7 +95,8 @@ void on_paint(HWND wnd) {
     RECT r{};
     GetWindowRect(wnd, &r);
     const intptr_t state = state_of(wnd);
-    HDC picture = state >= kNormal && state <= kPressed ? static_cast<HDC>(GetPropA(wnd, kStateProps[state - 1])) : nullptr;
+    HDC picture =
+        state >= kNormal && state <= kPressed ? static_cast<HDC>(GetPropA(wnd, kStateProps[state - 1])) : nullptr;
     if (!picture) {
         ValidateRect(wnd, nullptr);  // nothing to show; asking again would not change that
         return;
@@ -105,12 +110,8 @@ void on_paint(HWND wnd) {
 
 LRESULT HOVERBUTTONHANDLER(HWND WND, UINT IMSG, WPARAM WPARAM_, LPARAM LPARAM_) {
     switch (IMSG) {
-    case WM_CREATE:
-        on_create(WND);
-        return 0;
-    case WM_DESTROY:
-        on_destroy(WND);
-        return 0;
+    case WM_CREATE: on_create(WND); return 0;
+    case WM_DESTROY: on_destroy(WND); return 0;
     case WM_LBUTTONDOWN:
         SetCapture(WND);
         set_state(WND, kPressed);
@@ -122,14 +123,9 @@ LRESULT HOVERBUTTONHANDLER(HWND WND, UINT IMSG, WPARAM WPARAM_, LPARAM LPARAM_) 
         ReleaseCapture();
         InvalidateRect(WND, nullptr, FALSE);
         return 0;
-    case WM_MOUSEMOVE:
-        on_mouse_move(WND, WPARAM_, LPARAM_);
-        return 0;
-    case WM_PAINT:
-        on_paint(WND);
-        return 0;
-    default:
-        return DefWindowProcA(WND, IMSG, WPARAM_, LPARAM_);
+    case WM_MOUSEMOVE: on_mouse_move(WND, WPARAM_, LPARAM_); return 0;
+    case WM_PAINT: on_paint(WND); return 0;
+    default: return DefWindowProcA(WND, IMSG, WPARAM_, LPARAM_);
     }
 }
 

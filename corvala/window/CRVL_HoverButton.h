@@ -28,7 +28,8 @@ constexpr int32_t ALLOC_UNIT = 100;  // rectangles per growth step of the region
 extern std::string BMPTYPE;  // prefix of the button bitmap files: BMPTYPE + "N"/"H"/"P" + ".BMP"
 
 LRESULT HOVERBUTTONHANDLER(HWND WND, UINT IMSG, WPARAM WPARAM_, LPARAM LPARAM_);  // the class procedure
-HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL);                  // DIB section + palette; 0 on failure
-HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE); // the non-transparent pixels; 0 on failure
+HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL);                     // DIB section + palette; 0 on failure
+HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR,
+                    BYTE TOLERANCE);  // the non-transparent pixels; 0 on failure
 
 }  // namespace corvala

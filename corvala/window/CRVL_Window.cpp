@@ -3,7 +3,6 @@
 #include <cstring>
 
 #include "platform/host.h"
-#include "render/CRVL_Vector.h"
 #include "window/CRVL_HoverButton.h"
 #include "window/CRVL_StatusBar.h"
 
@@ -27,6 +26,8 @@ CRVLPROCEDURE CREATEMENUBAR = nullptr;
 CRVLPROCEDURE CREATEMOUSEMENU = nullptr;
 WNDCLASSEXA WINDOWCLASSEX;
 HWND HSTATUS = nullptr;
+bool GLVERT3FREMOVE = false;
+bool GLVERT3FENABLEEDIT = false;
 
 TGETINPUTCOMMAND GETINPUTCOMMAND = nullptr;
 bool SHOWMENUBAR = false;
@@ -34,9 +35,9 @@ bool SHOWSTATUSBAR = false;
 const char* CRVLVERSION = "1.0";
 
 namespace {
-const int kCursorIds[17] = {0, IDC_ARROW, IDC_IBEAM, IDC_WAIT, IDC_CROSS, IDC_UPARROW, IDC_SIZE, 0,
-                            IDC_SIZENWSE, IDC_SIZENESW, IDC_SIZEWE, IDC_SIZENS, IDC_SIZEALL, IDC_NO,
-                            IDC_HAND, IDC_APPSTARTING, IDC_HELP};
+const int kCursorIds[17] = {0,           IDC_ARROW, IDC_IBEAM,    IDC_WAIT,        IDC_CROSS,  IDC_UPARROW,
+                            IDC_SIZE,    0,         IDC_SIZENWSE, IDC_SIZENESW,    IDC_SIZEWE, IDC_SIZENS,
+                            IDC_SIZEALL, IDC_NO,    IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
 }
 
 void OGLWINDOWSETTING(int32_t TYPECURSOR, const char* CURFILE, int32_t TYPEICON, const char* ICOFILE) {
@@ -94,11 +95,12 @@ HWND WINDOWCREATE(const char* PCAPPLICATIONNAME) {
         WIDTH = GetSystemMetrics(SM_CXSCREEN);
         HEIGHT = GetSystemMetrics(SM_CYSCREEN);
     }
-    const DWORD style = FULLSCREEN ? 0x96880000u : 0x96CA0000u;
-    HWND handle = CreateWindowExA(0, "GLWindow", PCAPPLICATIONNAME, style, CW_USEDEFAULT, CW_USEDEFAULT, WIDTH,
-                                  HEIGHT, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    const DWORD shown = WS_POPUP | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_SYSMENU;
+    const DWORD style = FULLSCREEN ? shown | WS_BORDER : shown | WS_CAPTION | WS_MINIMIZEBOX;
+    HWND handle = CreateWindowExA(0, "GLWindow", PCAPPLICATIONNAME, style, CW_USEDEFAULT, CW_USEDEFAULT, WIDTH, HEIGHT,
+                                  nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
     if (handle) {
-        ShowWindow(handle, GetStartupShowCommand());
+        ShowWindow(handle, SW_SHOWDEFAULT);
         UpdateWindow(handle);
     }
     return handle;
@@ -111,9 +113,10 @@ bool WINDOWINIT(HWND HPARENT) {
     const win32::BYTE bits = win32::BYTE(BITS < 0 ? 0 : (BITS > 255 ? 255 : BITS));
     win32::PIXELFORMATDESCRIPTOR pfd;
     std::memset(&pfd, 0, sizeof pfd);
-    pfd.nSize = 40;
+    pfd.nSize = sizeof pfd;
     pfd.nVersion = 1;
-    pfd.dwFlags = win32::DWORD(PIXEL_FORMAT_FLAGS) | 0x1067u;
+    pfd.dwFlags = win32::DWORD(PIXEL_FORMAT_FLAGS) | PFD_DOUBLEBUFFER | PFD_STEREO | PFD_DRAW_TO_WINDOW |
+                  PFD_SUPPORT_OPENGL | PFD_GENERIC_FORMAT | PFD_GENERIC_ACCELERATED;
     pfd.iPixelType = PFD_TYPE_RGBA;
     pfd.cColorBits = bits;
     pfd.cAlphaBits = bits;
@@ -121,7 +124,7 @@ bool WINDOWINIT(HWND HPARENT) {
     pfd.cDepthBits = bits;
     pfd.cStencilBits = bits;
     pfd.cAuxBuffers = bits;
-    pfd.iLayerType = 1;
+    pfd.iLayerType = PFD_OVERLAY_PLANE;
     const int format = ChoosePixelFormat(DCWINDOW, &pfd);
     if (format == 0) error = 1;
     SetPixelFormat(DCWINDOW, format, &pfd);

@@ -28,29 +28,47 @@ typedef LRESULT (*TGETINPUTCOMMAND)(HWND, UINT, WPARAM, LPARAM);
 
 // Cursor selectors (SETTYPECURSOR).
 enum : int32_t {
-    ARROW = 1, IBEAM = 2, WAIT = 3, CROSS = 4, UPARROW = 5, SIZE = 6, FILECURSOR = 7, SIZENWSE = 8,
-    SIZENESW = 9, SIZEWE = 10, SIZENS = 11, SIZEALL = 12, NOCURSOR = 13, HAND = 14, APPSTARTING = 15, HELP = 16
+    ARROW = 1,
+    IBEAM = 2,
+    WAIT = 3,
+    CROSS = 4,
+    UPARROW = 5,
+    SIZE = 6,
+    FILECURSOR = 7,
+    SIZENWSE = 8,
+    SIZENESW = 9,
+    SIZEWE = 10,
+    SIZENS = 11,
+    SIZEALL = 12,
+    NOCURSOR = 13,
+    HAND = 14,
+    APPSTARTING = 15,
+    HELP = 16
 };
 // Icon selectors (SETTYPEICON).
 enum : int32_t { GENERIC = 1, FILEICON = 2 };
 
 // ---- window globals ----------------------------------------------------------------------------
-extern HWND HWINDOW;                  // the framework's one window
-extern HDC DCWINDOW;                  // its device context, handed to SwapBuffers each frame
-extern HGLRC RCWINDOW;                // the OpenGL context, current on the creating thread
-extern int32_t WIDTH, HEIGHT;         // outer size requested at creation (screen size in full screen)
-extern int32_t BITS;                  // bits asked for every buffer of the pixel format
-extern bool FULLSCREEN;               // full-screen window instead of a captioned one
-extern int32_t PIXEL_FORMAT_FLAGS;    // extra flags OR-ed into the pixel-format request
-extern int32_t SETTYPECURSOR;         // class cursor selector
-extern int32_t SETTYPEICON;           // class icon selector
-extern const char* CURSORFILE;        // cursor file for FILECURSOR (stored, not copied)
-extern const char* ICONFILE;          // icon file for FILEICON (stored, not copied)
-extern uint32_t START;                // tick count taken when mouse-look was already on
-extern CRVLPROCEDURE CREATEMENUBAR;   // builds a menu bar when SHOWMENUBAR is true
-extern CRVLPROCEDURE CREATEMOUSEMENU; // context menu hook when SHOWMENUBAR is true
-extern WNDCLASSEXA WINDOWCLASSEX;     // the "IMAGEBUTTON" class description
-extern HWND HSTATUS;                  // the status bar, 0 when there is none
+extern HWND HWINDOW;                   // the framework's one window
+extern HDC DCWINDOW;                   // its device context, handed to SwapBuffers each frame
+extern HGLRC RCWINDOW;                 // the OpenGL context, current on the creating thread
+extern int32_t WIDTH, HEIGHT;          // outer size requested at creation (screen size in full screen)
+extern int32_t BITS;                   // bits asked for every buffer of the pixel format
+extern bool FULLSCREEN;                // full-screen window instead of a captioned one
+extern int32_t PIXEL_FORMAT_FLAGS;     // extra flags OR-ed into the pixel-format request
+extern int32_t SETTYPECURSOR;          // class cursor selector
+extern int32_t SETTYPEICON;            // class icon selector
+extern const char* CURSORFILE;         // cursor file for FILECURSOR (stored, not copied)
+extern const char* ICONFILE;           // icon file for FILEICON (stored, not copied)
+extern uint32_t START;                 // tick count taken when mouse-look was already on
+extern CRVLPROCEDURE CREATEMENUBAR;    // builds a menu bar when SHOWMENUBAR is true
+extern CRVLPROCEDURE CREATEMOUSEMENU;  // context menu hook when SHOWMENUBAR is true
+extern WNDCLASSEXA WINDOWCLASSEX;      // the "IMAGEBUTTON" class description
+extern HWND HSTATUS;                   // the status bar, 0 when there is none
+// The vertex path's two switches (render/CRVL_Vector.h). They live here because the window settings reset
+// them, and the window room, at the bottom of the framework, includes nothing above it.
+extern bool GLVERT3FREMOVE;      // true: the wrappers make no GL calls
+extern bool GLVERT3FENABLEEDIT;  // true: GLVERTEX3F records and displaces vertices
 
 // Typed constants: initialised data the application may change before creating the window.
 extern TGETINPUTCOMMAND GETINPUTCOMMAND;  // receives menu commands
@@ -77,14 +95,14 @@ extern MSG MSG_;                              // the message last taken by SETGL
 // ---- routines ----------------------------------------------------------------------------------
 void OGLWINDOWSETTING(int32_t TYPECURSOR, const char* CURFILE, int32_t TYPEICON, const char* ICOFILE);
 bool CREATEOGLWINDOW(const char* APPNAME, int32_t APPWIDTH, int32_t APPHEIGHT, int32_t APPBITS, bool APPFULLSCREEN);
-void POSITIONWINDOW(int32_t X, int32_t Y);                    // moves and sizes the window
-void DELETEOGLWINDOW();                                       // context, device context, window
-[[noreturn]] void THROWERROR(const char* PCERRORMESSAGE);     // fatal-error box, then exit code 1
-bool WINDOWREGISTER();                                        // registers "GLWindow" (and "IMAGEBUTTON")
-HWND WINDOWCREATE(const char* PCAPPLICATIONNAME);             // creates and shows the window
-bool WINDOWINIT(HWND HPARENT);                                // pixel format and OpenGL context
+void POSITIONWINDOW(int32_t X, int32_t Y);                 // moves and sizes the window
+void DELETEOGLWINDOW();                                    // context, device context, window
+[[noreturn]] void THROWERROR(const char* PCERRORMESSAGE);  // fatal-error box, then exit code 1
+bool WINDOWREGISTER();                                     // registers "GLWindow" (and "IMAGEBUTTON")
+HWND WINDOWCREATE(const char* PCAPPLICATIONNAME);          // creates and shows the window
+bool WINDOWINIT(HWND HPARENT);                             // pixel format and OpenGL context
 
 LRESULT GLWNDPROC(HWND WINDOW, UINT AMESSAGE, WPARAM WPARAM_, LPARAM LPARAM_);  // "GLWindow" procedure
-void SETGLMSG();                                              // handles at most one pending message
+void SETGLMSG();                                                                // handles at most one pending message
 
 }  // namespace corvala

@@ -67,9 +67,7 @@ LRESULT GLWNDPROC(HWND WINDOW, UINT AMESSAGE, WPARAM WPARAM_, LPARAM LPARAM_) {
     const int32_t x = LOWORD(uintptr_t(LPARAM_));
     const int32_t y = HIWORD(uintptr_t(LPARAM_));
     switch (AMESSAGE) {
-    case WM_CREATE:
-        ACTIVE = true;
-        return 0;
+    case WM_CREATE: ACTIVE = true; return 0;
     case WM_DESTROY:
         ACTIVE = false;
         PostQuitMessage(0);
@@ -100,9 +98,7 @@ LRESULT GLWNDPROC(HWND WINDOW, UINT AMESSAGE, WPARAM WPARAM_, LPARAM LPARAM_) {
     case WM_COMMAND:
         if (SHOWMENUBAR && GETINPUTCOMMAND) GETINPUTCOMMAND(WINDOW, AMESSAGE, WPARAM_, LPARAM_);
         return 0;
-    case WM_MOUSEMOVE:
-        mouse_move(WINDOW, x, y);
-        break;
+    case WM_MOUSEMOVE: mouse_move(WINDOW, x, y); break;
     case WM_LBUTTONDOWN:
         ReleaseCapture();
         SetCapture(HWINDOW);
@@ -134,8 +130,7 @@ LRESULT GLWNDPROC(HWND WINDOW, UINT AMESSAGE, WPARAM WPARAM_, LPARAM LPARAM_) {
         RIGHTMOUSEDOWN = false;
         RIGHTMOUSEDOWN2 = false;
         break;
-    default:
-        break;
+    default: break;
     }
     if (WPARAM_ == 0) UpdateWindow(HSTATUS);
     return DefWindowProcA(WINDOW, AMESSAGE, WPARAM_, LPARAM_);

@@ -51,29 +51,29 @@ TEST(FrameOrder, TheStepsOfAFrameComeInTheirOrder) {
     const std::vector<std::string> landmarks = {
         "glClear(" + num(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT) + ")",
         "glLoadIdentity()",
-        "glOrtho(-2, 2, -1.5, 1.5, -2, 2)",                       // the overlay
+        "glOrtho(-2, 2, -1.5, 1.5, -2, 2)",  // the overlay
         "glBindTexture(" + num(GL_TEXTURE_2D) + ", " + font + ")",
         "glColor3f(0.600000024, 0.600000024, 0.600000024)",
-        "glAlphaFunc(" + num(GL_GREATER) + ", 0.400000006)",      // the text
-        "gluPerspective(45, 1.33333333, 0.1, 100)",                 // back to the scene
-        "glTranslatef(0, -1, -30)",                                // camera
+        "glAlphaFunc(" + num(GL_GREATER) + ", 0.400000006)",  // the text
+        "gluPerspective(45, 1.33333333, 0.1, 100)",           // back to the scene
+        "glTranslatef(0, -1, -30)",                           // camera
         "glLightfv(" + num(GL_LIGHT0) + ", " + num(GL_POSITION) + ", 0, 5, 10, 0.100000001)",
         "glDisable(" + num(GL_LIGHTING) + ")",
-        "glTranslatef(12.75, 11, 0)",                              // first button
-        "glTranslatef(-15, 11, 0)",                                // info button, last
-        "glRenderMode(" + num(GL_SELECT) + ")",                    // the buttons' picks
+        "glTranslatef(12.75, 11, 0)",            // first button
+        "glTranslatef(-15, 11, 0)",              // info button, last
+        "glRenderMode(" + num(GL_SELECT) + ")",  // the buttons' picks
         "glEnable(" + num(GL_LIGHTING) + ")",
-        "glRotatef(25, 0, -1, 0)",                                 // aquarium turn
+        "glRotatef(25, 0, -1, 0)",  // aquarium turn
         "glBindTexture(" + num(GL_TEXTURE_2D) + ", " + skin + ")",
         "glPushMatrix()",
-        "glScalef(0.300000012, 0.300000012, 0.300000012)",         // the fish
+        "glScalef(0.300000012, 0.300000012, 0.300000012)",  // the fish
         "glRotatef(90, 0, -1, 0)",
         "glRotatef(90, -1, 0, 0)",
         "glCullFace(" + num(GL_FRONT) + ")",
         "glCullFace(" + num(GL_BACK) + ")",
-        "glTranslatef(0, 0, 3.5)",                                 // nose region
-        "glRenderMode(" + num(GL_SELECT) + ")",                    // the fish's picks
-        "glDepthMask(0)",                                          // glass
+        "glTranslatef(0, 0, 3.5)",               // nose region
+        "glRenderMode(" + num(GL_SELECT) + ")",  // the fish's picks
+        "glDepthMask(0)",                        // glass
         "glEnable(" + num(GL_BLEND) + ")",
         "glBindTexture(" + num(GL_TEXTURE_2D) + ", " + glass + ")",
         "glBindTexture(" + num(GL_TEXTURE_2D) + ", " + water + ")",
@@ -100,9 +100,10 @@ TEST(FrameOrder, EffectsComeBeforeTheTiltAndTheSquashesAfterIt) {
     CHECK[3] = CHECK[4] = false;
     TIMER[2] = 120;
     const std::vector<std::string> landmarks = {
-        "glRotatef(25, 0, -1, 0)", "glRotatef(3, 0, -1, 0)", "glTranslatef(4, 0, 0)", "glRotatef(0.5, 0, -1, 0)",
-        "glRotatef(25, 1, 0, 0)", "glRotatef(30, 1, 0, 0)", "glScalef(1, 0.600000024, 1)",
-        "glScalef(0.300000012, 0.300000012, 0.300000012)"};
+        "glRotatef(25, 0, -1, 0)",     "glRotatef(3, 0, -1, 0)",
+        "glTranslatef(4, 0, 0)",       "glRotatef(0.5, 0, -1, 0)",
+        "glRotatef(25, 1, 0, 0)",      "glRotatef(30, 1, 0, 0)",
+        "glScalef(1, 0.600000024, 1)", "glScalef(0.300000012, 0.300000012, 0.300000012)"};
     EXPECT_EQ(missing_landmark(calls, landmarks), "");
 }
 

@@ -15,11 +15,11 @@ using namespace wobblefin;
 namespace {
 
 struct Button {
-    int index;        // MENU element
-    float x, y;       // scene position
+    int index;   // MENU element
+    float x, y;  // scene position
 };
-const Button kButtons[9] = {{0, 12.75f, 11}, {1, 15, 11}, {2, 12.75f, 8.8f}, {3, 15, 8.8f}, {4, 12.75f, 6.6f},
-                            {5, 15, 6.6f},   {6, 12.75f, 4.4f}, {7, 15, 4.4f}, {8, -15, 11}};
+const Button kButtons[9] = {{0, 12.75f, 11}, {1, 15, 11},       {2, 12.75f, 8.8f}, {3, 15, 8.8f}, {4, 12.75f, 6.6f},
+                            {5, 15, 6.6f},   {6, 12.75f, 4.4f}, {7, 15, 4.4f},     {8, -15, 11}};
 
 scene::Pixel at_button(int k) { return scene::ProjectScene(kButtons[k].x, kButtons[k].y, 0); }
 
@@ -56,7 +56,7 @@ TEST_F(Interaction, AToolClickTakesEffectTheFrameAfterThePressAndStopsInTheRelea
 }
 
 TEST_F(Interaction, EveryToolSwitchesWhileHeldAndSelectsItsAnimation) {
-    const int32_t held[8] = {Q3_LEGS_WALK, Q3_LEGS_LANDB, Q3_LEGS_LANDB, Q3_LEGS_LANDB,
+    const int32_t held[8] = {Q3_LEGS_WALK,   Q3_LEGS_LANDB,  Q3_LEGS_LANDB, Q3_LEGS_LANDB,
                              Q3_BOTH_DEATH1, Q3_BOTH_DEATH1, Q3_LEGS_LANDB, Q3_LEGS_LANDB};
     for (int k = 0; k < 8; ++k) {
         SCOPED_TRACE(k);
@@ -112,8 +112,10 @@ TEST_F(Interaction, TheInfoPanelTogglesOnReleaseOnly) {
 }
 
 TEST_F(Interaction, NoseAndEyesPlayTheirAnimationWhileHeld) {
-    const struct { float x, y, z; int32_t anim; } regions[] = {
-        {0, 0, 3.5f, Q3_LEGS_TURN}, {-0.8f, 1, 2.8f, Q3_LEGS_IDLE}, {0.8f, 1, 2.8f, Q3_LEGS_IDLECR}};
+    const struct {
+        float x, y, z;
+        int32_t anim;
+    } regions[] = {{0, 0, 3.5f, Q3_LEGS_TURN}, {-0.8f, 1, 2.8f, Q3_LEGS_IDLE}, {0.8f, 1, 2.8f, Q3_LEGS_IDLECR}};
     for (const auto& r : regions) {
         scene::Reset();
         const scene::Pixel p = scene::ProjectFish(r.x, r.y, r.z);

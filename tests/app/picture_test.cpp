@@ -26,8 +26,8 @@ protected:
 };
 
 TEST_F(Picture, TheNineButtonsAreDrawnWherePickingFindsThem) {
-    const float pos[9][2] = {{12.75f, 11}, {15, 11}, {12.75f, 8.8f}, {15, 8.8f}, {12.75f, 6.6f},
-                             {15, 6.6f},   {12.75f, 4.4f}, {15, 4.4f}, {-15, 11}};
+    const float pos[9][2] = {{12.75f, 11}, {15, 11},       {12.75f, 8.8f}, {15, 8.8f}, {12.75f, 6.6f},
+                             {15, 6.6f},   {12.75f, 4.4f}, {15, 4.4f},     {-15, 11}};
     for (int k = 0; k < 9; ++k) {
         const scene::Pixel p = scene::ProjectScene(pos[k][0], pos[k][1], 0);
         uint32_t c = 0;

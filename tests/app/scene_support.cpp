@@ -1,7 +1,6 @@
 #include "tests/app/scene_support.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -12,6 +11,7 @@
 #include "app/Wobblefin.h"
 #include "corvala/Corvala.h"
 #include "platform/testing.h"
+#include "tests/support/projection.h"
 #include "tests/support/window.h"
 
 namespace scene {
@@ -56,7 +56,8 @@ void Frames(int n) {
 }
 
 void Post(win32::UINT msg, int x, int y) {
-    win32::WPARAM keys = (msg == win32::WM_LBUTTONDOWN || (msg == win32::WM_MOUSEMOVE && LEFTMOUSEDOWN)) ? win32::MK_LBUTTON : 0;
+    win32::WPARAM keys =
+        (msg == win32::WM_LBUTTONDOWN || (msg == win32::WM_MOUSEMOVE && LEFTMOUSEDOWN)) ? win32::MK_LBUTTON : 0;
     win32::PostMessageA(HWINDOW, msg, keys, win32::MAKELPARAM(x, y));
 }
 
@@ -66,45 +67,21 @@ int ClientHeight() {
     return r.bottom;
 }
 
-namespace {
-// Projects with the program's own projection; the modelview is built by `place` from the identity.
-Pixel project(const std::function<void()>& place, float x, float y, float z) {
-    GLdouble model[16], proj[16];
-    GLint viewport[4] = {0, 0, WIDTH, HEIGHT};
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    gluPerspective(45.0, double(WIDTH) / double(HEIGHT), 0.1, 100.0);
-    glGetDoublev(GL_PROJECTION_MATRIX, proj);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-    place();
-    glGetDoublev(GL_MODELVIEW_MATRIX, model);
-    glPopMatrix();
-    GLdouble wx, wy, wz;
-    gluProject(x, y, z, model, proj, viewport, &wx, &wy, &wz);
-    // Window y counts up from the bottom of the viewport, which sits at the bottom of the client area.
-    return Pixel{int(std::lround(wx)), ClientHeight() - int(std::lround(wy))};
-}
-}  // namespace
-
 Pixel ProjectScene(float x, float y, float z) {
-    return project([] { glTranslatef(0, -1, -30); }, x, y, z);
+    const testsupport::ClientPoint p = testsupport::ScenePixel(x, y, z, WIDTH, HEIGHT, ClientHeight());
+    return Pixel{p.x, p.y};
 }
 
 Pixel ProjectFish(float x, float y, float z) {
-    return project(
-        [] {
-            glTranslatef(0, -1, -30);
-            glRotatef(25, 0, -1, 0);
-            if (TIMER[2] < 120) glRotatef(30, 1, 0, 0);
-            glTranslatef(0, float(std::sin(double(POS.Y))), 0);
-            const double swim = double(POS.X) + double(POS.Y);
-            glRotatef(float(10 * std::sin(swim) * std::cos(swim)), 0, 1, 0);
-        },
-        x, y, z);
+    // The frame's own steps, innermost first: the swim turn, the bob, the vortex tilt, the aquarium's turn.
+    double px = x, py = y, pz = z;
+    const double swim = double(POS.X) + double(POS.Y);
+    testsupport::RotateAboutY(10 * std::sin(swim) * std::cos(swim), px, pz);
+    py += double(float(std::sin(double(POS.Y))));
+    if (TIMER[2] < kVortexTiltFrames) testsupport::RotateAboutX(30, py, pz);
+    testsupport::RotateAboutY(-25, px, pz);
+    const testsupport::ClientPoint p = testsupport::ScenePixel(px, py, pz, WIDTH, HEIGHT, ClientHeight());
+    return Pixel{p.x, p.y};
 }
 
 uint32_t ClientPixel(Pixel p) { return testsupport::ReadPixel(p.x, ClientHeight() - 1 - p.y); }

@@ -13,6 +13,7 @@
 #include "corvala/Corvala.h"
 #include "platform/testing.h"
 #include "tests/app/scene_support.h"
+#include "tests/support/temp_dir.h"
 
 using namespace corvala;
 using namespace wobblefin;
@@ -22,15 +23,13 @@ namespace {
 
 // A copy of the run folder without one file, to start the program in.
 std::string run_folder_without(const std::string& missing) {
-    const fs::path dir = fs::temp_directory_path() / ("wobblefin-run-" + std::to_string(::getpid()) + "-" +
-                                                      fs::path(missing).filename().string());
-    fs::remove_all(dir);
+    const fs::path dir = testsupport::temp_dir();
     fs::copy(WOBBLEFIN_RUN_DIR, dir, fs::copy_options::recursive);
     fs::remove(dir / missing);
     return dir.string();
 }
 
-// Runs in the death-test child: the folder is made, used and removed there.
+// Runs in the death-test child: the folder is made and used there, and goes when it exits.
 void run_frames_without(const std::string& missing, int frames) {
     const std::string folder = run_folder_without(missing);
     if (chdir(folder.c_str()) != 0) std::exit(3);
@@ -38,7 +37,6 @@ void run_frames_without(const std::string& missing, int frames) {
     win32::testing::ClearRecordedBoxes();
     startup();
     for (int i = 0; i < frames; ++i) loop_turn();
-    fs::remove_all(folder);
     std::exit(win32::testing::RecordedBoxes().empty() ? 0 : 4);
 }
 

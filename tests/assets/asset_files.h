@@ -22,10 +22,10 @@ inline uint32_t le32(const std::vector<uint8_t>& b, size_t at) { return le16(b, 
 // Every file the program reads, relative to its working directory.
 inline const std::vector<std::string>& all_asset_files() {
     static const std::vector<std::string> files = {
-        "Wobblefin.ico",           "modelli/PesceRosso.md3",  "modelli/animation.cfg",   "modelli/PesceRosso.tga",
-        "immagini/scarica01.tga",  "immagini/scarica02.tga",  "immagini/scarica03.tga",  "immagini/vortice.tga",
-        "immagini/comprimi01.tga", "immagini/comprimi02.tga", "immagini/calore.tga",     "immagini/freddo.tga",
-        "immagini/info.tga",       "immagini/vetro.tga",      "immagini/water4.bmp",     "immagini/font.tga"};
+        "Wobblefin.ico",           "modelli/PesceRosso.md3",  "modelli/animation.cfg",  "modelli/PesceRosso.tga",
+        "immagini/scarica01.tga",  "immagini/scarica02.tga",  "immagini/scarica03.tga", "immagini/vortice.tga",
+        "immagini/comprimi01.tga", "immagini/comprimi02.tga", "immagini/calore.tga",    "immagini/freddo.tga",
+        "immagini/info.tga",       "immagini/vetro.tga",      "immagini/water4.bmp",    "immagini/font.tga"};
     return files;
 }
 

@@ -43,7 +43,8 @@ const TMESH* surface(const char* name) {
 
 P position(const TMESH& m, int frame, int v) {
     const auto& t = m.VERTEX.at(static_cast<size_t>(frame) * m.MESHHEADER.NUMVERTEXES + v);
-    return {t.VERTEX[0] / 64.0, t.VERTEX[1] / 64.0, t.VERTEX[2] / 64.0};
+    return {t.VERTEX[0] * corvala::kMd3XyzScale, t.VERTEX[1] * corvala::kMd3XyzScale,
+            t.VERTEX[2] * corvala::kMd3XyzScale};
 }
 
 P normal(const TMESH& m, int frame, int v) {
@@ -91,7 +92,8 @@ TEST(FishModel, OutsideWindsClockwiseAgainstItsNormalsInEveryFrame) {
         for (int f = 0; f < kFrames; f += 7) {
             int agree = 0, counted = 0;
             for (const auto& t : s.TRIANGLE) {
-                const P a = position(s, f, t.VERTEX[0]), b = position(s, f, t.VERTEX[1]), c = position(s, f, t.VERTEX[2]);
+                const P a = position(s, f, t.VERTEX[0]), b = position(s, f, t.VERTEX[1]),
+                        c = position(s, f, t.VERTEX[2]);
                 const P n = cross(sub(b, a), sub(c, a));
                 if (dot(n, n) < 1e-8) continue;
                 const P avg{normal(s, f, t.VERTEX[0]).x + normal(s, f, t.VERTEX[1]).x + normal(s, f, t.VERTEX[2]).x,

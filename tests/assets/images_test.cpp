@@ -43,7 +43,7 @@ Decoded load(const std::string& relative) {
 
 bool whitish(const uint8_t* p) { return p[0] > 220 && p[1] > 220 && p[2] > 220; }
 
-const char* kButtons[] = {"scarica01", "scarica02", "scarica03", "vortice", "comprimi01",
+const char* kButtons[] = {"scarica01",  "scarica02", "scarica03", "vortice", "comprimi01",
                           "comprimi02", "calore",    "freddo",    "info"};
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "corvala/Corvala.h"
 #include "platform/testing.h"
 #include "tests/buttons/button_files.h"
+#include "tests/support/temp_dir.h"
 
 using namespace corvala;
 using namespace win32;
@@ -54,9 +55,9 @@ TEST_F(BitmapRegion, TheToleranceWidensTheTransparentColourUpwardOnly) {
     for (int depth : {24, 8}) {
         SCOPED_TRACE(depth);
         auto pixel = [&](int x, int) { return row[x]; };
-        const std::string file = write("tol" + std::to_string(depth) + ".bmp",
-                                       depth == 24 ? testsupport::make_bmp(6, 2, 24, 40, pixel)
-                                                   : testsupport::make_palette_bmp(6, 2, pixel));
+        const std::string file =
+            write("tol" + std::to_string(depth) + ".bmp", depth == 24 ? testsupport::make_bmp(6, 2, 24, 40, pixel)
+                                                                      : testsupport::make_palette_bmp(6, 2, pixel));
         const Leaks leaks;
         HRGN r = BITMAPTOREGION(file.c_str(), kMagentaKey, 1);
         ASSERT_NE(r, nullptr);
@@ -82,8 +83,8 @@ TEST_F(BitmapRegion, ManyRunsAreBuiltInBatchesOfTwoThousandIntoTheirUnion) {
     const int w = 101, h = 100;
     auto opaque = [](int x, int y) { return (x + y) % 2 == 1 || x % 7 == 0; };
     const std::string file = write("many.bmp", testsupport::make_bmp(w, h, 24, 40, [&](int x, int y) {
-        return opaque(x, y) ? Rgba{uint8_t(x), uint8_t(y), 9, 0} : testsupport::kMagenta;
-    }));
+                                       return opaque(x, y) ? Rgba{uint8_t(x), uint8_t(y), 9, 0} : testsupport::kMagenta;
+                                   }));
     std::vector<RECT> runs;
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
@@ -114,9 +115,8 @@ TEST_F(BitmapRegion, ManyRunsAreBuiltInBatchesOfTwoThousandIntoTheirUnion) {
 }
 
 TEST_F(BitmapRegion, AFullyTransparentBitmapStillMakesItsFinalEmptyBatch) {
-    const std::string file = write("clear.bmp", testsupport::make_bmp(9, 4, 24, 40, [](int, int) {
-        return testsupport::kMagenta;
-    }));
+    const std::string file =
+        write("clear.bmp", testsupport::make_bmp(9, 4, 24, 40, [](int, int) { return testsupport::kMagenta; }));
     HRGN r = BITMAPTOREGION(file.c_str(), kMagentaKey, 1);
     ASSERT_NE(r, nullptr);
     RECT box;
@@ -135,8 +135,8 @@ TEST_F(BitmapRegion, FailuresGiveNoRegionAndLeaveNothingBehind) {
     EXPECT_EQ(BITMAPTOREGION(junk.c_str(), kMagentaKey, 1), nullptr);
     // Growing the rectangle buffer past 100 rectangles fails: the build gives up cleanly.
     const std::string striped = write("striped.bmp", testsupport::make_bmp(20, 20, 24, 40, [](int x, int) {
-        return x % 2 ? testsupport::kMagenta : Rgba{0, 0, 0, 0};
-    }));
+                                          return x % 2 ? testsupport::kMagenta : Rgba{0, 0, 0, 0};
+                                      }));
     win32::testing::LimitGlobalMemory(32 + 16 * 100);
     EXPECT_EQ(BITMAPTOREGION(striped.c_str(), kMagentaKey, 1), nullptr);
     win32::testing::LimitGlobalMemory(0);
@@ -148,8 +148,8 @@ TEST_F(BitmapRegion, FailuresGiveNoRegionAndLeaveNothingBehind) {
 
 TEST_F(BitmapRegion, PaletteFilesGetTheirTableAsA256EntryPaletteOthersTheHalftonePalette) {
     const std::string pal_file = write("pal.bmp", testsupport::make_palette_bmp(3, 1, [](int x, int) {
-        return Rgba{uint8_t(10 * x), uint8_t(20 * x), uint8_t(30 + x), 0};
-    }));
+                                           return Rgba{uint8_t(10 * x), uint8_t(20 * x), uint8_t(30 + x), 0};
+                                       }));
     HPALETTE pal = nullptr;
     HBITMAP b = LOADBMPFROMFILE(pal_file.c_str(), pal);
     ASSERT_NE(b, nullptr);
@@ -163,8 +163,8 @@ TEST_F(BitmapRegion, PaletteFilesGetTheirTableAsA256EntryPaletteOthersTheHalfton
     DeleteObject(b);
 
     const std::string rgb_file = write("rgb.bmp", testsupport::make_bmp(2, 2, 24, 40, [](int, int) {
-        return Rgba{1, 2, 3, 0};
-    }));
+                                           return Rgba{1, 2, 3, 0};
+                                       }));
     pal = nullptr;
     b = LOADBMPFROMFILE(rgb_file.c_str(), pal);
     ASSERT_NE(b, nullptr);
@@ -179,8 +179,8 @@ TEST_F(BitmapRegion, PaletteFilesGetTheirTableAsA256EntryPaletteOthersTheHalfton
 
 TEST_F(BitmapRegion, APaletteFileWithoutAMemoryDeviceContextGivesNothingAndLeavesNothingBehind) {
     const std::string pal_file = write("pal.bmp", testsupport::make_palette_bmp(3, 1, [](int, int) {
-        return Rgba{1, 2, 3, 0};
-    }));
+                                           return Rgba{1, 2, 3, 0};
+                                       }));
     const Leaks leaks;
     HPALETTE untouched = nullptr;
     win32::testing::RefuseMemoryDCs(true);

@@ -3,7 +3,7 @@
 
 namespace testsupport {
 
-void EnsureButtonWindow();     // the window with its status bar, created once
-void SetButtonWindowParts();   // the part layout it was created with: 200, 500, -1
+void EnsureButtonWindow();    // the window with its status bar, created once
+void SetButtonWindowParts();  // the part layout it was created with: 200, 500, -1
 
 }  // namespace testsupport

@@ -9,6 +9,7 @@
 #include "platform/testing.h"
 #include "tests/buttons/button_files.h"
 #include "tests/buttons/button_window.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/window.h"
 
 using namespace corvala;

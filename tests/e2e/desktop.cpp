@@ -41,8 +41,7 @@ std::string ReadFile(const std::string& path) {
 
 void Sleep(double seconds) {
     timespec ts{time_t(seconds), long((seconds - double(time_t(seconds))) * 1e9)};
-    while (nanosleep(&ts, &ts) != 0) {
-    }
+    while (nanosleep(&ts, &ts) != 0) {}
 }
 
 int Run(const std::string& command, int seconds) {
@@ -225,17 +224,23 @@ Desktop::Desktop(const std::string& config) {
     display_ = ":" + std::to_string(n);
     log_ = "/tmp/wobblefin-e2e-xorg" + std::to_string(n) + ".log";
     const std::string& log = log_;
-    server_ = Start("/usr/bin/Xorg", "/",
-                    {{"-config", config, "-noreset", "-nolisten", "tcp", "-logfile", log, display_}, {},
-                     "/dev/null", "/dev/null"});
+    server_ = Start(
+        "/usr/bin/Xorg", "/",
+        {{"-config", config, "-noreset", "-nolisten", "tcp", "-logfile", log, display_}, {}, "/dev/null", "/dev/null"});
     const std::string on = "DISPLAY=" + display_ + " ";
-    if (!WaitFor([&] { return Running(server_) && Run(on + "xdotool getdisplaygeometry >/dev/null 2>&1", 5) == 0; }, 30, 0.1)) {
+    if (!WaitFor([&] { return Running(server_) && Run(on + "xdotool getdisplaygeometry >/dev/null 2>&1", 5) == 0; }, 30,
+                 0.1)) {
         why_ = "Xorg with the dummy driver did not come up on " + display_ + " (see " + log + ")";
         return;
     }
     wm_ = Start("/usr/bin/openbox", "/", {{"--sm-disable"}, {"DISPLAY=" + display_}, "/dev/null", "/dev/null"});
     // A window manager that follows the desktop conventions announces itself on the root window.
-    if (!WaitFor([&] { return Running(wm_) && Capture(on + "xprop -root _NET_SUPPORTING_WM_CHECK", 5).find("window id") != std::string::npos; }, 30, 0.1)) {
+    if (!WaitFor(
+            [&] {
+                return Running(wm_) &&
+                       Capture(on + "xprop -root _NET_SUPPORTING_WM_CHECK", 5).find("window id") != std::string::npos;
+            },
+            30, 0.1)) {
         why_ = "openbox did not start on " + display_;
         return;
     }

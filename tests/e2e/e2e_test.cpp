@@ -31,9 +31,9 @@ protected:
         char dir[] = "/tmp/wobblefin-e2e-XXXXXX";
         if (!mkdtemp(dir)) return;
         g_prefix = dir;
-        g_install_status = e2e::Run("cmake --install " WOBBLEFIN_BUILD_DIR " --prefix " + g_prefix + " > " +
-                                        g_prefix + "/install.log 2>&1",
-                                    120);
+        g_install_status = e2e::Run(
+            "cmake --install " WOBBLEFIN_BUILD_DIR " --prefix " + g_prefix + " > " + g_prefix + "/install.log 2>&1",
+            120);
         g_desktop = std::make_unique<e2e::Desktop>(WOBBLEFIN_SOURCE_DIR "/tests/e2e/xorg-dummy-144hz.conf");
     }
     static void TearDownTestSuite() {
@@ -57,11 +57,11 @@ TEST_F(InstalledWobblefin, InstallPutsLauncherProgramDataSetMenuEntryAndIconUnde
     const fs::path root(g_prefix);
     EXPECT_EQ(access((root / "bin/wobblefin").c_str(), X_OK), 0);
     EXPECT_EQ(access((root / "libexec/wobblefin/Wobblefin").c_str(), X_OK), 0);
-    for (const char* data : {"Wobblefin.ico", "modelli/PesceRosso.md3", "modelli/animation.cfg",
-                             "modelli/PesceRosso.tga", "immagini/scarica01.tga", "immagini/scarica02.tga",
-                             "immagini/scarica03.tga", "immagini/vortice.tga", "immagini/comprimi01.tga",
-                             "immagini/comprimi02.tga", "immagini/calore.tga", "immagini/freddo.tga",
-                             "immagini/info.tga", "immagini/vetro.tga", "immagini/water4.bmp", "immagini/font.tga"})
+    for (const char* data :
+         {"Wobblefin.ico", "modelli/PesceRosso.md3", "modelli/animation.cfg", "modelli/PesceRosso.tga",
+          "immagini/scarica01.tga", "immagini/scarica02.tga", "immagini/scarica03.tga", "immagini/vortice.tga",
+          "immagini/comprimi01.tga", "immagini/comprimi02.tga", "immagini/calore.tga", "immagini/freddo.tga",
+          "immagini/info.tga", "immagini/vetro.tga", "immagini/water4.bmp", "immagini/font.tga"})
         EXPECT_TRUE(fs::is_regular_file(root / "share/wobblefin" / data)) << data;
 
     const std::string entry = ReadText(root / "share/applications/wobblefin.desktop");
@@ -122,7 +122,12 @@ public:
     template <class Pred>
     static Shot Until(Pred seen) {
         Shot shot;
-        e2e::WaitFor([&] { shot = e2e::Screenshot(); return shot.ok() && seen(shot); }, 10, 0.02);
+        e2e::WaitFor(
+            [&] {
+                shot = e2e::Screenshot();
+                return shot.ok() && seen(shot);
+            },
+            10, 0.02);
         return shot;
     }
     // Screenshots until the picture around `centre` reads the same twice running: what the pointer did
@@ -175,7 +180,7 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     Session s(g);
 
     const Pixel away{120, 540}, shock = ScenePoint(12.75, 11, 0), shock2 = ScenePoint(15, 11, 0),
-                vortex = ScenePoint(15, 8.8, 0);
+                                vortex = ScenePoint(15, 8.8, 0);
     s.Move(away);
 
     // Hover: the button under the pointer shows its image at full brightness, the others stay dim.
@@ -197,8 +202,8 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     const int baseline = s.Changed(before, still, px0, py0, px1, py1);
     s.Down();
     s.Up();
-    const Shot panel = Session::Until(
-        [&](const Shot& shot) { return s.Changed(before, shot, px0, py0, px1, py1) > baseline + 300; });
+    const Shot panel =
+        Session::Until([&](const Shot& shot) { return s.Changed(before, shot, px0, py0, px1, py1) > baseline + 300; });
     const int shown = s.Changed(before, panel, px0, py0, px1, py1);
     EXPECT_GT(shown, baseline + 300) << "the info panel did not appear";
     s.Down();
@@ -223,8 +228,9 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
         return moved > 25.0;
     });
     s.Up();
-    std::printf("hover luma %.1f -> %.1f; panel region changed pixels: still %d, shown %d, hidden %d; fish moved %.1f px\n",
-                dim, bright, baseline, shown, s.Changed(before, hidden, px0, py0, px1, py1), moved);
+    std::printf(
+        "hover luma %.1f -> %.1f; panel region changed pixels: still %d, shown %d, hidden %d; fish moved %.1f px\n",
+        dim, bright, baseline, shown, s.Changed(before, hidden, px0, py0, px1, py1), moved);
     EXPECT_GT(moved, 25.0) << "the fish stayed at (" << x0 << ", " << y0 << ") while the vortex was held";
 
     // Holding the fish itself (where it is drawn once the vortex's after-tilt is over) and letting go
@@ -242,10 +248,12 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     s.Down();
     s.Up();
     const Shot after_press = e2e::Screenshot();
-    const bool drawing = e2e::WaitFor([&] {
-        const Shot now = e2e::Screenshot();
-        return now.ok() && s.Changed(after_press, now, 70, 70, 680, 500) > 0;
-    }, 10);
+    const bool drawing = e2e::WaitFor(
+        [&] {
+            const Shot now = e2e::Screenshot();
+            return now.ok() && s.Changed(after_press, now, 70, 70, 680, 500) > 0;
+        },
+        10);
     EXPECT_TRUE(drawing) << "the picture stood still after a press on the fish";
     EXPECT_TRUE(e2e::Running(program)) << "the program ended after a press on the fish";
 
@@ -260,14 +268,17 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     const double clicked = e2e::Now();
     s.Down();
     s.Up();
-    const bool answered = e2e::WaitFor([&] {
-        const Shot now = e2e::Screenshot();
-        return now.ok() && s.Changed(hidden_again, now, px0, py0, px1, py1) > baseline + 300;
-    }, 4, 0.01);
+    const bool answered = e2e::WaitFor(
+        [&] {
+            const Shot now = e2e::Screenshot();
+            return now.ok() && s.Changed(hidden_again, now, px0, py0, px1, py1) > baseline + 300;
+        },
+        4, 0.01);
     const double delay = e2e::Now() - clicked;
     e2e::Run("xdotool keyup space", 10);
     e2e::SetKeyRepeat(660, 40);  // the X server's own defaults
-    std::printf("a click while a key repeats 200 times a second: answered after %.2f s (screenshots included)\n", delay);
+    std::printf("a click while a key repeats 200 times a second: answered after %.2f s (screenshots included)\n",
+                delay);
     EXPECT_TRUE(answered) << "the click was not answered while the key was held";
     s.Down();
     s.Up();
@@ -291,11 +302,13 @@ TEST_F(InstalledWobblefin, StartedFromAnotherFolderTheProgramFindsItsDataSet) {
     ASSERT_NE(window, 0u);
     // The info button is a picture of the data set: drawn, it was found.
     const Pixel info = ScenePoint(-15, 11, 0);
-    const bool drawn = e2e::WaitFor([&] {
-        e2e::Geometry g;
-        const Shot shot = e2e::Screenshot();
-        return shot.ok() && e2e::WindowGeometry(window, &g) && Session(g).Luma(shot, info, 12) > 10;
-    }, 60, 0.1);
+    const bool drawn = e2e::WaitFor(
+        [&] {
+            e2e::Geometry g;
+            const Shot shot = e2e::Screenshot();
+            return shot.ok() && e2e::WindowGeometry(window, &g) && Session(g).Luma(shot, info, 12) > 10;
+        },
+        60, 0.1);
     EXPECT_TRUE(drawn) << "the buttons were never drawn: " << e2e::ReadFile(err);
     EXPECT_EQ(e2e::Run("xdotool key --window " + std::to_string(window) + " Escape", 10), 0);
     ASSERT_TRUE(e2e::WaitExit(program, 30));
@@ -322,8 +335,8 @@ TEST_F(InstalledWobblefin, OnA144HzDisplayFramesArePresentedAboutSixtyTimesASeco
 
 TEST_F(InstalledWobblefin, AGlDriverThatCannotLoadEndsInTheProgramsOwnMessageAndWhy) {
     const std::string err = g_prefix + "/driver.err";
-    e2e::Process program = e2e::Start(g_prefix + "/libexec/wobblefin/Wobblefin", "/",
-                                      {{}, {"LIBGL_DRIVERS_PATH=/nonexistent"}, "", err});
+    e2e::Process program =
+        e2e::Start(g_prefix + "/libexec/wobblefin/Wobblefin", "/", {{}, {"LIBGL_DRIVERS_PATH=/nonexistent"}, "", err});
     struct Ender {
         e2e::Process& p;
         ~Ender() { e2e::Kill(p); }
@@ -334,14 +347,21 @@ TEST_F(InstalledWobblefin, AGlDriverThatCannotLoadEndsInTheProgramsOwnMessageAnd
         << e2e::ReadFile(err);
     // xdotool cannot find a window by a UTF-8 title; xwininfo can.
     std::string box;
-    e2e::WaitFor([&] { return !(box = e2e::Capture("xwininfo -name Error 2>/dev/null | awk \"/Window id:/{print \\$4}\"", 5)).empty(); }, 30, 0.1);
+    e2e::WaitFor(
+        [&] {
+            return !(box = e2e::Capture("xwininfo -name Error 2>/dev/null | awk \"/Window id:/{print \\$4}\"", 5))
+                        .empty();
+        },
+        30, 0.1);
     ASSERT_FALSE(box.empty()) << "no message box";
     box.erase(box.find_last_not_of("\n") + 1);
     // OK, from the keyboard, once the box has the focus.
-    const bool answered = e2e::WaitFor([&] {
-        e2e::Run("xdotool windowactivate --sync " + box + " >/dev/null 2>&1; xdotool key Return", 10);
-        return e2e::WaitExit(program, 0.5);
-    }, 30);
+    const bool answered = e2e::WaitFor(
+        [&] {
+            e2e::Run("xdotool windowactivate --sync " + box + " >/dev/null 2>&1; xdotool key Return", 10);
+            return e2e::WaitExit(program, 0.5);
+        },
+        30);
     ASSERT_TRUE(answered) << "still running after the box was answered";
     ASSERT_TRUE(WIFEXITED(program.status)) << "ended by signal " << WTERMSIG(program.status);
     EXPECT_EQ(WEXITSTATUS(program.status), 1);
@@ -355,15 +375,16 @@ TEST_F(InstalledWobblefin, AGlDriverThatCannotLoadEndsInTheProgramsOwnMessageAnd
 
 TEST_F(InstalledWobblefin, WithoutADisplayItSaysSoOnceAndEndsWithCodeOne) {
     const std::string err = g_prefix + "/nodisplay.err";
-    e2e::Process program = e2e::Start(g_prefix + "/libexec/wobblefin/Wobblefin", "/",
-                                      {{}, {"DISPLAY", "WAYLAND_DISPLAY"}, "", err});
+    e2e::Process program =
+        e2e::Start(g_prefix + "/libexec/wobblefin/Wobblefin", "/", {{}, {"DISPLAY", "WAYLAND_DISPLAY"}, "", err});
     ASSERT_TRUE(e2e::WaitExit(program, 30));
     ASSERT_TRUE(WIFEXITED(program.status));
     EXPECT_EQ(WEXITSTATUS(program.status), 1);
     const std::string said = e2e::ReadFile(err);
     std::printf("standard error without a display:\n%s", said.c_str());
-    EXPECT_EQ(said, "Error: Impossibile creare la finestra per la rispettiva applicazione! "
-                    "(no display: DISPLAY is not set)\n");
+    EXPECT_EQ(said,
+              "Error: Impossibile creare la finestra per la rispettiva applicazione! "
+              "(no display: DISPLAY is not set)\n");
 }
 
 }  // namespace

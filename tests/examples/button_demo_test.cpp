@@ -12,6 +12,7 @@
 
 #include "tests/e2e/desktop.h"
 #include "tests/support/image_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -53,10 +54,12 @@ public:
         // keep some memory to the end; that is not the example's.
         p_ = e2e::Start(CORVALA_BUTTONS_EXE, "/", {{"20000"}, {"ASAN_OPTIONS=detect_leaks=0"}, out_, ""});
         std::string line;
-        e2e::WaitFor([&] {
-            line = e2e::ReadFile(out_);
-            return line.find('\n') != std::string::npos || !e2e::Running(p_);
-        }, 60, 0.02);
+        e2e::WaitFor(
+            [&] {
+                line = e2e::ReadFile(out_);
+                return line.find('\n') != std::string::npos || !e2e::Running(p_);
+            },
+            60, 0.02);
         std::istringstream words(line);
         std::string ready;
         words >> ready;
@@ -132,7 +135,8 @@ TEST(ButtonsExample, ShowsTheStatusBarAndTwoShapedButtonsThatHoverAndClick) {
     }
 
     if (!have("xdotool")) GTEST_SKIP() << "xdotool is not installed: no pointer checks";
-    const std::vector<uint8_t> second_part = area(shot, ex.bar.left + 330, ex.bar.top + 3, ex.bar.left + 520, ex.bar.bottom - 2);
+    const std::vector<uint8_t> second_part =
+        area(shot, ex.bar.left + 330, ex.bar.top + 3, ex.bar.left + 520, ex.bar.bottom - 2);
     ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(stop_x) + " " + std::to_string(stop_y)).c_str()), 0);
     EXPECT_TRUE(shot_until(shot, [&](const Shot& s) { return s.at(stop_x, stop_y).r > 205; }))
         << "the stop button never showed its hover picture";
@@ -147,12 +151,15 @@ TEST(ButtonsExample, ShowsTheStatusBarAndTwoShapedButtonsThatHoverAndClick) {
     // A right click over the cube opens the example's menu there; choosing an item closes it.
     const int ox = ex.play.left - 40, oy = ex.play.top - 40;  // the client area's origin on the screen
     const int menu_x = ox + 400, menu_y = oy + 200;
-    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x) + " " + std::to_string(menu_y) +
-                           " click 3").c_str()), 0);
+    ASSERT_EQ(std::system(
+                  ("xdotool mousemove " + std::to_string(menu_x) + " " + std::to_string(menu_y) + " click 3").c_str()),
+              0);
     EXPECT_TRUE(shot_until(shot, [&](const Shot& s) { return s.at(menu_x + 12, menu_y + 32).g > 120; }))
         << "no menu at the pointer after a right click";
-    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x + 72 + 32) + " " +
-                           std::to_string(menu_y + 32) + " click 1").c_str()), 0);
+    ASSERT_EQ(std::system(("xdotool mousemove " + std::to_string(menu_x + 72 + 32) + " " + std::to_string(menu_y + 32) +
+                           " click 1")
+                              .c_str()),
+              0);
     EXPECT_TRUE(shot_until(shot, [&](const Shot& s) { return s.at(menu_x + 12, menu_y + 32).g < 100; }))
         << "the menu stayed after an item was chosen";
     EXPECT_EQ(ex.stop_program(), 0);

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "tests/model/md3_builder.h"
-#include "tests/model/temp_dir.h"
 #include "tests/render/gl_helpers.h"
+#include "tests/support/temp_dir.h"
 #include "tools/md3view/viewer.h"
 
 using namespace corvala;
@@ -52,14 +52,16 @@ md3test::Surface triangle(const char* name, std::vector<TVERTEX> corners, int fr
 // The upper part's triangle has corners (1, 0, 0), (0, 2, 0), (0, 0, 3). The lower part carries it at
 // tag_torso, moved to (10, 0, 5) and turned a quarter about z, where those corners land at
 // (10, 1, 5), (8, 0, 5), (10, 0, 8): the lower part also draws a marker triangle exactly there.
-void write_player(const modeltest::TempDir& dir, int frames) {
+void write_player(const testsupport::TempDir& dir, int frames) {
     using md3test::vertex;
     const md3test::Surface legs = triangle("l_legs", {vertex(0, 0, 0), vertex(64, 0, 0), vertex(0, 64, 0)}, frames);
     const md3test::Surface marker =
         triangle("l_marker", {vertex(640, 64, 320), vertex(512, 0, 320), vertex(640, 0, 512)}, frames);
-    const md3test::Surface torso = triangle("u_torso", {vertex(64, 0, 0), vertex(0, 128, 0), vertex(0, 0, 192)}, frames);
+    const md3test::Surface torso =
+        triangle("u_torso", {vertex(64, 0, 0), vertex(0, 128, 0), vertex(0, 0, 192)}, frames);
     dir.write("lower.md3", part({legs, marker}, frames, {tag("tag_torso", 10, 0, 5, kTurnedAboutZ)}));
-    dir.write("upper.md3", part({torso}, frames, {tag("tag_weapon", 0, 0, 0, kUnturned), tag("tag_head", 0, 0, 4, kUnturned)}));
+    dir.write("upper.md3",
+              part({torso}, frames, {tag("tag_weapon", 0, 0, 0, kUnturned), tag("tag_head", 0, 0, 4, kUnturned)}));
     dir.write("head.md3", part({triangle("h_head", {vertex(0, 0, 0), vertex(32, 0, 0), vertex(0, 0, 32)})}, 1, {}));
 }
 
@@ -113,7 +115,7 @@ std::string run_viewer(const std::string& args, int& status) {
 }  // namespace
 
 TEST(Md3View, PlayerPartsHangAtTheirTagsWithLegsAndTorsoAnimatedApart) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     write_player(dir, 8);
     dir.write("animation.cfg", cfg());
     md3view::Scene scene;
@@ -145,7 +147,7 @@ TEST(Md3View, PlayerPartsHangAtTheirTagsWithLegsAndTorsoAnimatedApart) {
 
 TEST(Md3View, PartAtAMovedAndTurnedTagIsDrawnMovedAndTurned) {
     rendertest::FreshScene();
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     write_player(dir, 1);
     md3view::Scene scene;
     std::string error;
@@ -173,13 +175,13 @@ TEST(Md3View, GoldfishPlaysItsAnimationsOnOneModel) {
 
 TEST(Md3View, OddPlayerFolderIsShownAsFarAsItGoes) {
     rendertest::FreshScene();
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     using md3test::vertex;
     md3test::Surface empty = triangle("l_empty", {});
     empty.texcoords.clear();
     empty.triangles = {{0, 1, 2}};  // corners that name no vertex
     dir.write("LOWER.MD3", part({empty}, 1, {tag("tag_elsewhere", 0, 0, 0, kUnturned)}));  // no tag_torso
-    dir.write("upper.md3", part({}, 1, {}));                                                 // no surfaces
+    dir.write("upper.md3", part({}, 1, {}));                                               // no surfaces
     dir.write("head.md3", std::string("not a model"));
     dir.write("animation.cfg", std::string("x\t\t// short\n1\t2\t// too few fields\n\n// only a comment\n"));
     dir.write("lower_default.skin", std::string("l_empty,nowhere.tga\ngarbage\n"));
@@ -190,12 +192,13 @@ TEST(Md3View, OddPlayerFolderIsShownAsFarAsItGoes) {
     EXPECT_FALSE(scene.upper_attached);
     EXPECT_EQ(2u, scene.warnings.size());  // head.md3 is no model; lower.md3 has no tag_torso
     md3view::load_skins(scene);
-    for (int i = 0; i < 3; ++i) md3view::step_torso(scene, +1), md3view::step_legs(scene, -1), md3view::step_both(scene, 1);
+    for (int i = 0; i < 3; ++i)
+        md3view::step_torso(scene, +1), md3view::step_legs(scene, -1), md3view::step_both(scene, 1);
     EXPECT_TRUE(drawn_triangles(scene).empty());
 }
 
 TEST(Md3View, ExitCodesSayWhatWentWrong) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     int status = 0;
     EXPECT_NE(std::string::npos, run_viewer("", status).find("usage:"));
     EXPECT_EQ(2, status);

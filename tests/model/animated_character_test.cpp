@@ -7,8 +7,8 @@
 
 #include "corvala/model/CRVL_ModelAnimate.h"
 #include "tests/model/md3_builder.h"
-#include "tests/model/temp_dir.h"
 #include "tests/support/gltrace.h"
+#include "tests/support/temp_dir.h"
 
 using namespace corvala;
 
@@ -48,7 +48,7 @@ std::vector<uint8_t> ten_frames() {
 }
 
 struct Loaded {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     QUAKE3ANIMATION fish{};
     explicit Loaded(int32_t start) {
         std::filesystem::create_directory(dir.file("modelli"));
@@ -151,7 +151,7 @@ TEST(AnimatedCharacter, PutModelStepsWhenTheClockPassesOneFrameAndDraws) {
 }
 
 TEST(AnimatedCharacter, WithoutAnAnimationFileTheCharacterStandsStill) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     dir.write("fish.md3", ten_frames());
     QUAKE3ANIMATION f{};
     f.LOADMODEL(dir.path() + "/", "fish", Q3_LEGS_IDLE);

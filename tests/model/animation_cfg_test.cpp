@@ -5,7 +5,7 @@
 #include <string>
 
 #include "corvala/model/CRVL_ModelAnimate.h"
-#include "tests/model/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 using namespace corvala;
 
@@ -88,7 +88,7 @@ bool same_table(const QUAKE3ANIMATION& a, const QUAKE3ANIMATION& b) {
 }  // namespace
 
 TEST(AnimationCfg, RealWorldFileFillsTheTableInFileOrderWithBothFixUps) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     QUAKE3ANIMATION c{};
     c.LOADANIM(dir.write("animation.cfg", real_world("\r\n")));
     expect_entry(c.ANIM[Q3_BOTH_DEATH1], 0, 29, 0, 25);
@@ -124,8 +124,8 @@ TEST(AnimationCfg, LinesThatAreNotDataFillNothing) {
         "0\t10\t0\t10\t\t// unisex idle",  // the header words are searched anywhere, case-sensitively
         "headoffset\t0\t0\t0\t\t// head",
         "0\t10\t0\t10\t\t// footsteps\tboot",
-        "1\t2\t3\t4\t",                 // no comment at all
-        "1\t2\t//3\t4\t5\t\t// x",      // the first "//" is the fifth character
+        "1\t2\t3\t4\t",             // no comment at all
+        "1\t2\t//3\t4\t5\t\t// x",  // the first "//" is the fifth character
         "//\t1\t2\t3\t4\t\t// x",
     };
     for (const std::string& line : not_data) {

@@ -5,8 +5,8 @@
 
 #include "corvala/model/CRVL_Model.h"
 #include "tests/model/md3_builder.h"
-#include "tests/model/temp_dir.h"
 #include "tests/support/image_files.h"
+#include "tests/support/temp_dir.h"
 #include "tests/support/window.h"
 
 using namespace corvala;
@@ -63,9 +63,9 @@ TEST(Md3Attach, LinkModelWithoutSuchATagAttachesNothing) {
 }
 
 TEST(Md3Attach, SkinLinesGiveSurfaceAndImageFileName) {
-    const std::vector<SkinEntry> entries =
-        parse_skin("tag_head,\r\nu_torso,models/players/robot/Body.TGA\r\n  h_head , head.tga \n"
-                   "no comma here\n,orphan.tga\nu_arm,models\\players\\robot\\arm.tga");
+    const std::vector<SkinEntry> entries = parse_skin(
+        "tag_head,\r\nu_torso,models/players/robot/Body.TGA\r\n  h_head , head.tga \n"
+        "no comma here\n,orphan.tga\nu_arm,models\\players\\robot\\arm.tga");
     ASSERT_EQ(3u, entries.size());
     EXPECT_EQ("u_torso", entries[0].surface);
     EXPECT_EQ("Body.TGA", entries[0].image);
@@ -77,7 +77,7 @@ TEST(Md3Attach, SkinLinesGiveSurfaceAndImageFileName) {
 
 TEST(Md3Attach, LoadSkinTexturesNamedSurfacesFromImagesBesideTheSkinAndLeavesTheRestUntextured) {
     testsupport::EnsureWindow();
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     const testsupport::Rgba red{255, 0, 0, 255};
     testsupport::write_file(dir.file("fish.tga"), testsupport::make_tga(2, 2, 24, [&](int, int) { return red; }));
     dir.write("fish_default.skin", std::string("body,models/fish/FISH.tga\nfins,models/fish/fish.tga\n"
@@ -94,7 +94,7 @@ TEST(Md3Attach, LoadSkinTexturesNamedSurfacesFromImagesBesideTheSkinAndLeavesThe
 }
 
 TEST(Md3Attach, MissingSkinFileChangesNothing) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     TGLMD3MODEL m = three_surfaces();
     EXPECT_EQ(0, m.LOADSKIN(dir.file("none.skin")));
     for (const TMESH& mesh : m.MESHES) EXPECT_FALSE(mesh.SETTEXTURE);

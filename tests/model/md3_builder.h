@@ -16,18 +16,18 @@ struct Surface {
     std::string name = "body";
     std::vector<std::string> skins;
     std::vector<std::array<int32_t, 3>> triangles;
-    std::vector<std::array<float, 2>> texcoords;      // one per vertex
-    std::vector<corvala::TVERTEX> vertices;           // frames x texcoords.size(), frame-major
-    int32_t frames = 1;                               // NUMMESHFRAMES
-    int32_t padding = 0;                              // bytes after the vertices, inside MESHSIZE
+    std::vector<std::array<float, 2>> texcoords;  // one per vertex
+    std::vector<corvala::TVERTEX> vertices;       // frames x texcoords.size(), frame-major
+    int32_t frames = 1;                           // NUMMESHFRAMES
+    int32_t padding = 0;                          // bytes after the vertices, inside MESHSIZE
 };
 
 struct Model {
     char id[4] = {'I', 'D', 'P', '3'};
-    int32_t version = 15;
-    int32_t frames = 1;                               // NUMBONEFRAMES
+    int32_t version = corvala::kMd3Version;
+    int32_t frames = 1;  // NUMBONEFRAMES
     int32_t tags_per_frame = 0;
-    std::vector<corvala::TGLTAG> tags;                // frames x tags_per_frame
+    std::vector<corvala::TGLTAG> tags;  // frames x tags_per_frame
     std::vector<Surface> surfaces;
 };
 
@@ -48,12 +48,11 @@ inline int32_t get_i32(const std::vector<uint8_t>& b, size_t at) {
 }
 
 // Header field offsets, as the file has them.
-constexpr size_t kVersion = 4, kNumFrames = 76, kNumTags = 80, kNumMeshes = 84, kHeaderLength = 92,
-                 kTagStart = 96, kTagEnd = 100, kFileSize = 104;
+constexpr size_t kVersion = 4, kNumFrames = 76, kNumTags = 80, kNumMeshes = 84, kHeaderLength = 92, kTagStart = 96,
+                 kTagEnd = 100, kFileSize = 104;
 // Surface header field offsets, from the surface's start.
-constexpr size_t kMeshFrames = 72, kMeshSkins = 76, kMeshVertexes = 80, kMeshTriangles = 84,
-                 kMeshTriStart = 88, kMeshHeaderSize = 92, kMeshTexStart = 96, kMeshVertexStart = 100,
-                 kMeshSize = 104;
+constexpr size_t kMeshFrames = 72, kMeshSkins = 76, kMeshVertexes = 80, kMeshTriangles = 84, kMeshTriStart = 88,
+                 kMeshHeaderSize = 92, kMeshTexStart = 96, kMeshVertexStart = 100, kMeshSize = 104;
 
 inline corvala::TVERTEX vertex(int16_t x, int16_t y, int16_t z, uint8_t n0 = 0, uint8_t n1 = 0) {
     corvala::TVERTEX v{};
@@ -89,8 +88,7 @@ inline Built build(const Model& m) {
     for (const Surface& s : m.surfaces) {
         const size_t start = b.size();
         out.surface_start.push_back(start);
-        const int32_t K = int32_t(s.skins.size()), N = int32_t(s.triangles.size()),
-                      V = int32_t(s.texcoords.size());
+        const int32_t K = int32_t(s.skins.size()), N = int32_t(s.triangles.size()), V = int32_t(s.texcoords.size());
         corvala::TGLMESHHEADER mh{};
         std::memcpy(mh.ID, "IDP3", 4);
         std::strncpy(mh.NAME, s.name.c_str(), sizeof mh.NAME - 1);

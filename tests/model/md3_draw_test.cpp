@@ -28,10 +28,9 @@ md3test::Model two_frames() {
     mm.frames = 2;
     md3test::Surface& s = mm.surfaces[0];
     s.frames = 2;
-    s.vertices = {md3test::vertex(0, 0, 0, 0, 0), md3test::vertex(64, 0, 0, 0, 0),
-                  md3test::vertex(64, -128, 32, 0, 0),
-                  md3test::vertex(128, 64, 0, 128, 0), md3test::vertex(64, 64, 64, 128, 0),
-                  md3test::vertex(0, -64, 96, 128, 0)};
+    s.vertices = {md3test::vertex(0, 0, 0, 0, 0),      md3test::vertex(64, 0, 0, 0, 0),
+                  md3test::vertex(64, -128, 32, 0, 0), md3test::vertex(128, 64, 0, 128, 0),
+                  md3test::vertex(64, 64, 64, 128, 0), md3test::vertex(0, -64, 96, 128, 0)};
     return mm;
 }
 
@@ -173,8 +172,8 @@ TEST(Md3DrawSafety, FrameBeyondASurfacesStoredFramesDrawsNothingOfThatSurface) {
     EXPECT_EQ(1u, count(calls, "glBegin"));  // only the two-frame surface
     calls = draw(m, 0, 0, 0.0);
     EXPECT_EQ(2u, count(calls, "glBegin"));
-    for (auto frames : {std::pair<int32_t, int32_t>{2, 0}, {0, 2}, {-1, 0}, {0, -1}, {INT32_MAX, INT32_MAX},
-                        {INT32_MIN, 1}}) {
+    for (auto frames :
+         {std::pair<int32_t, int32_t>{2, 0}, {0, 2}, {-1, 0}, {0, -1}, {INT32_MAX, INT32_MAX}, {INT32_MIN, 1}}) {
         EXPECT_EQ(0u, count(draw(m, frames.first, frames.second, 0.5), "glBegin"))
             << frames.first << ", " << frames.second;
     }

@@ -7,8 +7,8 @@
 
 #include "corvala/model/CRVL_Model.h"
 #include "tests/model/md3_builder.h"
-#include "tests/model/temp_dir.h"
 #include "tests/support/gltrace.h"
+#include "tests/support/temp_dir.h"
 
 using namespace corvala;
 using md3test::build;
@@ -71,7 +71,7 @@ void expect_same_arrays(const TGLMD3MODEL& a, const TGLMD3MODEL& b) {
 }  // namespace
 
 TEST(Md3Load, OneFrameNoTagsOneSurfaceGivesARangeOfFrameZero) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     const std::string path = dir.write("fish.md3", build(md3test::one_triangle()).bytes);
     TGLMD3MODEL m{};
     m.FRAME = 4;
@@ -247,7 +247,7 @@ TEST(Md3Load, MissingFileLeavesAFreshModelEmptyAndDrawingNothing) {
 }
 
 TEST(Md3Load, PathsAreMappedLikeTheProgramsOtherFiles) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     std::filesystem::create_directory(dir.file("Modelli"));
     dir.write("Modelli/Pesce.MD3", build(md3test::one_triangle()).bytes);
     const std::string windows_path = dir.path() + "\\modelli\\pesce.md3";
@@ -260,7 +260,7 @@ TEST(Md3Load, PathsAreMappedLikeTheProgramsOtherFiles) {
 // ---- rejected and broken files -------------------------------------------------------------------
 
 TEST(Md3Reject, WrongVersionOrIdentifierTakesHeaderAndNameButKeepsTheArrays) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     TGLMD3MODEL m{};
     m.LOADMODEL(dir.write("good.md3", build(two_frame_model()).bytes));
     const TGLMD3MODEL before = m;
@@ -307,7 +307,7 @@ TEST(Md3Reject, EveryTruncationIsRejectedAndKeepsTheOldArrays) {
 }
 
 TEST(Md3Reject, TruncatedFileOnDiskTakesTheNameLikeARejectedOne) {
-    modeltest::TempDir dir;
+    testsupport::TempDir dir;
     TGLMD3MODEL m{};
     m.LOADMODEL(dir.write("good.md3", build(md3test::one_triangle()).bytes));
     const TGLMD3MODEL before = m;

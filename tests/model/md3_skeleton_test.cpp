@@ -65,10 +65,10 @@ TEST(Md3Skeleton, LinkedModelIsDrawnInItsTagsFrameOfTheCurrentFrame) {
     m.NEXTFRAME = 0;
     gltrace::Scope trace;
     m.DRAWSKELETON(m);
-    EXPECT_EQ((std::vector<std::string>{"glCullFace", "glBegin", "glEnd", "glCullFace", "glPushMatrix",
-                                        "glMultMatrixf", "glCullFace", "glBegin", "glEnd", "glBegin", "glEnd",
-                                        "glCullFace", "glPopMatrix"}),
-              shape(gltrace::calls()));
+    EXPECT_EQ(
+        (std::vector<std::string>{"glCullFace", "glBegin", "glEnd", "glCullFace", "glPushMatrix", "glMultMatrixf",
+                                  "glCullFace", "glBegin", "glEnd", "glBegin", "glEnd", "glCullFace", "glPopMatrix"}),
+        shape(gltrace::calls()));
     const std::vector<gltrace::Call> mult = gltrace::named("glMultMatrixf");
     ASSERT_EQ(1u, mult.size());
     // Row i of the rotation becomes column i; the position is the last column.

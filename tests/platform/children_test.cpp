@@ -15,7 +15,7 @@ using namespace win32;
 namespace {
 
 constexpr uint32_t kPaintColour = 0x3060C0;  // what the test child paints: red 0x30, green 0x60, blue 0xC0
-std::vector<UINT> g_seen;                     // messages the test child received
+std::vector<UINT> g_seen;                    // messages the test child received
 
 // The test child paints itself from a memory DC holding a 32-bit DIB of one colour.
 LRESULT child_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {

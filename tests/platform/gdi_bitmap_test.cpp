@@ -4,8 +4,10 @@
 
 #include <cstring>
 
+#include "platform/host.h"
 #include "platform/win32.h"
 #include "tests/support/image_files.h"
+#include "tests/support/temp_dir.h"
 
 using namespace win32;
 using testsupport::Bytes;
@@ -87,7 +89,7 @@ TEST(BitmapLoading, PaletteFilesComeOutAsEightBitIndices) {
     load(testsupport::make_bmp8(5, 2), l);
     EXPECT_EQ(l.bm.bmBitsPixel, 8);
     EXPECT_EQ(l.bm.bmWidthBytes, 8);
-    EXPECT_EQ(l.pixel(4, 1)[0], 4);   // first row in the file is the bottom one
+    EXPECT_EQ(l.pixel(4, 1)[0], 4);  // first row in the file is the bottom one
     EXPECT_EQ(l.pixel(4, 0)[0], 9);
 }
 

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <vector>
 
+#include "platform/host.h"
 #include "platform/testing.h"
 #include "platform/win32.h"
 #include "tests/support/image_files.h"

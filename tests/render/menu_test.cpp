@@ -37,11 +37,11 @@ TEST(Menu3D, SetselectonCompilesEachElementNamedAndTranslatedIntoOneList) {
     m.OVER[0] = m.CLICK[1] = true;
     const Seq got = Trace([&] { m.SETSELECTON(Shape); });
     ASSERT_FALSE(got.empty());
-    EXPECT_EQ(got, (Seq{C("glGenLists", {1}), C("glNewList", {double(m.EVENTSELECTION), GL_COMPILE}),
-                        C("glLoadName", {10}), C("glPushMatrix"), C("glTranslatef", {1, 2, 3}),
-                        C("glNormal3f", {0, 0, 1}), C("glPopMatrix"), C("glLoadName", {20}), C("glPushMatrix"),
-                        C("glTranslatef", {-4, 5.5, 0}), C("glNormal3f", {0, 0, 1}), C("glPopMatrix"),
-                        C("glEndList")}));
+    EXPECT_EQ(
+        got, (Seq{C("glGenLists", {1}), C("glNewList", {double(m.EVENTSELECTION), GL_COMPILE}), C("glLoadName", {10}),
+                  C("glPushMatrix"), C("glTranslatef", {1, 2, 3}), C("glNormal3f", {0, 0, 1}), C("glPopMatrix"),
+                  C("glLoadName", {20}), C("glPushMatrix"), C("glTranslatef", {-4, 5.5, 0}), C("glNormal3f", {0, 0, 1}),
+                  C("glPopMatrix"), C("glEndList")}));
     EXPECT_EQ(m.MAXNUMSEL, 2);
     EXPECT_FALSE(m.OVER[0]);
     EXPECT_FALSE(m.CLICK[1]);
@@ -50,8 +50,7 @@ TEST(Menu3D, SetselectonCompilesEachElementNamedAndTranslatedIntoOneList) {
 TEST(Menu3D, EmptyMenuCompilesAnEmptyList) {
     TMENU3D& m = FreshMenu();
     const Seq got = Trace([&] { m.SETSELECTON(Shape); });
-    EXPECT_EQ(got, (Seq{C("glGenLists", {1}), C("glNewList", {double(m.EVENTSELECTION), GL_COMPILE}),
-                        C("glEndList")}));
+    EXPECT_EQ(got, (Seq{C("glGenLists", {1}), C("glNewList", {double(m.EVENTSELECTION), GL_COMPILE}), C("glEndList")}));
     EXPECT_EQ(m.MAXNUMSEL, 0);
 }
 

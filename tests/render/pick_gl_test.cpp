@@ -292,8 +292,7 @@ TEST_F(Picking, RecordsOfOtherSizesAreWalkedWithinTheBuffer) {
     gltrace::Scope scope;
     EXPECT_EQ(SELECTOBJID(p.x, p.y, int32_t(list)), 7);
     EXPECT_EQ(gltrace::named("glRenderMode").size(), 2u);
-    while (glGetError() != GL_NO_ERROR) {
-    }  // the final pop on an empty stack
+    while (glGetError() != GL_NO_ERROR) {}  // the final pop on an empty stack
 }
 
 }  // namespace

@@ -148,7 +148,7 @@ TEST(Primitives, SferaTextureRunsBackwardsAroundAndDownToTheSouthPole) {
     EXPECT_EQ(tex[0].args, (std::vector<double>{0, 0}));
     EXPECT_EQ(tex[1].args, (std::vector<double>{0, 1}));
     EXPECT_EQ(tex[2].args, (std::vector<double>{-0.5, 0}));
-    EXPECT_EQ(tex[9].args, (std::vector<double>{-2, 1}));  // last column of band 0: -1/TSIZE
+    EXPECT_EQ(tex[9].args, (std::vector<double>{-2, 1}));      // last column of band 0: -1/TSIZE
     EXPECT_EQ(tex.back().args, (std::vector<double>{-2, 2}));  // -z pole: t = 1/TSIZE
 }
 

@@ -26,7 +26,7 @@ TEST(RenderGl, EveryCuboFaceSurvivesBackFaceCullingSeenFromOutside) {
     struct View {
         const char* face;
         float angle, ax, ay, az;  // turns that face towards the camera
-    } views[] = {{"z = Z2", 0, 0, 1, 0},  {"z = Z1", 180, 0, 1, 0}, {"y = Y2", 90, 1, 0, 0},
+    } views[] = {{"z = Z2", 0, 0, 1, 0},   {"z = Z1", 180, 0, 1, 0}, {"y = Y2", 90, 1, 0, 0},
                  {"y = Y1", -90, 1, 0, 0}, {"x = X2", -90, 0, 1, 0}, {"x = X1", 90, 0, 1, 0}};
     for (const View& v : views) {
         FreshScene();

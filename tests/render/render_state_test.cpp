@@ -111,20 +111,24 @@ TEST_F(RenderState, EverySwitchIsItsFixedCallSequence) {
         {"TWOSIDEOFF", TWOSIDEOFF, {C("glLightModeli", {GL_LIGHT_MODEL_TWO_SIDE, 0})}},
         {"LIGHTINGON", LIGHTINGON, {C("glEnable", {GL_LIGHTING})}},
         {"LIGHTINGOFF", LIGHTINGOFF, {C("glDisable", {GL_LIGHTING})}},
-        {"SETGLREFRACTIVE", SETGLREFRACTIVE,
+        {"SETGLREFRACTIVE",
+         SETGLREFRACTIVE,
          {C("glEnable", {GL_CULL_FACE}), C("glCullFace", {GL_BACK}), C("glFrontFace", {GL_CCW})}},
         {"TRANSPARENTON", TRANSPARENTON, {C("glEnable", {GL_BLEND})}},
         {"TRANSPARENTOFF", TRANSPARENTOFF, {C("glDisable", {GL_BLEND})}},
-        {"SETGLSPRITE(true)", [] { SETGLSPRITE(true); },
+        {"SETGLSPRITE(true)",
+         [] { SETGLSPRITE(true); },
          {C("glBlendFunc", {GL_ONE, GL_ONE}), C("glEnable", {GL_BLEND}), C("glDepthMask", {GL_FALSE})}},
-        {"SETGLSPRITE(false)", [] { SETGLSPRITE(false); },
-         {C("glEnable", {GL_BLEND}), C("glDepthMask", {GL_FALSE})}},
-        {"SETGLSPRITE()", [] { SETGLSPRITE(); },
+        {"SETGLSPRITE(false)", [] { SETGLSPRITE(false); }, {C("glEnable", {GL_BLEND}), C("glDepthMask", {GL_FALSE})}},
+        {"SETGLSPRITE()",
+         [] { SETGLSPRITE(); },
          {C("glEnable", {GL_ALPHA_TEST}), C("glAlphaFunc", {GL_GREATER, 0.4f})}},
-        {"SETGLSPRITEOFF", SETGLSPRITEOFF,
+        {"SETGLSPRITEOFF",
+         SETGLSPRITEOFF,
          {C("glDepthMask", {GL_TRUE}), C("glDisable", {GL_BLEND}), C("glDisable", {GL_ALPHA_TEST})}},
         {"SETGLFILL", SETGLFILL, {C("glPolygonMode", {GL_BACK, GL_FILL}), C("glPolygonMode", {GL_FRONT, GL_FILL})}},
-        {"SETGLLINE(2.5)", [] { SETGLLINE(2.5f); },
+        {"SETGLLINE(2.5)",
+         [] { SETGLLINE(2.5f); },
          {C("glLineWidth", {2.5}), C("glPolygonMode", {GL_BACK, GL_LINE}), C("glPolygonMode", {GL_FRONT, GL_LINE})}},
     };
     for (const Case& c : cases) EXPECT_EQ(Trace(c.fn), c.expected) << c.name;
@@ -139,9 +143,9 @@ TEST_F(RenderState, PointLightWithoutSizeOnlyMovesTheLight) {
 
 TEST_F(RenderState, PointLightWithSizeDrawsOneMarkerPointAtTheLight) {
     const Seq got = Trace([] { PUTGLPOINTLIGHT(GL_LIGHT0, 5.0f, -1, 4, 2.5f, 0.0f); });
-    EXPECT_EQ(got, (Seq{C("glLightfv", {GL_LIGHT0, GL_POSITION, -1, 4, 2.5, 0}), C("glPointSize", {5}),
-                        C("glBegin", {GL_POINTS}), C("glNormal3f", {0, 0, 1}), C("glVertex3f", {-1, 4, 2.5}),
-                        C("glEnd")}));
+    EXPECT_EQ(got,
+              (Seq{C("glLightfv", {GL_LIGHT0, GL_POSITION, -1, 4, 2.5, 0}), C("glPointSize", {5}),
+                   C("glBegin", {GL_POINTS}), C("glNormal3f", {0, 0, 1}), C("glVertex3f", {-1, 4, 2.5}), C("glEnd")}));
 }
 
 TEST_F(RenderState, PointLightMarkerObeysTheVertexSuppressionSwitch) {

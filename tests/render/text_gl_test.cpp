@@ -21,8 +21,7 @@ constexpr int kCellW = 8, kCellH = 16, kTexW = 32 * kCellW, kTexH = 4 * kCellH;
 // 'C' blue at alpha 0.5. Row 0 of the data is t = 0, the bottom of the picture.
 GLuint MakeFont() {
     std::vector<unsigned char> rgba(size_t(kTexW) * kTexH * 4, 0);
-    auto fill = [&](int code, int row0, int row1, unsigned char r, unsigned char g, unsigned char b,
-                    unsigned char a) {
+    auto fill = [&](int code, int row0, int row1, unsigned char r, unsigned char g, unsigned char b, unsigned char a) {
         const int col = code % 32;
         for (int y = row0; y < row1; ++y)
             for (int x = col * kCellW; x < (col + 1) * kCellW; ++x) {

@@ -15,10 +15,18 @@ namespace {
 
 // The quad of one cell: texture coordinate, vertex, four times, counter-clockwise from bottom-left.
 Seq CellQuad(double x, double y, double s0, double s1, double t0, double t1, double sx, double sy) {
-    return Seq{C("glPushMatrix"),          C("glTranslatef", {x, y, 0}),   C("glBegin", {GL_QUADS}),
-               C("glTexCoord2f", {s0, t0}), C("glVertex3f", {-sx, -sy, 0}), C("glTexCoord2f", {s1, t0}),
-               C("glVertex3f", {sx, -sy, 0}), C("glTexCoord2f", {s1, t1}), C("glVertex3f", {sx, sy, 0}),
-               C("glTexCoord2f", {s0, t1}), C("glVertex3f", {-sx, sy, 0}), C("glEnd"),
+    return Seq{C("glPushMatrix"),
+               C("glTranslatef", {x, y, 0}),
+               C("glBegin", {GL_QUADS}),
+               C("glTexCoord2f", {s0, t0}),
+               C("glVertex3f", {-sx, -sy, 0}),
+               C("glTexCoord2f", {s1, t0}),
+               C("glVertex3f", {sx, -sy, 0}),
+               C("glTexCoord2f", {s1, t1}),
+               C("glVertex3f", {sx, sy, 0}),
+               C("glTexCoord2f", {s0, t1}),
+               C("glVertex3f", {-sx, sy, 0}),
+               C("glEnd"),
                C("glPopMatrix")};
 }
 
@@ -35,8 +43,7 @@ TEST(Text, EachPrintableRangeComesFromItsRowOfTheGrid) {
     for (const Case& k : {Case{'!', 0.5, 0.75}, Case{'?', 0.5, 0.75}, Case{'@', 0.25, 0.5}, Case{'_', 0.25, 0.5},
                           Case{'`', 0.0, 0.25}, Case{'~', 0.0, 0.25}}) {
         const int code = static_cast<unsigned char>(k.c);
-        EXPECT_EQ(Trace([&] { DRAWCHAR(0, 0, k.c); }),
-                  CellQuad(0, 0, code / 32.0, (code + 1) / 32.0, k.t0, k.t1, 4, 8))
+        EXPECT_EQ(Trace([&] { DRAWCHAR(0, 0, k.c); }), CellQuad(0, 0, code / 32.0, (code + 1) / 32.0, k.t0, k.t1, 4, 8))
             << k.c;
     }
 }
@@ -66,10 +73,10 @@ TEST(Text, AddfontstringSetsUpSpriteStateScalesAndRestoresLighting) {
 
 TEST(Text, EmptyStringStillSwitchesTheRenderState) {
     const Seq got = Trace([] { ADDFONTSTRING(0, 0, 1, 1, ""); });
-    EXPECT_EQ(got, (Seq{C("glDisable", {GL_LIGHTING}), C("glEnable", {GL_ALPHA_TEST}),
-                        C("glAlphaFunc", {GL_GREATER, 0.4f}), C("glPushMatrix"), C("glScalef", {1, 1, 1}),
-                        C("glPopMatrix"), C("glDepthMask", {GL_TRUE}), C("glDisable", {GL_BLEND}),
-                        C("glDisable", {GL_ALPHA_TEST}), C("glEnable", {GL_LIGHTING})}));
+    EXPECT_EQ(got,
+              (Seq{C("glDisable", {GL_LIGHTING}), C("glEnable", {GL_ALPHA_TEST}), C("glAlphaFunc", {GL_GREATER, 0.4f}),
+                   C("glPushMatrix"), C("glScalef", {1, 1, 1}), C("glPopMatrix"), C("glDepthMask", {GL_TRUE}),
+                   C("glDisable", {GL_BLEND}), C("glDisable", {GL_ALPHA_TEST}), C("glEnable", {GL_LIGHTING})}));
 }
 
 TEST(Text, EveryCharacterAdvancesByEightTimesDistGlyphOrNot) {

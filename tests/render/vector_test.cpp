@@ -108,11 +108,11 @@ TEST_F(VertexPath, RecordingFillsSlotsUpToTheMaximumThenOverwritesTheLast) {
                         C("glVertex3f", {45, -4.5, -1}), C("glVertex3f", {46, -5.5, -1}), C("glEnd")}));
     EXPECT_EQ(T().GLVERT3FCOUNT, 4);
     EXPECT_EQ(T().GLVERT3FMAX, 4);
-    EXPECT_EQ(T().GLVERT3FOFFSET[0].X, 1.0f);   // slot 1
-    EXPECT_EQ(T().GLVERT3FOFFSET[3].X, 6.0f);   // slot 4 holds the last vertex given
+    EXPECT_EQ(T().GLVERT3FOFFSET[0].X, 1.0f);  // slot 1
+    EXPECT_EQ(T().GLVERT3FOFFSET[3].X, 6.0f);  // slot 4 holds the last vertex given
     EXPECT_EQ(T().GLVERT3F[3].X, 46.0f);
     EXPECT_EQ(T().GLVERT3F[3].Y, -5.5f);
-    EXPECT_EQ(T().GLVERT3FOFFSET[4].X, 0.0f);   // slot 5 untouched
+    EXPECT_EQ(T().GLVERT3FOFFSET[4].X, 0.0f);  // slot 5 untouched
 }
 
 TEST_F(VertexPath, RecordingCounterRunsOnAcrossPrimitives) {

@@ -42,7 +42,10 @@ bool context_current() {
     static Fn fn = reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, "glXGetCurrentContext"));
     return fn && fn() != nullptr;
 }
-void start() { g_calls.clear(); g_recording = true; }
+void start() {
+    g_calls.clear();
+    g_recording = true;
+}
 void stop() { g_recording = false; }
 void clear() { g_calls.clear(); }
 const std::vector<Call>& calls() { return g_calls; }
@@ -77,6 +80,8 @@ using gltrace::context_current;
 using gltrace::rec;
 using gltrace::rec_v;
 
+// The entry points read as a table, one to a line; the formatter leaves them so.
+// clang-format off
 #define REAL(name) \
     ([]() { static auto fn = reinterpret_cast<decltype(&::name)>(dlsym(RTLD_NEXT, #name)); return fn; }())
 #define FWD(name, ...) \
@@ -155,6 +160,8 @@ void glInitNames() { rec("glInitNames", {}); FWD(glInitNames); }
 void glPushName(GLuint n) { rec("glPushName", {double(n)}); FWD(glPushName, n); }
 void glPopName() { rec("glPopName", {}); FWD(glPopName); }
 void glLoadName(GLuint n) { rec("glLoadName", {double(n)}); FWD(glLoadName, n); }
+
+// clang-format on
 
 void gluPerspective(GLdouble fovy, GLdouble aspect, GLdouble zn, GLdouble zf) {
     rec("gluPerspective", {fovy, aspect, zn, zf});

@@ -1,10 +1,6 @@
 #include "tests/support/image_files.h"
 
-#include <stdlib.h>
-
 #include <cstring>
-#include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -70,7 +66,7 @@ Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& 
         put32(b, masks ? 0x0000FF00 : 0);
         put32(b, masks ? 0x000000FF : 0);
         put32(b, masks ? 0xFF000000 : 0);
-        put32(b, 0x73524742);  // 'sRGB'
+        put32(b, 0x73524742);   // 'sRGB'
         b.resize(14 + 108, 0);  // end points and gamma: unused with sRGB
         if (header_size == 124) {
             put32(b, 4);  // LCS_GM_IMAGES
@@ -141,24 +137,6 @@ Bytes make_tga(int width, int height, int bpp, const PixelFn& pixel, int descrip
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) put_pixel(b, pixel(x, y), bpp);
     return b;
-}
-
-std::string temp_dir() {
-    // Every folder handed out goes when the test program ends.
-    static std::vector<std::string> made;
-    static const bool registered = [] {
-        std::atexit([] {
-            std::error_code ignored;
-            for (const std::string& d : made) std::filesystem::remove_all(d, ignored);
-        });
-        return true;
-    }();
-    (void)registered;
-    char tmpl[] = "/tmp/wobblefin-test-XXXXXX";
-    const char* d = ::mkdtemp(tmpl);
-    if (!d) throw std::runtime_error("mkdtemp failed");
-    made.push_back(d);
-    return d;
 }
 
 void write_file(const std::string& path, const Bytes& data) {

@@ -30,8 +30,6 @@ void put_pixel(Bytes& out, Rgba p, int bpp);
 // A type 2 file; rows in the order given (pixel(x, 0) first).
 Bytes make_tga(int width, int height, int bpp, const PixelFn& pixel, int descriptor = 0);
 
-// A fresh directory of its own under the system's temporary folder.
-std::string temp_dir();
 void write_file(const std::string& path, const Bytes& data);
 
 }  // namespace testsupport

@@ -13,7 +13,7 @@ void EnsureWindow();
 uint32_t ReadPixel(int x, int y);
 
 // Real pointer events for the framework window, as SDL would deliver them (client coordinates).
-void PushMouseMotion(int x, int y, unsigned buttons = 0);  // buttons: SDL's mask of those held
+void PushMouseMotion(int x, int y, unsigned buttons = 0);       // buttons: SDL's mask of those held
 void PushMouseButton(bool down, int x, int y, int button = 1);  // SDL's numbering: 1 left, 3 right
 // A real key event: SDL's scancode (the key's position) and keycode (what the layout makes of it),
 // whether it is an auto-repeat, and the modifier state SDL reports with it.

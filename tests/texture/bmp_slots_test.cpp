@@ -11,12 +11,17 @@ Rgba stripes(int x, int y) { return {uint8_t(x * 40), uint8_t(y * 40), 200, uint
 
 std::vector<std::string> upload_sequence(int internal, int w, int h, int format, bool mipmaps, int mip_components,
                                          int mip_format, int name) {
-    std::vector<std::string> s = {
-        "glEnable(3553)",        "glGenTextures(1)",       "glBindTexture(3553, " + std::to_string(name) + ")",
-        "glPixelStorei(3317, 4)", "glPixelStorei(3314, 0)", "glPixelStorei(3315, 0)", "glPixelStorei(3316, 0)",
-        "glTexParameteri(3553, 10241, " + std::to_string(GL_MIN_FILTER) + ")",
-        "glTexParameteri(3553, 10240, 9729)", "glTexParameteri(3553, 10242, 10497)",
-        "glTexParameteri(3553, 10243, 10497)"};
+    std::vector<std::string> s = {"glEnable(3553)",
+                                  "glGenTextures(1)",
+                                  "glBindTexture(3553, " + std::to_string(name) + ")",
+                                  "glPixelStorei(3317, 4)",
+                                  "glPixelStorei(3314, 0)",
+                                  "glPixelStorei(3315, 0)",
+                                  "glPixelStorei(3316, 0)",
+                                  "glTexParameteri(3553, 10241, " + std::to_string(GL_MIN_FILTER) + ")",
+                                  "glTexParameteri(3553, 10240, 9729)",
+                                  "glTexParameteri(3553, 10242, 10497)",
+                                  "glTexParameteri(3553, 10243, 10497)"};
     if (internal) {
         s.push_back("glTexImage2D(3553, 0, " + std::to_string(internal) + ", " + std::to_string(w) + ", " +
                     std::to_string(h) + ", 0, " + std::to_string(format) + ", 5121)");
@@ -80,8 +85,8 @@ TEST_F(BmpSlots, ThirtyTwoBitLoadUploadsBgraWithoutASwap) {
 TEST_F(BmpSlots, MipmapsAreBuiltAfterTheImageOnlyUnderAMipmappingFilter) {
     const std::string p24 = file("a.bmp", testsupport::make_bmp(4, 4, 24, 40, stripes));
     const std::string p32 = file("b.bmp", testsupport::make_bmp(4, 4, 32, 40, stripes));
-    for (int filter : {GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST, GL_NEAREST_MIPMAP_LINEAR,
-                       GL_LINEAR_MIPMAP_LINEAR}) {
+    for (int filter :
+         {GL_NEAREST_MIPMAP_NEAREST, GL_LINEAR_MIPMAP_NEAREST, GL_NEAREST_MIPMAP_LINEAR, GL_LINEAR_MIPMAP_LINEAR}) {
         GL_MIN_FILTER = filter;
         gltrace::start();
         TEXTURELOADID(p24.c_str(), 1);
@@ -138,7 +143,8 @@ TEST_F(BmpSlotsDeathTest, ASlotOutsideTheTableStopsTheProgramWithARangeError) {
     const std::string path = file("w.bmp", testsupport::make_bmp(4, 4, 24, 40, stripes));
     EXPECT_EXIT((print_boxes_at_exit(), TEXTURELOADID(path.c_str(), 501)), ::testing::ExitedWithCode(1),
                 "BMP texture slot 501 is outside 0\\.\\.500(.|\n)*box \\[Error\\] BMP texture slot 501 is outside");
-    EXPECT_EXIT(TEXTURELOADID(path.c_str(), -1), ::testing::ExitedWithCode(1), "BMP texture slot -1 is outside 0\\.\\.500");
+    EXPECT_EXIT(TEXTURELOADID(path.c_str(), -1), ::testing::ExitedWithCode(1),
+                "BMP texture slot -1 is outside 0\\.\\.500");
     EXPECT_EXIT(TEXTURESELECTID(501), ::testing::ExitedWithCode(1), "BMP texture slot 501 is outside 0\\.\\.500");
 }
 

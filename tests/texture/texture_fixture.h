@@ -12,6 +12,7 @@
 #include "platform/testing.h"
 #include "tests/support/gltrace.h"
 #include "tests/support/image_files.h"
+#include "tests/support/temp_dir.h"
 
 namespace texturetest {
 

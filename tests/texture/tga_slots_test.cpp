@@ -16,7 +16,8 @@ std::vector<std::string> recorded() {
 std::vector<std::string> load_sequence(uint32_t name, int bpp, int w, int h, bool packed_rows, int min_filter,
                                        bool mipmaps) {
     const std::string W = std::to_string(w), H = std::to_string(h);
-    std::vector<std::string> s = {"glEnable(3553)", "glGenTextures(1)", "glBindTexture(3553, " + std::to_string(name) + ")"};
+    std::vector<std::string> s = {"glEnable(3553)", "glGenTextures(1)",
+                                  "glBindTexture(3553, " + std::to_string(name) + ")"};
     if (packed_rows) s.push_back("glPixelStorei(3317, 1)");
     s.push_back("glTexImage2D(3553, 0, " + std::to_string(bpp / 8) + ", " + W + ", " + H + ", 0, " +
                 std::to_string(bpp == 24 ? GL_RGB : GL_RGBA) + ", 5121)");
@@ -53,8 +54,7 @@ TEST_F(TgaSlots, RowsThatAreNotAMultipleOfFourBytesAreUploadedWithByteAlignment)
         const std::string path = file("b.tga", testsupport::make_tga(w, 3, 24, grey));
         gltrace::start();
         TEXTURELOADTGAID(path.c_str(), 0);
-        EXPECT_EQ(recorded(), load_sequence(TEXTURETGA2[0].TEXID, 24, w, 3, true, GL_LINEAR, false))
-            << gltrace::dump();
+        EXPECT_EQ(recorded(), load_sequence(TEXTURETGA2[0].TEXID, 24, w, 3, true, GL_LINEAR, false)) << gltrace::dump();
     }
     const std::string path = file("c.tga", testsupport::make_tga(4, 3, 24, grey));
     gltrace::start();

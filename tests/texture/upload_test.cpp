@@ -7,7 +7,9 @@ using namespace texturetest;
 
 namespace {
 
-Rgba colour(int x, int y) { return {uint8_t(200 - 9 * x), uint8_t(30 + 50 * y), uint8_t(5 + 17 * x + y), uint8_t(90 + x)}; }
+Rgba colour(int x, int y) {
+    return {uint8_t(200 - 9 * x), uint8_t(30 + 50 * y), uint8_t(5 + 17 * x + y), uint8_t(90 + x)};
+}
 Rgba pure_red(int, int) { return {255, 0, 0, 77}; }
 
 class Upload : public TextureTest {

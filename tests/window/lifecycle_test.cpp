@@ -1,7 +1,7 @@
 // Creating, placing, closing and failing to create the framework window.
-#include <gtest/gtest.h>
 #include <GL/gl.h>
 #include <SDL.h>
+#include <gtest/gtest.h>
 #include <stdlib.h>
 
 #include "corvala/Corvala.h"
@@ -154,7 +154,8 @@ TEST(WindowLifecycle, NoDisplayEndsWithTheWindowMessageAndWhyOnceAndExitCodeOne)
             CREATEOGLWINDOW("nowhere", 800, 600, 32, false);
         },
         ::testing::ExitedWithCode(1),
-        "^Error: Impossibile creare la finestra per la rispettiva applicazione! \\(no display: DISPLAY is not set\\)\n$");
+        "^Error: Impossibile creare la finestra per la rispettiva applicazione! \\(no display: DISPLAY is not "
+        "set\\)\n$");
     EXPECT_EXIT(
         {
             unsetenv("DISPLAY");
@@ -197,8 +198,7 @@ TEST(WindowLifecycle, FatalMessagesShowABoxCaptionedError) {
             win32::testing::RecordMessageBoxes(true);
             atexit([] {
                 const auto& boxes = win32::testing::RecordedBoxes();
-                if (boxes.size() == 1 && boxes[0].caption == "Error" && boxes[0].text == "x")
-                    fputs("box:ok\n", stderr);
+                if (boxes.size() == 1 && boxes[0].caption == "Error" && boxes[0].text == "x") fputs("box:ok\n", stderr);
             });
             THROWERROR("x");
         },

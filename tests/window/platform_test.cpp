@@ -1,27 +1,28 @@
-// Platform services that need no window: paths, message boxes, text conversion.
+// Host services that need no window: paths and files, message boxes, text conversion.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <ctime>
 #include <string>
 #include <vector>
 
+#include "platform/host.h"
 #include "platform/testing.h"
 #include "platform/win32.h"
+#include "tests/support/temp_dir.h"
 
 using namespace win32;
 
 namespace {
 
 TEST(Paths, BackslashPathsFindFilesWhateverTheCaseOfEachComponent) {
-    char tmpl[] = "/tmp/corvala-paths-XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    const std::string root = tmpl;
+    testsupport::TempDir dir;
+    const std::string& root = dir.path();
     ASSERT_EQ(mkdir((root + "/Immagini").c_str(), 0755), 0);
-    FILE* f = std::fopen((root + "/Immagini/Vetro.TGA").c_str(), "wb");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
+    dir.write("Immagini/Vetro.TGA", "");
 
     EXPECT_EQ(MapPath((root + "\\immagini\\vetro.tga").c_str()), root + "/Immagini/Vetro.TGA");
     EXPECT_EQ(MapPath((root + "/Immagini/Vetro.TGA").c_str()), root + "/Immagini/Vetro.TGA");
@@ -31,9 +32,32 @@ TEST(Paths, BackslashPathsFindFilesWhateverTheCaseOfEachComponent) {
     EXPECT_EQ(MapPath((root + "\\nowhere\\x.tga").c_str()), root + "/nowhere/x.tga");
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(FileExists(nullptr));
-    std::remove((root + "/Immagini/Vetro.TGA").c_str());
-    rmdir((root + "/Immagini").c_str());
-    rmdir(root.c_str());
+}
+
+TEST(Paths, AWholeFileIsReadThroughTheMappedPathWithinOneSizeLimit) {
+    testsupport::TempDir dir;
+    ASSERT_EQ(mkdir(dir.file("Modelli").c_str(), 0755), 0);
+    const std::vector<uint8_t> bytes = {'I', 'D', 'P', '3', 0, 0xFF, 7};
+    dir.write("Modelli/Pesce.md3", bytes);
+    std::vector<uint8_t> got = {1, 2, 3};
+    EXPECT_TRUE(ReadWholeFile((dir.path() + "\\modelli\\PESCE.md3").c_str(), got));
+    EXPECT_EQ(got, bytes);
+
+    dir.write("empty.cfg", "");
+    EXPECT_TRUE(ReadWholeFile(dir.file("empty.cfg").c_str(), got));
+    EXPECT_TRUE(got.empty());
+
+    // Each failure leaves nothing behind: missing, a folder, a FIFO (with no writer: no wait), one byte over the
+    // limit (a sparse file).
+    const std::string large = dir.write("large.tga", "");
+    ASSERT_EQ(truncate(large.c_str(), off_t(kMaxFileBytes) + 1), 0);
+    ASSERT_EQ(mkfifo(dir.file("fifo.tga").c_str(), 0600), 0);
+    for (const std::string& path : {dir.file("missing.tga"), dir.file("Modelli"), dir.file("fifo.tga"), large}) {
+        got = {1};
+        EXPECT_FALSE(ReadWholeFile(path.c_str(), got)) << path;
+        EXPECT_TRUE(got.empty()) << path;
+    }
+    EXPECT_FALSE(ReadWholeFile(nullptr, got));
 }
 
 TEST(MessageBoxes, TheRecorderKeepsCaptionAndTextAndAnswersOk) {
@@ -53,10 +77,17 @@ TEST(MessageBoxes, Windows1252TextBecomesUtf8) {
     EXPECT_EQ(Cp1252ToUtf8(nullptr), "");
 }
 
-TEST(Ticks, TheTickCountNeverGoesBackwards) {
-    const DWORD a = GetTickCount();
-    const DWORD b = GetTickCount();
-    EXPECT_LE(a, b);
+TEST(Ticks, TheTickCountIsTheMonotonicClockInMilliseconds) {
+    const auto monotonic_ms = [] {
+        timespec ts;
+        clock_gettime(CLOCK_MONOTONIC, &ts);
+        return uint64_t(ts.tv_sec) * 1000u + uint64_t(ts.tv_nsec) / 1000000u;
+    };
+    const uint64_t before = monotonic_ms();
+    const DWORD ticks = GetTickCount();
+    const uint64_t after = monotonic_ms();
+    // Between the two readings, counted the way the 32-bit counter wraps; another clock or unit falls outside.
+    EXPECT_LE(DWORD(ticks - DWORD(before)), DWORD(after - before));
 }
 
 }  // namespace
@@ -116,8 +147,8 @@ TEST(Pacing, SixtyFramesASecondOnEveryDisplayVsyncOnlyOnWholeMultiplesOfSixty) {
     struct Case {
         double hz;
         int interval;
-    } cases[] = {{60, 1}, {59.94, 1}, {60.5, 1}, {75, 0}, {120, 2}, {119.88, 2}, {144, 0}, {165, 0}, {240, 4},
-                 {0, 0}, {30, 0}, {61, 0}};
+    } cases[] = {{60, 1},  {59.94, 1}, {60.5, 1}, {75, 0}, {120, 2}, {119.88, 2},
+                 {144, 0}, {165, 0},   {240, 4},  {0, 0},  {30, 0},  {61, 0}};
     for (const Case& c : cases) {
         const Pacing p = ChoosePacing(c.hz, nullptr);
         EXPECT_EQ(p.swap_interval, c.interval) << c.hz << " Hz";

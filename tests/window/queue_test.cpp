@@ -140,13 +140,13 @@ TEST_F(Queue, KeysArriveWithWindowsCodesByPositionAndEveryOtherKeyStillArrives) 
         {SDL_SCANCODE_KP_DIVIDE, SDLK_KP_DIVIDE, VK_DIVIDE, WM_KEYDOWN},
         {SDL_SCANCODE_F13, SDLK_F13, VK_F13, WM_KEYDOWN},
         {SDL_SCANCODE_F24, SDLK_F24, VK_F13 + 11, WM_KEYDOWN},
-        {SDL_SCANCODE_F10, SDLK_F10, VK_F10, WM_SYSKEYDOWN},          // the menu key of Windows
-        {SDL_SCANCODE_SEMICOLON, 0xF6, VK_OEM_1, WM_KEYDOWN},         // 'ö' on a German layout
-        {SDL_SCANCODE_LEFTBRACKET, 0xE8, VK_OEM_4, WM_KEYDOWN},       // 'è' on an Italian layout
+        {SDL_SCANCODE_F10, SDLK_F10, VK_F10, WM_SYSKEYDOWN},     // the menu key of Windows
+        {SDL_SCANCODE_SEMICOLON, 0xF6, VK_OEM_1, WM_KEYDOWN},    // 'ö' on a German layout
+        {SDL_SCANCODE_LEFTBRACKET, 0xE8, VK_OEM_4, WM_KEYDOWN},  // 'è' on an Italian layout
         {SDL_SCANCODE_NONUSBACKSLASH, '<', VK_OEM_102, WM_KEYDOWN},
-        {SDL_SCANCODE_Q, SDLK_a, 'A', WM_KEYDOWN},                    // AZERTY: letters follow the layout
-        {SDL_SCANCODE_1, '&', '1', WM_KEYDOWN},                       // ... digits their position
-        {SDL_SCANCODE_A, 0x444, 'A', WM_KEYDOWN},                     // a Cyrillic layout
+        {SDL_SCANCODE_Q, SDLK_a, 'A', WM_KEYDOWN},  // AZERTY: letters follow the layout
+        {SDL_SCANCODE_1, '&', '1', WM_KEYDOWN},     // ... digits their position
+        {SDL_SCANCODE_A, 0x444, 'A', WM_KEYDOWN},   // a Cyrillic layout
         {SDL_SCANCODE_INTERNATIONAL1, 0, win32::kFirstPositionalKey + SDL_SCANCODE_INTERNATIONAL1, WM_KEYDOWN},
         {SDL_SCANCODE_AUDIONEXT, SDLK_AUDIONEXT, win32::kLastPositionalKey, WM_KEYDOWN},
     };

@@ -14,16 +14,17 @@ constexpr double S = kButtonSize;
 // The shared look: a rounded, glassy blue tile on black corners (the scene behind the buttons is black).
 Image base(const Color& top, const Color& bottom) {
     Image img(kButtonSize, kButtonSize, Color{0, 0, 0, 1});
-    fill(img, rounded_rect(2, 2, S - 2, S - 2, 24), [](double, double y) {
-        return mix(rgb(200, 235, 255), rgb(60, 110, 170), y / S);
-    });
+    fill(img, rounded_rect(2, 2, S - 2, S - 2, 24),
+         [](double, double y) { return mix(rgb(200, 235, 255), rgb(60, 110, 170), y / S); });
     fill(img, rounded_rect(8, 8, S - 8, S - 8, 19), [=](double, double y) { return mix(top, bottom, y / S); });
     return img;
 }
 
 void gloss(Image& img) {
     fill(img, intersect(rounded_rect(8, 8, S - 8, S - 8, 19), ellipse({S / 2, 14}, S * 0.52, 38)),
-         [](double, double y) { return Color{1, 1, 1, 0.28 * (1 - y / 52)}; });
+         [](double, double y) {
+             return Color{1, 1, 1, 0.28 * (1 - y / 52)};
+         });
 }
 
 Image blue() { return base(rgb(45, 125, 200), rgb(12, 40, 95)); }
@@ -61,7 +62,8 @@ Image vortex() {
     }
     for (size_t i = 1; i < arm.size(); ++i) {
         const double w = 2.5 + 5.5 * static_cast<double>(i) / arm.size();
-        fill(img, capsule(arm[i - 1], arm[i], w), mix(rgb(255, 255, 255), rgb(140, 225, 255), static_cast<double>(i) / arm.size()), 3);
+        fill(img, capsule(arm[i - 1], arm[i], w),
+             mix(rgb(255, 255, 255), rgb(140, 225, 255), static_cast<double>(i) / arm.size()), 3);
     }
     gloss(img);
     return img;
@@ -129,16 +131,16 @@ Image heat() {
                                     transformed(polygon(tongue(82, 112, 16, 56, 0.30)), {82, 112}, 0.20, 1.0)),
                               polygon(tongue(S / 2, 114, 30, 102, 0.18)));
     Shape rim{[outer](double x, double y) {
-        for (double dx : {-3.0, 0.0, 3.0})
-            for (double dy : {-3.0, 0.0, 3.0})
-                if (outer(x + dx, y + dy)) return true;
-        return false;
-    }, outer.x0 - 3, outer.y0 - 3, outer.x1 + 3, outer.y1 + 3};
+                  for (double dx : {-3.0, 0.0, 3.0})
+                      for (double dy : {-3.0, 0.0, 3.0})
+                          if (outer(x + dx, y + dy)) return true;
+                  return false;
+              },
+              outer.x0 - 3, outer.y0 - 3, outer.x1 + 3, outer.y1 + 3};
     fill(img, rim, rgb(90, 10, 0));
     fill(img, outer, [](double, double y) { return mix(rgb(255, 215, 50), rgb(230, 50, 10), 1 - y / S); });
-    fill(img, polygon(tongue(S / 2 + 2, 110, 18, 62, 0.12)), [](double, double y) {
-        return mix(rgb(255, 250, 200), rgb(255, 195, 30), 1 - y / S);
-    });
+    fill(img, polygon(tongue(S / 2 + 2, 110, 18, 62, 0.12)),
+         [](double, double y) { return mix(rgb(255, 250, 200), rgb(255, 195, 30), 1 - y / S); });
     fill(img, ellipse({S / 2 + 2, 98}, 8, 11), rgb(255, 255, 235));
     gloss(img);
     return img;
@@ -158,7 +160,9 @@ Image cold() {
                 const double len = at < 0.5 ? 16 : 11;
                 for (int side : {-1, 1}) {
                     const double b = a + side * kPi / 3.2;
-                    fill(img, capsule(root, Point{root.x + std::cos(b) * len, root.y - std::sin(b) * len}, width * 0.8 + grow),
+                    fill(img,
+                         capsule(root, Point{root.x + std::cos(b) * len, root.y - std::sin(b) * len},
+                                 width * 0.8 + grow),
                          color);
                 }
             }

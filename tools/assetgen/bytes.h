@@ -11,8 +11,14 @@ struct Bytes {
     std::vector<uint8_t> data;
 
     void u8(uint32_t v) { data.push_back(static_cast<uint8_t>(v)); }
-    void u16(uint32_t v) { u8(v & 0xFF); u8((v >> 8) & 0xFF); }
-    void u32(uint32_t v) { u16(v & 0xFFFF); u16(v >> 16); }
+    void u16(uint32_t v) {
+        u8(v & 0xFF);
+        u8((v >> 8) & 0xFF);
+    }
+    void u32(uint32_t v) {
+        u16(v & 0xFFFF);
+        u16(v >> 16);
+    }
     void i16(int32_t v) { u16(static_cast<uint16_t>(static_cast<int16_t>(v))); }
     void i32(int32_t v) { u32(static_cast<uint32_t>(v)); }
     void f32(float v);

@@ -138,7 +138,9 @@ std::vector<AnimLine> animation_lines() {
     const int legs = both_frames();
     auto both = [&](const char* n) { return clip_range(both_clips(), n, 0); };
     auto leg = [&](const char* n) { return clip_range(legs_clips(), n, legs); };
-    auto line = [](const char* name, Range r, bool loops) { return AnimLine{name, r.first, r.count, loops ? r.count : 0, r.fps}; };
+    auto line = [](const char* name, Range r, bool loops) {
+        return AnimLine{name, r.first, r.count, loops ? r.count : 0, r.fps};
+    };
     const Range swim = leg("swim"), drift = both("drift");
     return {
         line("BOTH_DEATH1", both("struggle"), true),

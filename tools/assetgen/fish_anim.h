@@ -9,11 +9,11 @@
 namespace assetgen {
 
 struct AnimLine {
-    const char* name;   // Quake III animation name, for the comment
-    int first;          // first model frame
-    int count;          // number of frames
-    int looping;        // looping frames (kept for the format; the program does not use it)
-    int fps;            // frames per clock unit
+    const char* name;  // Quake III animation name, for the comment
+    int first;         // first model frame
+    int count;         // number of frames
+    int looping;       // looping frames (kept for the format; the program does not use it)
+    int fps;           // frames per clock unit
 };
 
 // Model frames in order: the both-group frames, then the legs frames.

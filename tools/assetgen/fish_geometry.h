@@ -4,9 +4,11 @@
 
 #include <cmath>
 
+#include "corvala/render/CRVL_Vector.h"
+
 namespace assetgen {
 
-constexpr double kPi = 3.14159265358979323846;
+using corvala::kPi;
 
 struct Vec3 {
     double x = 0, y = 0, z = 0;
@@ -58,11 +60,11 @@ Vec3 eye_forward(int side);
 // Skin layout (S across, T down from the top of the picture).
 namespace skin {
 constexpr int kSize = 512;
-constexpr double kBodyT = 0.62;                 // body band: T in [0, kBodyT], S = place along x
-constexpr double kFinS0 = 0.0, kFinS1 = 0.72;   // fin panel
+constexpr double kBodyT = 0.62;                // body band: T in [0, kBodyT], S = place along x
+constexpr double kFinS0 = 0.0, kFinS1 = 0.72;  // fin panel
 constexpr double kFinT0 = 0.65, kFinT1 = 0.99;
-constexpr double kEyeS = 0.865, kEyeT = 0.755, kEyeR = 0.115;   // eye disc
-constexpr double kLidS = 0.80, kLidT = 0.935, kLidR = 0.055;    // shut-lid disc
+constexpr double kEyeS = 0.865, kEyeT = 0.755, kEyeR = 0.115;                         // eye disc
+constexpr double kLidS = 0.80, kLidT = 0.935, kLidR = 0.055;                          // shut-lid disc
 constexpr double kMouthS0 = 0.90, kMouthS1 = 0.99, kMouthT0 = 0.90, kMouthT1 = 0.99;  // mouth inside
 // Body band mapping: S from x, T from the angle around the body (0 = dorsal line, pi = belly).
 inline double body_s(double x) { return (x - kTailCapX) / (kLipX - kTailCapX); }

@@ -11,7 +11,7 @@ double lid_polar_max();
 
 namespace {
 
-constexpr int kAround = 20;     // body and mouth segments around
+constexpr int kAround = 20;  // body and mouth segments around
 constexpr int kEyeRings = 6, kEyeAround = 16;
 constexpr int kLidRings = 5, kLidAround = 14;
 
@@ -30,10 +30,12 @@ struct Builder {
 // Rings of `around` + 1 vertices (the seam repeated for the texture), joined band by band.
 // A ring whose vertices all coincide (a pole) is joined with one triangle per segment.
 template <typename MakeDef, typename MakeUV, typename IsPole>
-void tube(Builder& b, int rings, int around, MakeDef make, MakeUV uv, IsPole pole, const std::vector<int>& shared_keys = {}) {
+void tube(Builder& b, int rings, int around, MakeDef make, MakeUV uv, IsPole pole,
+          const std::vector<int>& shared_keys = {}) {
     std::vector<std::vector<int>> idx(rings);
     for (int r = 0; r < rings; ++r) {
-        const int key0 = r < static_cast<int>(shared_keys.size()) && shared_keys[r] >= 0 ? shared_keys[r] : b.next_smooth;
+        const int key0 =
+            r < static_cast<int>(shared_keys.size()) && shared_keys[r] >= 0 ? shared_keys[r] : b.next_smooth;
         for (int j = 0; j <= around; ++j) {
             VertexDef d = make(r, static_cast<double>(j) / around);
             d.smooth = pole(r) ? key0 : key0 + (j % around);
@@ -110,24 +112,23 @@ void eyeball(Builder& b, Part part, int side) {
 Vec3 outward_hint(const VertexDef& d, Vec3 p) {
     const Pose rest;
     switch (d.part) {
-        case Part::Body: {
-            if (d.u == 0) return {-1, 0, 0};
-            const Vec3 centre = part_position(VertexDef{Part::Body, d.u, 0.25, 0, 0, 0}, rest) +
-                                part_position(VertexDef{Part::Body, d.u, 0.75, 0, 0, 0}, rest);
-            return normalized(p - centre * 0.5);
-        }
-        case Part::Mouth: {
-            if (static_cast<int>(d.u) == mouth_ring_count() - 1) return {1, 0, 0};
-            return normalized(Vec3{0, -p.y, -(p.z + 0.05)});
-        }
-        case Part::Eye:
-        case Part::Lid:
-            return normalized(p - eye_centre(d.side));
-        default: {
-            VertexDef mid = d;
-            mid.face = 0;
-            return normalized(p - part_position(mid, rest));
-        }
+    case Part::Body: {
+        if (d.u == 0) return {-1, 0, 0};
+        const Vec3 centre = part_position(VertexDef{Part::Body, d.u, 0.25, 0, 0, 0}, rest) +
+                            part_position(VertexDef{Part::Body, d.u, 0.75, 0, 0, 0}, rest);
+        return normalized(p - centre * 0.5);
+    }
+    case Part::Mouth: {
+        if (static_cast<int>(d.u) == mouth_ring_count() - 1) return {1, 0, 0};
+        return normalized(Vec3{0, -p.y, -(p.z + 0.05)});
+    }
+    case Part::Eye:
+    case Part::Lid: return normalized(p - eye_centre(d.side));
+    default: {
+        VertexDef mid = d;
+        mid.face = 0;
+        return normalized(p - part_position(mid, rest));
+    }
     }
 }
 
@@ -224,9 +225,10 @@ FishMesh build_fish_mesh() {
     Builder body{mesh.surfaces[0]};
     const int rings = body_ring_count();
     tube(
-        body, rings, kAround,
-        [](int r, double v) { return VertexDef{Part::Body, static_cast<double>(r), v, 0, 0, 0}; },
-        [](int r, double v) { return std::array<double, 2>{skin::body_s(body_ring_x(r)), skin::body_t(v * 2 * kPi)}; },
+        body, rings, kAround, [](int r, double v) { return VertexDef{Part::Body, static_cast<double>(r), v, 0, 0, 0}; },
+        [](int r, double v) {
+            return std::array<double, 2>{skin::body_s(body_ring_x(r)), skin::body_t(v * 2 * kPi)};
+        },
         [](int r) { return r == 0; });
     // The mouth continues from the lip ring into the head; it shares the lip's normals.
     const int lip_key = 1 + (rings - 2) * kAround;
@@ -234,8 +236,9 @@ FishMesh build_fish_mesh() {
         body, mouth_ring_count(), kAround,
         [](int r, double v) { return VertexDef{Part::Mouth, static_cast<double>(r), v, 0, 0, 0}; },
         [](int r, double v) {
-            return std::array<double, 2>{skin::kMouthS0 + (skin::kMouthS1 - skin::kMouthS0) * v,
-                                         skin::kMouthT0 + (skin::kMouthT1 - skin::kMouthT0) * r / (mouth_ring_count() - 1.0)};
+            return std::array<double, 2>{
+                skin::kMouthS0 + (skin::kMouthS1 - skin::kMouthS0) * v,
+                skin::kMouthT0 + (skin::kMouthT1 - skin::kMouthT0) * r / (mouth_ring_count() - 1.0)};
         },
         [](int r) { return r == mouth_ring_count() - 1; }, {lip_key});
 

@@ -7,8 +7,8 @@ namespace assetgen {
 
 namespace {
 
-constexpr int kBodyRings = 31;   // cap point, 28 profile rings, pre-lip, lip
-constexpr int kMouthRings = 4;   // lip (again), two inner rings, throat point
+constexpr int kBodyRings = 31;  // cap point, 28 profile rings, pre-lip, lip
+constexpr int kMouthRings = 4;  // lip (again), two inner rings, throat point
 
 struct Ring {
     double x, zc, h, w;
@@ -94,20 +94,18 @@ Vec3 paired_mid(Vec3 b0, Vec3 b1, Vec3 dir, double len, double u, double v, int 
 Vec3 fin_mid(const VertexDef& d, const Pose& pose, double u, double v) {
     const int s = d.side;
     switch (d.part) {
-        case Part::Dorsal:
-            return dorsal_mid(u, v, pose);
-        case Part::Tail:
-            return tail_mid(u, v, s, pose);
-        case Part::Pectoral:
-            return paired_mid({7.0, 3.0 * s, -1.9}, {5.4, 3.3 * s, -2.3}, normalized(Vec3{-0.50, 0.80 * s, -0.30}), 5.2,
-                              u, v, s, 0.0, pose, 1.0);
-        case Part::Pelvic:
-            return paired_mid({0.3, 1.45 * s, -6.2}, {-1.0, 1.55 * s, -6.0}, normalized(Vec3{-0.60, 0.55 * s, -0.60}), 4.2,
-                              u, v, s, 0.0, pose, 0.7);
-        case Part::Anal:
-        default:
-            return paired_mid({-8.0, 0.5 * s, body_bottom(-8.0) + 0.45}, {-10.4, 0.45 * s, body_bottom(-10.4) + 0.4},
-                              normalized(Vec3{-0.55, 0.22 * s, -0.80}), 3.9, u, v, s, 0.0, pose, 0.5);
+    case Part::Dorsal: return dorsal_mid(u, v, pose);
+    case Part::Tail: return tail_mid(u, v, s, pose);
+    case Part::Pectoral:
+        return paired_mid({7.0, 3.0 * s, -1.9}, {5.4, 3.3 * s, -2.3}, normalized(Vec3{-0.50, 0.80 * s, -0.30}), 5.2, u,
+                          v, s, 0.0, pose, 1.0);
+    case Part::Pelvic:
+        return paired_mid({0.3, 1.45 * s, -6.2}, {-1.0, 1.55 * s, -6.0}, normalized(Vec3{-0.60, 0.55 * s, -0.60}), 4.2,
+                          u, v, s, 0.0, pose, 0.7);
+    case Part::Anal:
+    default:
+        return paired_mid({-8.0, 0.5 * s, body_bottom(-8.0) + 0.45}, {-10.4, 0.45 * s, body_bottom(-10.4) + 0.4},
+                          normalized(Vec3{-0.55, 0.22 * s, -0.80}), 3.9, u, v, s, 0.0, pose, 0.5);
     }
 }
 
@@ -141,20 +139,16 @@ double lid_polar_max() { return 100.0 * kPi / 180.0; }
 
 Vec3 part_position(const VertexDef& d, const Pose& pose) {
     switch (d.part) {
-        case Part::Body:
-            return ring_point(body_ring(static_cast<int>(d.u), pose.mouth), d.v);
-        case Part::Mouth:
-            return ring_point(mouth_ring(static_cast<int>(d.u), pose.mouth), d.v);
-        case Part::Eye:
-            return sphere_point(d.side, kEyeRadius, d.u * eye_polar_max(), d.v * 2 * kPi);
-        case Part::Lid: {
-            const double shut = d.side < 0 ? pose.lid_neg : pose.lid_pos;
-            // An open lid shrinks inside the eyeball, where nothing shows.
-            const double scale = 0.5 + 0.5 * std::clamp(shut, 0.0, 1.0);
-            return sphere_point(d.side, kEyeRadius * 1.1 * scale, d.u * lid_polar_max(), d.v * 2 * kPi);
-        }
-        default:
-            return fin_position(d, pose);
+    case Part::Body: return ring_point(body_ring(static_cast<int>(d.u), pose.mouth), d.v);
+    case Part::Mouth: return ring_point(mouth_ring(static_cast<int>(d.u), pose.mouth), d.v);
+    case Part::Eye: return sphere_point(d.side, kEyeRadius, d.u * eye_polar_max(), d.v * 2 * kPi);
+    case Part::Lid: {
+        const double shut = d.side < 0 ? pose.lid_neg : pose.lid_pos;
+        // An open lid shrinks inside the eyeball, where nothing shows.
+        const double scale = 0.5 + 0.5 * std::clamp(shut, 0.0, 1.0);
+        return sphere_point(d.side, kEyeRadius * 1.1 * scale, d.u * lid_polar_max(), d.v * 2 * kPi);
+    }
+    default: return fin_position(d, pose);
     }
 }
 

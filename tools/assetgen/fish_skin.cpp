@@ -16,7 +16,7 @@ Color body_color(double x, double angle) {
     const double a = std::min(angle, 2 * kPi - angle);  // 0 on the back, pi on the belly
     const double belly = (1 - std::cos(a)) / 2;
     const Color back = rgb(205, 58, 8), side = rgb(255, 112, 18), gold = rgb(255, 172, 40), pale = rgb(255, 226, 150);
-    Color c = belly < 0.35 ? mix(back, side, belly / 0.35)
+    Color c = belly < 0.35  ? mix(back, side, belly / 0.35)
               : belly < 0.7 ? mix(side, gold, (belly - 0.35) / 0.35)
                             : mix(gold, pale, (belly - 0.7) / 0.3);
     // Scales behind the gill cover: rows of rounded scales whose rims face the tail.
@@ -37,7 +37,8 @@ Color body_color(double x, double angle) {
     const double gill_x = 7.4 + 0.7 * std::sin(a * 0.9);
     if (a > 0.5 && a < 2.8) c = mix(c, rgb(170, 45, 5), 0.5 * gauss(x - gill_x, 0.16));
     // Glossy sheen along the upper flanks and on the forehead, where the light comes from.
-    const double sheen = gauss(a - 0.78, 0.22) * std::clamp((x + 10) / 5, 0.0, 1.0) * std::clamp((11.5 - x) / 3, 0.0, 1.0);
+    const double sheen =
+        gauss(a - 0.78, 0.22) * std::clamp((x + 10) / 5, 0.0, 1.0) * std::clamp((11.5 - x) / 3, 0.0, 1.0);
     c = mix(c, rgb(255, 242, 205), 0.50 * sheen);
     c = mix(c, rgb(255, 250, 225), 0.55 * gauss(a - 0.45, 0.2) * gauss(x - 10.2, 0.9));
     // Pinkish lips.
@@ -103,7 +104,8 @@ Image fish_skin() {
             } else if (std::hypot(S - skin::kLidS, T - skin::kLidT) < skin::kLidR * 1.1) {
                 c = lid_color((S - skin::kLidS) / skin::kLidR, -(T - skin::kLidT) / skin::kLidR);
             } else if (S >= skin::kMouthS0 - 0.01 && T >= skin::kMouthT0 - 0.01) {
-                c = mix(rgb(120, 25, 20), rgb(35, 5, 5), std::clamp((T - skin::kMouthT0) / (skin::kMouthT1 - skin::kMouthT0), 0.0, 1.0));
+                c = mix(rgb(120, 25, 20), rgb(35, 5, 5),
+                        std::clamp((T - skin::kMouthT0) / (skin::kMouthT1 - skin::kMouthT0), 0.0, 1.0));
             } else {
                 c = rgb(240, 110, 25);
             }

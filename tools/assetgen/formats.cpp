@@ -48,16 +48,16 @@ Bytes tga(const Image& img, TgaKind kind, int bits) {
     if (bits != 24 && bits != 32) throw std::invalid_argument("TGA needs 24 or 32 bits");
     const int bpp = bits / 8;
     Bytes out;
-    out.u8(0);                                 // no identification field
-    out.u8(0);                                 // no colour map
+    out.u8(0);  // no identification field
+    out.u8(0);  // no colour map
     out.u8(static_cast<uint32_t>(kind));
-    for (int i = 0; i < 5; ++i) out.u8(0);     // colour-map fields
-    out.u16(0);                                // x origin
-    out.u16(0);                                // y origin
+    for (int i = 0; i < 5; ++i) out.u8(0);  // colour-map fields
+    out.u16(0);                             // x origin
+    out.u16(0);                             // y origin
     out.u16(static_cast<uint32_t>(img.width));
     out.u16(static_cast<uint32_t>(img.height));
     out.u8(static_cast<uint32_t>(bits));
-    out.u8(bits == 32 ? 8 : 0);                // alpha bits; origin bottom-left
+    out.u8(bits == 32 ? 8 : 0);  // alpha bits; origin bottom-left
     for (int y = img.height - 1; y >= 0; --y) {
         std::vector<Pixel> row;
         row.reserve(img.width);

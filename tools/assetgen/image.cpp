@@ -47,12 +47,13 @@ void fill(Image& img, const Shape& shape, const Paint& paint, int n) {
 }
 
 void fill(Image& img, const Shape& shape, const Color& color, int n) {
-    fill(img, shape, [color](double, double) { return color; }, n);
+    fill(
+        img, shape, [color](double, double) { return color; }, n);
 }
 
 Shape circle(Point c, double r) {
-    return {[=](double x, double y) { return (x - c.x) * (x - c.x) + (y - c.y) * (y - c.y) <= r * r; }, c.x - r, c.y - r,
-            c.x + r, c.y + r};
+    return {[=](double x, double y) { return (x - c.x) * (x - c.x) + (y - c.y) * (y - c.y) <= r * r; }, c.x - r,
+            c.y - r, c.x + r, c.y + r};
 }
 
 Shape ellipse(Point c, double rx, double ry) {
@@ -101,20 +102,22 @@ Shape polyline(const std::vector<Point>& points, double r) {
 }
 
 Shape polygon(const std::vector<Point>& points) {
-    return bounded([=](double x, double y) {
-        int winding = 0;
-        for (size_t i = 0; i < points.size(); ++i) {
-            const Point& a = points[i];
-            const Point& b = points[(i + 1) % points.size()];
-            const double side = (b.x - a.x) * (y - a.y) - (x - a.x) * (b.y - a.y);
-            if (a.y <= y) {
-                if (b.y > y && side > 0) ++winding;
-            } else if (b.y <= y && side < 0) {
-                --winding;
+    return bounded(
+        [=](double x, double y) {
+            int winding = 0;
+            for (size_t i = 0; i < points.size(); ++i) {
+                const Point& a = points[i];
+                const Point& b = points[(i + 1) % points.size()];
+                const double side = (b.x - a.x) * (y - a.y) - (x - a.x) * (b.y - a.y);
+                if (a.y <= y) {
+                    if (b.y > y && side > 0) ++winding;
+                } else if (b.y <= y && side < 0) {
+                    --winding;
+                }
             }
-        }
-        return winding != 0;
-    }, points, 0);
+            return winding != 0;
+        },
+        points, 0);
 }
 
 Shape rounded_rect(double x0, double y0, double x1, double y1, double r) {
@@ -151,7 +154,8 @@ Shape transformed(const Shape& s, Point pivot, double angle, double scale, Point
     std::vector<Point> moved;
     for (const Point& p : corners) {
         const double dx = p.x - pivot.x, dy = p.y - pivot.y;
-        moved.push_back(Point{pivot.x + offset.x + scale * (c * dx - sn * dy), pivot.y + offset.y + scale * (sn * dx + c * dy)});
+        moved.push_back(
+            Point{pivot.x + offset.x + scale * (c * dx - sn * dy), pivot.y + offset.y + scale * (sn * dx + c * dy)});
     }
     return bounded(out.inside, moved, 1.0);
 }

@@ -27,7 +27,8 @@ int main(int argc, char** argv) {
         write_file(out, "modelli/animation.cfg", cfg);
         // Run-length encoded, so that the program's RLE decoder reads real data.
         write_file(out, "modelli/PesceRosso.tga", tga(fish_skin(), TgaKind::RunLength, 24));
-        for (const auto& [name, img] : button_images()) write_file(out, "immagini/" + name, tga(img, TgaKind::RunLength, 24));
+        for (const auto& [name, img] : button_images())
+            write_file(out, "immagini/" + name, tga(img, TgaKind::RunLength, 24));
         write_file(out, "immagini/vetro.tga", tga(glass_image(), TgaKind::Raw, 32));
         write_file(out, "immagini/water4.bmp", bmp24(water_image()));
         write_file(out, "immagini/font.tga", tga(font_image(font), TgaKind::Raw, 32));

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "corvala/model/CRVL_Model.h"
+
 namespace assetgen {
 
 std::array<uint8_t, 2> md3_normal(Vec3 n) {
@@ -21,7 +23,7 @@ std::array<uint8_t, 2> md3_normal(Vec3 n) {
 namespace {
 
 int16_t coord(double v) {
-    const long q = std::lround(v * 64.0);
+    const long q = std::lround(v / corvala::kMd3XyzScale);
     if (q < -32768 || q > 32767) throw std::out_of_range("MD3 coordinate out of range");
     return static_cast<int16_t>(q);
 }
@@ -33,7 +35,7 @@ Bytes md3(const std::string& name, const std::vector<Md3Surface>& surfaces) {
     const size_t frames = surfaces.front().positions.size();
     Bytes out;
     out.text("IDP3", 4);
-    out.i32(15);
+    out.i32(corvala::kMd3Version);
     out.text(name, 64);
     out.i32(0);  // flags
     out.i32(static_cast<int32_t>(frames));
@@ -59,7 +61,8 @@ Bytes md3(const std::string& name, const std::vector<Md3Surface>& surfaces) {
     out.patch_u32(at_offsets + 8, static_cast<uint32_t>(out.size()));
 
     for (const Md3Surface& s : surfaces) {
-        if (s.positions.size() != frames || s.normals.size() != frames) throw std::invalid_argument("frame count differs");
+        if (s.positions.size() != frames || s.normals.size() != frames)
+            throw std::invalid_argument("frame count differs");
         const size_t verts = s.st.size();
         Bytes surf;
         surf.text("IDP3", 4);
@@ -88,7 +91,8 @@ Bytes md3(const std::string& name, const std::vector<Md3Surface>& surfaces) {
             surf.f32(static_cast<float>(st[1]));
         }
         for (size_t f = 0; f < frames; ++f) {
-            if (s.positions[f].size() != verts || s.normals[f].size() != verts) throw std::invalid_argument("vertex count");
+            if (s.positions[f].size() != verts || s.normals[f].size() != verts)
+                throw std::invalid_argument("vertex count");
             for (size_t v = 0; v < verts; ++v) {
                 const Vec3& p = s.positions[f][v];
                 surf.i16(coord(p.x));

@@ -13,10 +13,10 @@ namespace assetgen {
 struct Md3Surface {
     std::string name;
     std::string shader;
-    std::vector<std::array<int, 3>> tris;       // as they go to the file
+    std::vector<std::array<int, 3>> tris;  // as they go to the file
     std::vector<std::array<double, 2>> st;
-    std::vector<std::vector<Vec3>> positions;   // [frame][vertex]
-    std::vector<std::vector<Vec3>> normals;     // [frame][vertex], unit length
+    std::vector<std::vector<Vec3>> positions;  // [frame][vertex]
+    std::vector<std::vector<Vec3>> normals;    // [frame][vertex], unit length
 };
 
 // The two latitude/longitude bytes of a unit normal.

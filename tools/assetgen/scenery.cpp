@@ -2,15 +2,12 @@
 
 #include <cmath>
 
+#include "tools/assetgen/fish_geometry.h"
 #include "tools/assetgen/sketches.h"
 
 namespace assetgen {
 
-namespace {
-
-constexpr double kPi = 3.14159265358979323846;
-
-}  // namespace
+namespace {}  // namespace
 
 Image glass_image() {
     const int n = 256;
@@ -40,7 +37,7 @@ Image water_image() {
         int kx, ky;
         double amp, phase;
     };
-    static const Wave waves[] = {{1, 2, 1.0, 0.3}, {3, -1, 0.8, 1.7}, {-2, 3, 0.7, 4.1}, {4, 1, 0.5, 2.2},
+    static const Wave waves[] = {{1, 2, 1.0, 0.3},  {3, -1, 0.8, 1.7}, {-2, 3, 0.7, 4.1},  {4, 1, 0.5, 2.2},
                                  {1, -5, 0.4, 5.3}, {5, 4, 0.3, 0.9},  {-6, 2, 0.25, 3.3}, {7, -3, 0.2, 1.1}};
     for (int y = 0; y < n; ++y) {
         for (int x = 0; x < n; ++x) {
@@ -51,7 +48,8 @@ Image water_image() {
                 h2 += w.amp * std::cos(a * 1.0 + 0.7 * w.kx);
             }
             // Caustic lines where the two height fields cross zero.
-            const double lines = std::pow(1 - std::min(1.0, std::fabs(h1) / 1.6), 6) + 0.6 * std::pow(1 - std::min(1.0, std::fabs(h2) / 1.6), 8);
+            const double lines = std::pow(1 - std::min(1.0, std::fabs(h1) / 1.6), 6) +
+                                 0.6 * std::pow(1 - std::min(1.0, std::fabs(h2) / 1.6), 8);
             const double depth = 0.5 + 0.5 * std::tanh(h1 * 0.5);
             Color c = mix(rgb(12, 60, 120), rgb(40, 130, 185), depth);
             c = mix(c, rgb(200, 240, 255), std::min(1.0, lines * 0.8));

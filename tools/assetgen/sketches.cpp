@@ -29,9 +29,10 @@ void draw_goldfish(Image& img, Point c, double length, double height, double out
     // Forked tail: two lobes behind the body.
     const double tx = body_c.x - rx * 0.85;
     const std::vector<Point> tail = {
-        {tx + rx * 0.15, c.y},           {tx - length * 0.22, c.y - ry * 1.25}, {tx - length * 0.30, c.y - ry * 1.05},
-        {tx - length * 0.18, c.y},       {tx - length * 0.30, c.y + ry * 1.05}, {tx - length * 0.22, c.y + ry * 1.25}};
-    const std::vector<Point> dorsal = {{body_c.x - rx * 0.45, c.y - ry * 0.75}, {body_c.x - rx * 0.15, c.y - ry * 1.45},
+        {tx + rx * 0.15, c.y},     {tx - length * 0.22, c.y - ry * 1.25}, {tx - length * 0.30, c.y - ry * 1.05},
+        {tx - length * 0.18, c.y}, {tx - length * 0.30, c.y + ry * 1.05}, {tx - length * 0.22, c.y + ry * 1.25}};
+    const std::vector<Point> dorsal = {{body_c.x - rx * 0.45, c.y - ry * 0.75},
+                                       {body_c.x - rx * 0.15, c.y - ry * 1.45},
                                        {body_c.x + rx * 0.25, c.y - ry * 0.85}};
     if (outline > 0) {
         fill(img, polyline(closed(tail), outline), edge);
@@ -49,8 +50,10 @@ void draw_goldfish(Image& img, Point c, double length, double height, double out
     fill(img, ellipse(Point{body_c.x + rx * 0.1, c.y - ry * 0.5}, rx * 0.55, ry * 0.18), rgb(255, 230, 170, 0.55));
     // Gill line, eye with a dark pupil and a spark, mouth.
     if (outline > 0.5)
-        fill(img, intersect(subtract(circle({body_c.x + rx * 0.25, c.y}, ry * 0.75), circle({body_c.x + rx * 0.21, c.y}, ry * 0.75 - outline * 0.6)),
-                           ellipse(body_c, rx * 0.95, ry * 0.8)),
+        fill(img,
+             intersect(subtract(circle({body_c.x + rx * 0.25, c.y}, ry * 0.75),
+                                circle({body_c.x + rx * 0.21, c.y}, ry * 0.75 - outline * 0.6)),
+                       ellipse(body_c, rx * 0.95, ry * 0.8)),
              rgb(200, 70, 10));
     const Point eye{body_c.x + rx * 0.58, c.y - ry * 0.28};
     fill(img, circle(eye, ry * 0.30), rgb(255, 250, 235));
@@ -60,17 +63,17 @@ void draw_goldfish(Image& img, Point c, double length, double height, double out
 }
 
 void draw_bolt(Image& img, double x, double y, double w, double h, double angle, double outline) {
-    static const std::vector<Point> unit = {{0.62, 0.0}, {0.14, 0.58}, {0.45, 0.58}, {0.30, 1.0},
+    static const std::vector<Point> unit = {{0.62, 0.0},  {0.14, 0.58}, {0.45, 0.58}, {0.30, 1.0},
                                             {0.88, 0.36}, {0.56, 0.36}, {0.78, 0.0}};
     const std::vector<Point> pts = scale_points(unit, x, y, w, h);
     const Point pivot{x + w / 2, y + h / 2};
     fill(img, transformed(polyline(closed(pts), outline), pivot, angle, 1.0), rgb(90, 45, 0));
-    fill(img, transformed(polygon(pts), pivot, angle, 1.0), [=](double, double py) {
-        return mix(rgb(255, 250, 170), rgb(255, 190, 0), (py - y) / h);
-    });
+    fill(img, transformed(polygon(pts), pivot, angle, 1.0),
+         [=](double, double py) { return mix(rgb(255, 250, 170), rgb(255, 190, 0), (py - y) / h); });
 }
 
-void draw_arrow(Image& img, Point from, Point to, double shaft, double head, const Color& fill_color, const Color& edge) {
+void draw_arrow(Image& img, Point from, Point to, double shaft, double head, const Color& fill_color,
+                const Color& edge) {
     const double dx = to.x - from.x, dy = to.y - from.y;
     const double len = std::sqrt(dx * dx + dy * dy);
     const double ux = dx / len, uy = dy / len, nx = -uy, ny = ux;

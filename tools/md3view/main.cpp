@@ -20,8 +20,9 @@ namespace {
 
 int usage(const char* problem) {
     if (problem) std::fprintf(stderr, "corvala-md3view: %s\n", problem);
-    std::fprintf(stderr, "usage: corvala-md3view PATH [--frames N]\n"
-                         "  PATH is a player folder (lower.md3, upper.md3, head.md3, animation.cfg) or one .md3 file\n");
+    std::fprintf(stderr,
+                 "usage: corvala-md3view PATH [--frames N]\n"
+                 "  PATH is a player folder (lower.md3, upper.md3, head.md3, animation.cfg) or one .md3 file\n");
     return 2;
 }
 
@@ -124,8 +125,10 @@ int main(int argc, char** argv) {
         if (pressed(win32::VK_RIGHT)) md3view::step_legs(scene, +1);
         if (pressed(win32::VK_LEFT)) md3view::step_legs(scene, -1);
         if (pressed('B')) md3view::step_both(scene, +1);
-        if (pressed(win32::VK_ADD) || pressed(win32::VK_OEM_PLUS) || pressed(win32::VK_PRIOR)) md3view::zoom(scene, 0.8f);
-        if (pressed(win32::VK_SUBTRACT) || pressed(win32::VK_OEM_MINUS) || pressed(win32::VK_NEXT)) md3view::zoom(scene, 1.25f);
+        if (pressed(win32::VK_ADD) || pressed(win32::VK_OEM_PLUS) || pressed(win32::VK_PRIOR))
+            md3view::zoom(scene, 0.8f);
+        if (pressed(win32::VK_SUBTRACT) || pressed(win32::VK_OEM_MINUS) || pressed(win32::VK_NEXT))
+            md3view::zoom(scene, 1.25f);
 
         draw_overlay(scene, have_font);
         OPENGL_INIT(far_plane, 0, 0.1, 0.12, 0.16);

@@ -22,16 +22,17 @@ struct Box {
     float swing;     // degrees at the top of the swing
 };
 
-constexpr float kPi = 3.14159265f;
+constexpr float kPiFloat = float(corvala::kPi);  // the one pi, in the float arithmetic of this file
 constexpr float kOrigin[3] = {0, 0, 0};
 
-uint8_t normal_byte(float angle) { return uint8_t(std::lround(angle * 255 / (2 * kPi)) & 0xFF); }
+uint8_t normal_byte(float angle) { return uint8_t(std::lround(angle * 255 / (2 * kPiFloat)) & 0xFF); }
 
 TVERTEX vertex(const float p[3], const float n[3]) {
     TVERTEX v{};
     for (int k = 0; k < 3; ++k) v.VERTEX[k] = int16_t(std::lround(p[k] * 64));
     v.NORMAL[0] = normal_byte(std::acos(std::fmax(-1.0f, std::fmin(1.0f, n[2]))));
-    v.NORMAL[1] = normal_byte(std::atan2(n[1], n[0]) < 0 ? std::atan2(n[1], n[0]) + 2 * kPi : std::atan2(n[1], n[0]));
+    v.NORMAL[1] =
+        normal_byte(std::atan2(n[1], n[0]) < 0 ? std::atan2(n[1], n[0]) + 2 * kPiFloat : std::atan2(n[1], n[0]));
     return v;
 }
 
@@ -44,23 +45,24 @@ struct Part {
 };
 
 void rotate_y(float p[3], const float pivot[3], float degrees) {
-    const float a = degrees * kPi / 180, c = std::cos(a), s = std::sin(a);
+    const float a = degrees * kPiFloat / 180, c = std::cos(a), s = std::sin(a);
     const float x = p[0] - pivot[0], z = p[2] - pivot[2];
     p[0] = pivot[0] + c * x + s * z;
     p[2] = pivot[2] - s * x + c * z;
 }
 
 std::vector<uint8_t> md3(const Part& part) {
-    static const float axes[6][3][3] = {  // normal, u, v with u x v = normal
-        {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}},  {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}}, {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}},
-        {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}}, {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}};
+    static const float axes[6][3][3] = {// normal, u, v with u x v = normal
+                                        {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}}, {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
+                                        {{0, 1, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
+                                        {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}}, {{0, 0, -1}, {0, 1, 0}, {1, 0, 0}}};
     static const float corner[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
     std::vector<TGLMD3TRIANGLE> tris;
     std::vector<TGLMD3TEXCOORD> tex;
     std::vector<TVERTEX> verts;
     const int per_frame = int(part.boxes.size()) * 24;
     for (int f = 0; f < part.frames; ++f) {
-        const float phase = std::sin(2 * kPi * float(f) / float(part.frames));
+        const float phase = std::sin(2 * kPiFloat * float(f) / float(part.frames));
         int base = 0;
         for (const Box& b : part.boxes) {
             for (const auto& face : axes) {
@@ -125,7 +127,7 @@ TGLTAG tag(const char* name, float x, float y, float z, float pitch) {
     TGLTAG t{};
     std::snprintf(t.NAME, sizeof t.NAME, "%s", name);
     t.POSITION = {x, y, z};
-    const float a = pitch * kPi / 180;
+    const float a = pitch * kPiFloat / 180;
     const float rows[3][3] = {{std::cos(a), 0, -std::sin(a)}, {0, 1, 0}, {std::sin(a), 0, std::cos(a)}};
     std::memcpy(t.ROTATION, rows, sizeof rows);
     return t;
@@ -166,18 +168,20 @@ int main(int argc, char** argv) {
     // Frames: 4 of the both-halves group, then 8 of legs (lower) or of torso (upper).
     constexpr int kFrames = 12;
     Part lower{"l_legs",
-               {{{0, 5, 12}, {3, 3, 12}, {0, 5, 24}, 25}, {{0, -5, 12}, {3, 3, 12}, {0, -5, 24}, -25},
+               {{{0, 5, 12}, {3, 3, 12}, {0, 5, 24}, 25},
+                {{0, -5, 12}, {3, 3, 12}, {0, -5, 24}, -25},
                 {{0, 0, 25}, {4, 9, 3}, {0, 0, 25}, 0}},
                kFrames,
                {}};
     Part upper{"u_torso",
-               {{{0, 0, 10}, {5, 9, 10}, {0, 0, 10}, 0}, {{0, 12, 12}, {2, 2, 9}, {0, 12, 20}, -40},
+               {{{0, 0, 10}, {5, 9, 10}, {0, 0, 10}, 0},
+                {{0, 12, 12}, {2, 2, 9}, {0, 12, 20}, -40},
                 {{0, -12, 12}, {2, 2, 9}, {0, -12, 20}, 40}},
                kFrames,
                {}};
     Part head{"h_head", {{{1, 0, 5}, {5, 5, 5}, {0, 0, 0}, 0}, {{6, 0, 6}, {1, 3, 1}, {0, 0, 0}, 0}}, 1, {}};
     for (int f = 0; f < kFrames; ++f) {
-        const float bob = std::fabs(std::sin(2 * kPi * float(f) / kFrames));
+        const float bob = std::fabs(std::sin(2 * kPiFloat * float(f) / kFrames));
         lower.tags.push_back({tag("tag_torso", 0, 0, 27 + bob, 0)});
         upper.tags.push_back({tag("tag_head", 0, 0, 21, 10 * bob)});
     }

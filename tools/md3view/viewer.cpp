@@ -19,11 +19,11 @@ namespace fs = std::filesystem;
 namespace {
 
 const char* const kNames[Q3_LEGS_TURN + 1] = {
-    "Q3_BOTH_DEATH1",   "Q3_BOTH_DEAD1",   "Q3_BOTH_DEATH2",   "Q3_BOTH_DEAD2", "Q3_BOTH_DEATH3",
-    "Q3_BOTH_DEAD3",    "Q3_TORSO_GESTURE", "Q3_TORSO_ATTACK", "Q3_TORSO_ATTACK2", "Q3_TORSO_DROP",
-    "Q3_TORSO_RAISE",   "Q3_TORSO_STAND",  "Q3_TORSO_STAND2",  "Q3_LEGS_WALKCR", "Q3_LEGS_WALK",
-    "Q3_LEGS_RUN",      "Q3_LEGS_BACK",    "Q3_LEGS_SWIM",     "Q3_LEGS_JUMP",  "Q3_LEGS_LAND",
-    "Q3_LEGS_JUMPB",    "Q3_LEGS_LANDB",   "Q3_LEGS_IDLE",     "Q3_LEGS_IDLECR", "Q3_LEGS_TURN",
+    "Q3_BOTH_DEATH1", "Q3_BOTH_DEAD1",    "Q3_BOTH_DEATH2",  "Q3_BOTH_DEAD2",    "Q3_BOTH_DEATH3",
+    "Q3_BOTH_DEAD3",  "Q3_TORSO_GESTURE", "Q3_TORSO_ATTACK", "Q3_TORSO_ATTACK2", "Q3_TORSO_DROP",
+    "Q3_TORSO_RAISE", "Q3_TORSO_STAND",   "Q3_TORSO_STAND2", "Q3_LEGS_WALKCR",   "Q3_LEGS_WALK",
+    "Q3_LEGS_RUN",    "Q3_LEGS_BACK",     "Q3_LEGS_SWIM",    "Q3_LEGS_JUMP",     "Q3_LEGS_LAND",
+    "Q3_LEGS_JUMPB",  "Q3_LEGS_LANDB",    "Q3_LEGS_IDLE",    "Q3_LEGS_IDLECR",   "Q3_LEGS_TURN",
 };
 
 // Frames per clock unit when there is no animation.cfg to say.
@@ -46,7 +46,8 @@ fs::path find_skin(const fs::path& folder, const std::string& part) {
     std::error_code ec;
     for (const fs::directory_entry& e : fs::directory_iterator(folder, ec)) {
         const std::string file = e.path().filename().string();
-        if (e.is_regular_file(ec) && file.size() > part.size() + 6 && strncasecmp(file.c_str(), (part + "_").c_str(), part.size() + 1) == 0 &&
+        if (e.is_regular_file(ec) && file.size() > part.size() + 6 &&
+            strncasecmp(file.c_str(), (part + "_").c_str(), part.size() + 1) == 0 &&
             strcasecmp(file.c_str() + file.size() - 5, ".skin") == 0)
             found.push_back(e.path());
     }
@@ -110,8 +111,8 @@ void grow_bounds(const TGLMD3MODEL& model, const float m[12], float lo[3], float
         float c[12];
         for (int col = 0; col < 3; ++col)
             for (int k = 0; k < 3; ++k)
-                c[col * 3 + k] = m[k] * tag.ROTATION[col][0] + m[3 + k] * tag.ROTATION[col][1] +
-                                 m[6 + k] * tag.ROTATION[col][2];
+                c[col * 3 + k] =
+                    m[k] * tag.ROTATION[col][0] + m[3 + k] * tag.ROTATION[col][1] + m[6 + k] * tag.ROTATION[col][2];
         for (int k = 0; k < 3; ++k)
             c[9 + k] = m[k] * tag.POSITION.X + m[3 + k] * tag.POSITION.Y + m[6 + k] * tag.POSITION.Z + m[9 + k];
         grow_bounds(*model.LINKS[t], c, lo, hi, depth + 1);
@@ -135,8 +136,8 @@ void frame_camera(Scene& s) {
 }
 
 std::string frames_of(const TGLMD3MODEL& m) {
-    return "frame " + std::to_string(m.FRAME) + " (" + std::to_string(m.STARTFRAME) + "-" +
-           std::to_string(m.ENDFRAME) + "), " + std::to_string(m.FPS) + " fps";
+    return "frame " + std::to_string(m.FRAME) + " (" + std::to_string(m.STARTFRAME) + "-" + std::to_string(m.ENDFRAME) +
+           "), " + std::to_string(m.FPS) + " fps";
 }
 
 int32_t cycle(int32_t anim, int direction, int32_t first, int32_t last) {
@@ -147,9 +148,7 @@ int32_t cycle(int32_t anim, int direction, int32_t first, int32_t last) {
 
 }  // namespace
 
-const char* animation_name(int32_t anim) {
-    return anim >= 0 && anim <= Q3_LEGS_TURN ? kNames[anim] : "?";
-}
+const char* animation_name(int32_t anim) { return anim >= 0 && anim <= Q3_LEGS_TURN ? kNames[anim] : "?"; }
 
 bool load_scene(Scene& s, const std::string& path, std::string& error) {
     std::error_code ec;
@@ -170,7 +169,8 @@ bool load_scene(Scene& s, const std::string& path, std::string& error) {
             const char* name;
             TGLMD3MODEL* model;
             bool* present;
-        } parts[] = {{"lower", &s.lower.MODEL, &s.has_lower}, {"upper", &s.upper.MODEL, &s.has_upper},
+        } parts[] = {{"lower", &s.lower.MODEL, &s.has_lower},
+                     {"upper", &s.upper.MODEL, &s.has_upper},
                      {"head", &s.head, &s.has_head}};
         for (const Part& part : parts) {
             const fs::path file = find_in(folder, std::string(part.name) + ".md3");
@@ -180,10 +180,10 @@ bool load_scene(Scene& s, const std::string& path, std::string& error) {
             }
             std::string why;
             const Load r = load_md3(*part.model, file, why);
-            if (r == Load::ok)
-                *part.present = true;
+            if (r == Load::ok) *part.present = true;
             else
-                s.warnings.push_back(file.filename().string() + (r == Load::unreadable ? ": " + why : ": not an MD3 model"));
+                s.warnings.push_back(file.filename().string() +
+                                     (r == Load::unreadable ? ": " + why : ": not an MD3 model"));
         }
         if (!s.has_lower && !s.has_upper && !s.has_head) {
             error = path + ": no lower.md3, upper.md3 or head.md3 that is an MD3 model";
@@ -242,10 +242,8 @@ void load_skins(Scene& s) {
                  {s.has_head, s.head, s.head_skin}};
     for (const Part& part : parts) {
         if (!part.present || part.skin.empty()) continue;
-        if (part.model.LOADSKIN(part.skin) > 0)
-            s.textured = true;
-        else
-            s.warnings.push_back(fs::path(part.skin).filename().string() + ": no image for any surface");
+        if (part.model.LOADSKIN(part.skin) > 0) s.textured = true;
+        else s.warnings.push_back(fs::path(part.skin).filename().string() + ": no image for any surface");
     }
 }
 
@@ -269,9 +267,7 @@ void step_both(Scene& s, int direction) {
     if (s.player) s.upper.SELECTMODELANIM(s.torso_anim);
 }
 
-void zoom(Scene& s, float factor) {
-    s.distance = std::clamp(s.distance * factor, s.radius * 0.5f, s.radius * 50.0f);
-}
+void zoom(Scene& s, float factor) { s.distance = std::clamp(s.distance * factor, s.radius * 0.5f, s.radius * 50.0f); }
 
 void draw_scene(Scene& s, float time) {
     glLoadIdentity();

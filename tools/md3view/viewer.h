@@ -11,22 +11,22 @@
 namespace md3view {
 
 struct Scene {
-    std::string name;                        // the folder's or the file's name, for the overlay
-    bool player = false;                     // a player folder rather than one model
+    std::string name;     // the folder's or the file's name, for the overlay
+    bool player = false;  // a player folder rather than one model
     bool has_lower = false, has_upper = false, has_head = false;
     bool upper_attached = false, head_attached = false;
-    bool has_cfg = false;                    // animation ranges came from an animation.cfg
-    corvala::QUAKE3ANIMATION lower;          // the one model when PATH is a file
+    bool has_cfg = false;            // animation ranges came from an animation.cfg
+    corvala::QUAKE3ANIMATION lower;  // the one model when PATH is a file
     corvala::QUAKE3ANIMATION upper;
     corvala::TGLMD3MODEL head;
     std::string lower_skin, upper_skin, head_skin;  // .skin files found for the parts, if any
-    bool textured = false;                   // some surface has a skin image
+    bool textured = false;                          // some surface has a skin image
     int32_t torso_anim = corvala::Q3_TORSO_STAND;
     int32_t legs_anim = corvala::Q3_LEGS_IDLE;
-    float center[3] = {0, 0, 0};             // of the assembled model's first frame
-    float radius = 1;                        // of a sphere round it
-    float distance = 3;                      // camera distance, changed by zooming
-    std::vector<std::string> warnings;       // what could not be shown, one line each
+    float center[3] = {0, 0, 0};        // of the assembled model's first frame
+    float radius = 1;                   // of a sphere round it
+    float distance = 3;                 // camera distance, changed by zooming
+    std::vector<std::string> warnings;  // what could not be shown, one line each
 };
 
 // Reads PATH, a player folder or one .md3 file, without touching OpenGL. False with one line in
