@@ -130,7 +130,7 @@ struct TGLMD3MODEL {
 
 extern double MD3NORMAL[256][256][3];  // unit normal for each pair of encoded normal bytes
 
-void INITNORMALS();  // fills MD3NORMAL; LOADMODEL calls it while the table is empty
+void INITNORMALS();  // fills MD3NORMAL; the loaders call it while the table is empty
 
 // The byte-level half of LOADMODEL: reads an MD3 image from memory into MODEL. Returns true when the
 // model took the file's frames, tags and surfaces. Otherwise the model keeps all its arrays and its

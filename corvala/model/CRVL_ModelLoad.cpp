@@ -92,6 +92,8 @@ bool read_mesh(Reader& in, int64_t START, TMESH& MESH) {
 }  // namespace
 
 bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size) {
+    // A model loaded from bytes is drawn with the same table; without it every normal would be zero.
+    if (MD3NORMAL[0][0][2] != 1.0) INITNORMALS();
     Reader in(data, size);
     TGLMD3HEADER HEADER;
     if (!in.record(0, HEADER)) return false;

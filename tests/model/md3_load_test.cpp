@@ -235,6 +235,13 @@ TEST(Md3Load, FirstLoadBuildsTheNormalTableEvenForAMissingFile) {
     EXPECT_EQ(MD3NORMAL[64][0][2], std::cos(64 * 2 * M_PI / 255));
 }
 
+TEST(Md3Load, LoadingFromBytesBuildsTheNormalTableToo) {
+    std::memset(MD3NORMAL, 0, sizeof MD3NORMAL);
+    TGLMD3MODEL m{};
+    ASSERT_TRUE(load(m, build(md3test::one_triangle()).bytes));
+    EXPECT_EQ(1.0, MD3NORMAL[0][0][2]);
+}
+
 TEST(Md3Load, MissingFileLeavesAFreshModelEmptyAndDrawingNothing) {
     TGLMD3MODEL m{};
     m.LOADMODEL("modelli\\missing.md3");

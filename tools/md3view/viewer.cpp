@@ -68,8 +68,6 @@ Load load_md3(TGLMD3MODEL& model, const fs::path& file, std::string& why) {
         why = "read error";
         return Load::unreadable;
     }
-    // The byte-level loader leaves the normal table to LOADMODEL, which builds it on first use.
-    if (MD3NORMAL[0][0][2] != 1.0) INITNORMALS();
     if (!load_md3_from_memory(model, bytes.data(), bytes.size())) return Load::not_md3;
     model.MD3NAME = file.string();
     return Load::ok;
