@@ -15,6 +15,7 @@
 #include <string>
 
 #include "tests/e2e/desktop.h"
+#include "tests/support/projection.h"
 
 namespace {
 
@@ -79,18 +80,8 @@ TEST_F(InstalledWobblefin, InstallPutsLauncherProgramDataSetMenuEntryAndIconUnde
     EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\x30\0\0\0\x30", 8));
 }
 
-// Where a point of the scene frame (the camera moved by (0, -1, -30)) shows in the client area: the
-// program's perspective of 45 degrees on the 800 x 600 viewport, whose top 22 rows lie above the
-// 578-row client area.
-struct Pixel {
-    int x, y;
-};
-Pixel ScenePoint(double x, double y, double z) {
-    const double f = 1.0 / std::tan(22.5 * M_PI / 180.0);
-    const double ex = x, ey = y - 1.0, ez = z - 30.0;
-    const double nx = f / (800.0 / 600.0) * ex / -ez, ny = f * ey / -ez;
-    return {int(std::lround((nx + 1) / 2 * 800)), int(std::lround(578 - (ny + 1) / 2 * 600))};
-}
+using Pixel = testsupport::ClientPoint;
+using testsupport::ScenePixel;
 
 // The goldfish is the only orange thing in the aquarium; the buttons stand outside the part looked at.
 bool FishCentre(const Shot& s, const e2e::Geometry& g, double* cx, double* cy) {
@@ -166,7 +157,7 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
                           << (e2e::Running(program) ? "" : " (the program ended)");
     // The window shows before the program centres it and before the data set is loaded: read where it is
     // on every try, until the buttons are drawn there.
-    const Pixel info = ScenePoint(-15, 11, 0);
+    const Pixel info = ScenePixel(-15, 11, 0);
     e2e::Geometry g;
     bool drawn = false;
     for (int tries = 0; tries < 120 && !drawn && e2e::Running(program); ++tries) {
@@ -179,8 +170,8 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     EXPECT_EQ(g.height, 578);
     Session s(g);
 
-    const Pixel away{120, 540}, shock = ScenePoint(12.75, 11, 0), shock2 = ScenePoint(15, 11, 0),
-                                vortex = ScenePoint(15, 8.8, 0);
+    const Pixel away{120, 540}, shock = ScenePixel(12.75, 11, 0), shock2 = ScenePixel(15, 11, 0),
+                                vortex = ScenePixel(15, 8.8, 0);
     s.Move(away);
 
     // Hover: the button under the pointer shows its image at full brightness, the others stay dim.
@@ -301,7 +292,7 @@ TEST_F(InstalledWobblefin, StartedFromAnotherFolderTheProgramFindsItsDataSet) {
     const unsigned long window = e2e::FindWindow("Wobblefin v1.0", 60);
     ASSERT_NE(window, 0u);
     // The info button is a picture of the data set: drawn, it was found.
-    const Pixel info = ScenePoint(-15, 11, 0);
+    const Pixel info = ScenePixel(-15, 11, 0);
     const bool drawn = e2e::WaitFor(
         [&] {
             e2e::Geometry g;
