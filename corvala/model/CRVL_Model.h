@@ -138,6 +138,10 @@ void INITNORMALS();  // fills MD3NORMAL; the loaders call it while the table is 
 // a rejected identifier or version. MD3NAME is the caller's business.
 bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size);
 
+// The lines of a model's text files (animation.cfg, .skin): they end in LF, CR LF or a lone CR, and no
+// line keeps its carriage return.
+std::vector<std::string> split_lines(const std::string& text);
+
 // One line of a .skin file: a surface name and the image drawn on it.
 struct SkinEntry {
     std::string surface;

@@ -42,18 +42,23 @@ void read_data_line(std::string S, TQ3ANIMINFO& INFO) {
 
 }  // namespace
 
+std::vector<std::string> split_lines(const std::string& text) {
+    std::vector<std::string> lines;
+    size_t pos = 0;
+    while (pos < text.size()) {
+        size_t end = text.find_first_of("\r\n", pos);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(pos, end - pos));
+        pos = end + 1;
+        if (end + 1 < text.size() && text[end] == '\r' && text[end + 1] == '\n') ++pos;
+    }
+    return lines;
+}
+
 void load_anim_from_text(QUAKE3ANIMATION& CHARACTER, const std::string& TEXT) {
     TQ3ANIMINFO* const ANIM = CHARACTER.ANIM;
     int32_t I = 0;
-    size_t POS = 0;
-    while (POS < TEXT.size()) {
-        // Lines end in LF, CR LF or a lone CR; no line keeps its carriage return.
-        size_t END = TEXT.find_first_of("\r\n", POS);
-        if (END == std::string::npos) END = TEXT.size();
-        const std::string S = TEXT.substr(POS, END - POS);
-        POS = END + 1;
-        if (END + 1 < TEXT.size() && TEXT[END] == '\r' && TEXT[END + 1] == '\n') ++POS;
-
+    for (const std::string& S : split_lines(TEXT)) {
         if (!is_data_line(S)) continue;
         // Lines beyond the table's last entry are ignored.
         if (I > Q3_MAX_ANIMATIONS) continue;

@@ -47,12 +47,7 @@ bool TGLMD3MODEL::LINKMODEL(const std::string& TAGNAME, TGLMD3MODEL& MODEL) {
 
 std::vector<SkinEntry> parse_skin(const std::string& text) {
     std::vector<SkinEntry> entries;
-    size_t pos = 0;
-    while (pos < text.size()) {
-        size_t end = text.find_first_of("\r\n", pos);
-        if (end == std::string::npos) end = text.size();
-        const std::string line = text.substr(pos, end - pos);
-        pos = end + 1;
+    for (const std::string& line : split_lines(text)) {
         const size_t comma = line.find(',');
         if (comma == std::string::npos) continue;
         SkinEntry entry{trimmed(line.substr(0, comma)), trimmed(line.substr(comma + 1))};
