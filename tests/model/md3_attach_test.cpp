@@ -25,9 +25,8 @@ TGLMD3MODEL tagged() {
     mm.frames = 2;
     mm.tags_per_frame = 2;
     for (int f = 0; f < 2; ++f) mm.tags.insert(mm.tags.end(), {named_tag("tag_weapon"), named_tag("tag_torso")});
-    const std::vector<uint8_t> bytes = md3test::build(mm).bytes;
     TGLMD3MODEL m{};
-    EXPECT_TRUE(load_md3_from_memory(m, bytes.data(), bytes.size()));
+    EXPECT_TRUE(md3test::load(mm, m));
     return m;
 }
 
@@ -37,9 +36,8 @@ TGLMD3MODEL three_surfaces() {
     mm.surfaces.resize(3, mm.surfaces[0]);
     mm.surfaces[1].name = "fins";
     mm.surfaces[2].name = "eyes";
-    const std::vector<uint8_t> bytes = md3test::build(mm).bytes;
     TGLMD3MODEL m{};
-    EXPECT_TRUE(load_md3_from_memory(m, bytes.data(), bytes.size()));
+    EXPECT_TRUE(md3test::load(mm, m));
     return m;
 }
 

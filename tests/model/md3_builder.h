@@ -116,6 +116,12 @@ inline Built build(const Model& m) {
     return out;
 }
 
+// Builds the file and loads it into `out`, as load_md3_from_memory answers.
+inline bool load(const Model& m, corvala::TGLMD3MODEL& out) {
+    const std::vector<uint8_t> bytes = build(m).bytes;
+    return corvala::load_md3_from_memory(out, bytes.data(), bytes.size());
+}
+
 // One surface, one triangle over three vertices, one frame: the smallest useful model.
 inline Model one_triangle() {
     Model m;

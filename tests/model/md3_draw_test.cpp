@@ -15,10 +15,8 @@ using gltrace::Call;
 namespace {
 
 TGLMD3MODEL loaded(const md3test::Model& mm) {
-    const std::vector<uint8_t> bytes = md3test::build(mm).bytes;
     TGLMD3MODEL m{};
-    if (MD3NORMAL[0][0][2] != 1.0) INITNORMALS();
-    EXPECT_TRUE(load_md3_from_memory(m, bytes.data(), bytes.size()));
+    EXPECT_TRUE(md3test::load(mm, m));
     return m;
 }
 
@@ -211,8 +209,7 @@ TEST(Md3DrawSafety, RejectedFileAfterAnEmptyModelDrawsNothing) {
     md3test::Model mm = two_frames();
     mm.version = 14;
     TGLMD3MODEL m{};
-    const std::vector<uint8_t> bytes = md3test::build(mm).bytes;
-    EXPECT_FALSE(load_md3_from_memory(m, bytes.data(), bytes.size()));
+    EXPECT_FALSE(md3test::load(mm, m));
     EXPECT_EQ(1, m.HEADER.NUMMESHES);
     m.FRAME = 1;
     gltrace::Scope trace;
@@ -225,8 +222,7 @@ TEST(Md3DrawSafety, RejectedFileWithMoreTagsThanTheOldArraysDrawsTheOldModelOnly
     md3test::Model big = two_frames();
     big.version = 3;
     big.tags_per_frame = 4;
-    const std::vector<uint8_t> bytes = md3test::build(big).bytes;
-    EXPECT_FALSE(load_md3_from_memory(m, bytes.data(), bytes.size()));
+    EXPECT_FALSE(md3test::load(big, m));
     EXPECT_EQ(4, m.HEADER.NUMTAGS);
     m.FRAME = 0;
     gltrace::Scope trace;

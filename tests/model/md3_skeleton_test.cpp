@@ -25,18 +25,16 @@ TGLMD3MODEL holder() {
             for (int c = 0; c < 3; ++c) tag.ROTATION[r][c] = float(10 * (r + 1) + c + 100 * f);
         mm.tags.push_back(tag);
     }
-    const std::vector<uint8_t> bytes = md3test::build(mm).bytes;
     TGLMD3MODEL m{};
-    EXPECT_TRUE(load_md3_from_memory(m, bytes.data(), bytes.size()));
+    EXPECT_TRUE(md3test::load(mm, m));
     return m;
 }
 
 TGLMD3MODEL child() {
     md3test::Model mm = md3test::one_triangle();
     mm.surfaces[0].triangles = {{0, 1, 2}, {2, 1, 0}};  // two triangles, to tell it from the holder
-    const std::vector<uint8_t> bytes = md3test::build(mm).bytes;
     TGLMD3MODEL m{};
-    EXPECT_TRUE(load_md3_from_memory(m, bytes.data(), bytes.size()));
+    EXPECT_TRUE(md3test::load(mm, m));
     return m;
 }
 

@@ -18,9 +18,8 @@ TGLMD3MODEL triangle(bool clockwise) {
     md3test::Surface& s = mm.surfaces[0];
     s.vertices = {md3test::vertex(-192, -192, 0), md3test::vertex(192, -192, 0), md3test::vertex(0, 192, 0)};
     if (clockwise) s.triangles = {{0, 2, 1}};
-    const std::vector<uint8_t> bytes = md3test::build(mm).bytes;
     TGLMD3MODEL m{};
-    EXPECT_TRUE(load_md3_from_memory(m, bytes.data(), bytes.size()));
+    EXPECT_TRUE(md3test::load(mm, m));
     return m;
 }
 
