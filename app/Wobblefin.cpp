@@ -2,20 +2,32 @@
 
 #include <GL/gl.h>
 
+#include <cstdlib>
 #include <filesystem>
 
 #include "app/Scene.h"
 #include "app/State.h"
 #include "corvala/Corvala.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 
 namespace wobblefin {
 
 using namespace corvala;
 
+namespace {
+// WOBBLEFIN_FPS overrides the design rate: a number of frames a second, or "display"; anything else is
+// ignored.
+void choose_pacing() {
+    host::PaceMode mode;
+    double fps = 0;
+    if (host::ParsePaceMode(std::getenv("WOBBLEFIN_FPS"), mode, fps)) SetFramePacing(mode, fps);
+}
+}  // namespace
+
 void startup() {
     OGLWINDOWSETTING(ARROW, "", FILEICON, "Wobblefin.ico");
     CREATEOGLWINDOW("Wobblefin v1.0", 800, 600, 32, FULLSCREEN);
+    choose_pacing();
     const int32_t Y = win32::GetSystemMetrics(win32::SM_CYSCREEN) / 2 - HEIGHT / 2;
     const int32_t X = win32::GetSystemMetrics(win32::SM_CXSCREEN) / 2 - WIDTH / 2;
     POSITIONWINDOW(X, Y);
@@ -30,6 +42,7 @@ void loop_turn() {
     SETGLMSG();
     OPENGL_DRAW();
     win32::SwapBuffers(DCWINDOW);
+    PaceFrame();
 }
 
 void teardown() { DELETEOGLWINDOW(); }
@@ -38,8 +51,8 @@ void enter_data_folder() {
     // Started from a file manager, a shortcut or another folder, the program still finds its data set.
     std::error_code ec;
     const std::string here = std::filesystem::current_path(ec).string();
-    win32::EnterDataFolder(
-        win32::DataFolderCandidates(ec ? "." : here, win32::ExecutableFolder()),
+    host::EnterDataFolder(
+        host::DataFolderCandidates(ec ? "." : here, host::ExecutableFolder(), "wobblefin"),
         {"modelli\\PesceRosso.md3", "modelli\\animation.cfg", "immagini\\font.tga", "immagini\\water4.bmp"});
 }
 

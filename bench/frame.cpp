@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     win32::testing::RecordMessageBoxes(true);
     if (chdir(WOBBLEFIN_RUN_DIR) != 0) return 1;
     wobblefin::startup();
-    win32::testing::SetSwapPacing(false);
+    corvala::SetFramePacing(corvala::PaceMode::Unpaced);
 
     if (argc > 2 && std::strcmp(argv[1], "--callgrind") == 0) {
         const int turns = std::atoi(argv[2]);

@@ -1,9 +1,10 @@
-// Frame pacing: the frame rate of the whole loop with the platform's pacing on and off, and the CPU time
+// Frame pacing: the frame rate of the whole loop with the framework's pacing on and off, and the CPU time
 // the program spends per second of wall time while it runs paced.
 #include <unistd.h>
 
 #include "app/Wobblefin.h"
 #include "bench/harness.h"
+#include "corvala/Corvala.h"
 #include "platform/testing.h"
 
 namespace {
@@ -11,14 +12,14 @@ namespace {
 using namespace bench;
 
 void PrintPacing(const std::string& when) {
-    const int interval = win32::testing::PacingSwapInterval();
-    PrintLine(when, interval > 0 ? Format("vsync, swap interval %d", interval)
-                                 : Format("the platform's timer at %.0f frames/s", win32::testing::PacingFps()));
+    const corvala::FramePacing p = corvala::FramePacingInUse();
+    PrintLine(when, p.swap_interval > 0 ? Format("vsync, swap interval %d", p.swap_interval)
+                                        : Format("the framework's timer at %.0f frames/s", p.fps));
 }
 
 void Measure(bool pacing, double seconds) {
-    win32::testing::SetSwapPacing(pacing);
-    for (int i = 0; i < 30; ++i) wobblefin::loop_turn();  // settle into the mode
+    if (!pacing) corvala::SetFramePacing(corvala::PaceMode::Unpaced);  // on: as the program chose it
+    for (int i = 0; i < 30; ++i) wobblefin::loop_turn();               // settle into the mode
     std::vector<double> intervals;
     const double cpu0 = CpuSeconds(), start = Now();
     double last = start;

@@ -106,6 +106,7 @@ int main(int argc, char** argv) {
         SETGLFILL();
         if (g_turning) angle += 0.5f;
         win32::SwapBuffers(DCWINDOW);
+        PaceFrame();
         if (frame == 30) {
             // The window, the bar and the buttons are on screen; where, for whoever looks at it.
             std::printf("ready");

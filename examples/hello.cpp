@@ -25,6 +25,7 @@ int main(int argc, char** argv) {
         glColor3f(1, 1, 1);
         ADDFONTSTRING(-52, 0, 0.02f, 1, "Ciao, Corvala!");  // 8 units a character, scaled by 0.02
         win32::SwapBuffers(DCWINDOW);
+        PaceFrame();
         if (frame_limit > 0 && frame >= frame_limit) break;
     }
     DELETEOGLWINDOW();

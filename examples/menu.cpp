@@ -67,6 +67,7 @@ int main(int argc, char** argv) {
         menu.ELEMENTSELECTON();  // picks at the pointer and the press: OVER and CLICK for next frame
         // [/doc:menu-frame]
         win32::SwapBuffers(DCWINDOW);
+        PaceFrame();
         if (frame_limit > 0 && frame >= frame_limit) break;
     }
     DELETEOGLWINDOW();

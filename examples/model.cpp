@@ -47,6 +47,7 @@ int main(int argc, char** argv) {
         character.PUTMODEL(75);  // the clock steps 0.0075 a frame, then it draws
         // [/doc:model-draw]
         win32::SwapBuffers(DCWINDOW);
+        PaceFrame();
         if (frame_limit > 0 && frame >= frame_limit) break;
     }
     DELETEOGLWINDOW();

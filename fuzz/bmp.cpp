@@ -3,7 +3,8 @@
 #include <cstdlib>
 
 #include "corvala/texture/CRVL_Texture.h"
-#include "platform/host.h"
+#include "platform/emul/backend.h"
+#include "platform/host/host.h"
 #include "platform/win32.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {

@@ -1,4 +1,5 @@
-// Switches that tests (and benchmarks) use to run the platform without a person in front of it.
+// Switches that tests (and benchmarks) use to run the stand-in without a person in front of it. Built
+// into a test-only library (corvala_platform_testing), never into the installed one.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -19,24 +20,25 @@ void RecordMessageBoxes(bool on);
 const std::vector<Box>& RecordedBoxes();
 void ClearRecordedBoxes();
 
-// SDL's "offscreen" and "dummy" video drivers show nothing; they are refused unless this is on.
+// Video drivers that show nothing (SDL's "offscreen" and "dummy") are refused unless this is on.
 void AllowInvisibleDriver(bool on);
 
-// SwapBuffers holds frames to the design rate (vsync or the platform's timer); tests switch it off.
-void SetSwapPacing(bool on);
-bool SwapPacing();
-bool VsyncActive();        // vsync is in use and, as far as presents show, paces
-void RestartPacing();      // decides the current context's pacing anew (display rate, WOBBLEFIN_FPS)
-int PacingSwapInterval();  // the swap interval in use, 0 when the platform's timer paces
-double PacingFps();        // the timer's rate (also the fall-back when vsync turns out not to pace)
-// Takes a refused swap interval as accepted, like a driver that says yes and never waits.
+// wglSwapIntervalEXT takes a refused interval as accepted, like a driver that says yes and never waits.
 void AcceptSwapIntervalAnyway(bool on);
 
 // Make ChoosePixelFormat or wglCreateContext fail, as on a system without a usable OpenGL.
 void RefusePixelFormats(bool on);
 void RefuseContexts(bool on);
 
-// Pending SDL events are turned into messages; this pumps them without taking any message.
+// Pointer and key input for the top-level window as the system delivers it, through the backend's own
+// events (client pixels; `keys` as MK_LBUTTON | MK_RBUTTON | MK_MBUTTON held; `message` one of
+// WM_LBUTTONDOWN ... WM_MBUTTONUP). Keys by virtual-key code: letters, digits, Escape, Return, Space,
+// Shift, F1 to F12 and the arrows.
+void InjectMouseMove(int x, int y, unsigned keys = 0);
+void InjectMouseButton(unsigned message, int x, int y);
+void InjectKey(int vk, bool down);
+
+// Pending system events are turned into messages; this pumps them without taking any message.
 void PumpEvents();
 // How many messages are queued (after pumping).
 int QueuedMessages();

@@ -1,5 +1,6 @@
-// The subset of the Win32 API that Corvala calls, on SDL2. Same names, constants and record layouts;
-// each call does what the framework relies on and nothing more. SDL appears only inside platform/.
+// The Win32 surface Corvala is written against: the subset of the Win32 API it calls, with Windows'
+// names, constants and record layouts. On Linux the emulation (emul/) and its SDL backend (sdl/)
+// provide it; each call does what the framework relies on and nothing more.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -46,7 +47,9 @@ typedef HANDLE HGLOBAL;
 constexpr BOOL TRUE = 1;
 constexpr BOOL FALSE = 0;
 
+#define WINAPI  // the one calling convention of 64-bit code
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
+typedef intptr_t(WINAPI* PROC)();
 
 inline WORD LOWORD(uintptr_t v) { return WORD(v & 0xFFFF); }
 inline WORD HIWORD(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
@@ -186,7 +189,7 @@ constexpr int IDI_APPLICATION = 32512;
 constexpr int COLOR_BTNFACE = 15;
 constexpr int NULL_BRUSH = 5;
 
-constexpr UINT MB_OK = 0x0000;
+constexpr UINT MB_OK = 0x0000, MB_ICONERROR = 0x0010;
 constexpr int IDOK = 1;
 
 // Pixel formats.
@@ -211,6 +214,10 @@ BOOL UpdateWindow(HWND w);
 BOOL SetWindowPos(HWND w, HWND after, int x, int y, int cx, int cy, UINT flags);
 BOOL GetWindowRect(HWND w, RECT* r);
 BOOL GetClientRect(HWND w, RECT* r);
+BOOL ClientToScreen(HWND w, POINT* p);
+// Converts `count` points from `from`'s client coordinates to `to`'s (0: the screen); the low word of the
+// result is the horizontal, the high word the vertical offset added, 0 on failure.
+int MapWindowPoints(HWND from, HWND to, POINT* points, UINT count);
 BOOL InvalidateRect(HWND w, const RECT* r, BOOL erase);
 HDC BeginPaint(HWND w, PAINTSTRUCT* ps);
 BOOL EndPaint(HWND w, const PAINTSTRUCT* ps);
@@ -263,6 +270,48 @@ HGLRC wglCreateContext(HDC dc);
 BOOL wglMakeCurrent(HDC dc, HGLRC rc);
 BOOL wglDeleteContext(HGLRC rc);
 HGLRC wglGetCurrentContext();
+// Extensions of the current context, "wglSwapIntervalEXT" among them; NULL without a context.
+PROC wglGetProcAddress(LPCSTR name);
+typedef BOOL(WINAPI* PFNWGLSWAPINTERVALEXTPROC)(int interval);
+
+// The display's current mode: ENUM_CURRENT_SETTINGS of the display device (NULL) only.
+constexpr DWORD ENUM_CURRENT_SETTINGS = DWORD(-1);
+constexpr DWORD DM_BITSPERPEL = 0x00040000, DM_PELSWIDTH = 0x00080000, DM_PELSHEIGHT = 0x00100000,
+                DM_DISPLAYFREQUENCY = 0x00400000;
+struct POINTL {
+    LONG x, y;
+};
+struct DEVMODEA {
+    BYTE dmDeviceName[32];
+    WORD dmSpecVersion;
+    WORD dmDriverVersion;
+    WORD dmSize;
+    WORD dmDriverExtra;
+    DWORD dmFields;
+    union {  // anonymous, as in Windows' own header
+        struct {
+            int16_t dmOrientation, dmPaperSize, dmPaperLength, dmPaperWidth, dmScale, dmCopies, dmDefaultSource,
+                dmPrintQuality;
+        };
+        struct {
+            POINTL dmPosition;
+            DWORD dmDisplayOrientation;
+            DWORD dmDisplayFixedOutput;
+        };
+    };
+    int16_t dmColor, dmDuplex, dmYResolution, dmTTOption, dmCollate;
+    BYTE dmFormName[32];
+    WORD dmLogPixels;
+    DWORD dmBitsPerPel;
+    DWORD dmPelsWidth;
+    DWORD dmPelsHeight;
+    DWORD dmDisplayFlags;
+    DWORD dmDisplayFrequency;
+    DWORD dmICMMethod, dmICMIntent, dmMediaType, dmDitherType, dmReserved1, dmReserved2, dmPanningWidth,
+        dmPanningHeight;
+};
+static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA is 156 bytes");
+BOOL EnumDisplaySettingsA(LPCSTR device, DWORD mode, DEVMODEA* out);
 
 // ---- comctl32 ---------------------------------------------------------------------------------
 constexpr UINT SB_SETTEXTA = WM_USER + 1, SB_GETTEXTA = WM_USER + 2, SB_GETTEXTLENGTHA = WM_USER + 3,

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Pick.h"
 
@@ -74,10 +74,10 @@ void load_anim_from_text(QUAKE3ANIMATION& CHARACTER, const std::string& TEXT) {
 }
 
 void QUAKE3ANIMATION::LOADANIM(const std::string& FILENAME) {
-    if (!win32::FileExists(FILENAME.c_str())) return;
+    if (!host::FileExists(FILENAME.c_str())) return;
     // An unreadable file reads as an empty table.
     std::vector<uint8_t> BYTES;
-    win32::ReadWholeFile(FILENAME.c_str(), BYTES);
+    host::ReadWholeFile(FILENAME.c_str(), BYTES);
     const std::string TEXT(BYTES.begin(), BYTES.end());
     load_anim_from_text(*this, TEXT);
 }

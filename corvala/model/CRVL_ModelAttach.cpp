@@ -7,7 +7,7 @@
 #include <map>
 
 #include "model/CRVL_Model.h"
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/win32.h"
 #include "texture/CRVL_TGA.h"
 
@@ -60,9 +60,9 @@ std::vector<SkinEntry> parse_skin(const std::string& text) {
 }
 
 int32_t TGLMD3MODEL::LOADSKIN(const std::string& FILENAME) {
-    if (!win32::FileExists(FILENAME.c_str())) return 0;
+    if (!host::FileExists(FILENAME.c_str())) return 0;
     std::vector<uint8_t> BYTES;  // an unreadable file reads as an empty skin
-    win32::ReadWholeFile(FILENAME.c_str(), BYTES);
+    host::ReadWholeFile(FILENAME.c_str(), BYTES);
     const std::string TEXT(BYTES.begin(), BYTES.end());
 
     // Images are looked up by file name beside the .skin file, whatever folder the line names: skins
@@ -86,7 +86,7 @@ int32_t TGLMD3MODEL::LOADSKIN(const std::string& FILENAME) {
             if (FOUND == UPLOADED.end()) {
                 const std::string IMAGE = FOLDER + ENTRY.image;
                 TGATEXTURE T{};
-                if (win32::FileExists(IMAGE.c_str()) && LOADTGA(T, IMAGE.c_str())) upload_tga_texture(T);
+                if (host::FileExists(IMAGE.c_str()) && LOADTGA(T, IMAGE.c_str())) upload_tga_texture(T);
                 FOUND = UPLOADED.emplace(KEY, T.TEXID).first;
             }
             MESH.TEXTURE = FOUND->second;

@@ -5,7 +5,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Render.h"
 #include "texture/CRVL_Texture.h"
@@ -22,7 +22,7 @@ const TTGAHEADER CTGACOMPARE = {{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 bool TgaReader::open_file(const char* path) {
     close();
     // A file that cannot be read whole (a folder, an I/O error, too large) counts as one that would not open.
-    if (!win32::ReadWholeFile(path, file_bytes)) {
+    if (!host::ReadWholeFile(path, file_bytes)) {
         close();
         return false;
     }
@@ -216,7 +216,7 @@ void upload_tga_texture(TGATEXTURE& T) {
 
 void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
     check_slot(NUM);
-    if (!win32::FileExists(TGAFILE)) return;
+    if (!host::FileExists(TGAFILE)) return;
     TGATEXTURE& T = TEXTURETGA2[NUM];
     if (!LOADTGA(T, TGAFILE)) return;
     upload_tga_texture(T);

@@ -7,7 +7,7 @@
 #include <fstream>
 #include <string>
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Render.h"
 
@@ -18,7 +18,7 @@ uint32_t TEXTUREID2[TEXTUREID2_LAST + 1];
 void slot_range_error(const char* table, int32_t num, int32_t last) {
     const std::string text =
         std::string(table) + " texture slot " + std::to_string(num) + " is outside 0.." + std::to_string(last);
-    win32::FatalError("Error", text.c_str());
+    host::FatalError("Error", text.c_str());
 }
 
 static void check_slot(int32_t NUM) {
@@ -42,8 +42,8 @@ int32_t bmp_depth_from_memory(const uint8_t* data, size_t size) {
 }
 
 int32_t GETBMPDEPTH(const char* BMPFILE) {
-    if (!win32::FileExists(BMPFILE)) return 0;
-    std::ifstream in(win32::MapPath(BMPFILE), std::ios::binary);
+    if (!host::FileExists(BMPFILE)) return 0;
+    std::ifstream in(host::MapPath(BMPFILE), std::ios::binary);
     uint8_t head[sizeof(win32::BITMAPFILEHEADER) + sizeof(win32::BITMAPINFOHEADER)];
     in.read(reinterpret_cast<char*>(head), sizeof head);
     return bmp_depth_from_memory(head, size_t(in.gcount()));

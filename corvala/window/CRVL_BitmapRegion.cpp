@@ -3,7 +3,7 @@
 #include <cstring>
 #include <vector>
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "window/CRVL_HoverButton.h"
 
 namespace corvala {
@@ -93,7 +93,7 @@ HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE) {
 
         BITMAP bm32{};
         GetObjectA(dib, sizeof bm32, &bm32);
-        bm32.bmWidthBytes = LONG(DibStride(bm32.bmWidth, bm32.bmBitsPixel));
+        bm32.bmWidthBytes = LONG(host::DibStride(bm32.bmWidth, bm32.bmBitsPixel));
 
         DWORD capacity = ALLOC_UNIT;
         block = GlobalAlloc(GMEM_MOVEABLE, sizeof(RGNDATAHEADER) + sizeof(RECT) * capacity);

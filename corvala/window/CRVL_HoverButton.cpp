@@ -9,9 +9,6 @@ std::string BMPTYPE;
 
 namespace {
 constexpr intptr_t kNormal = 1, kHover = 2, kPressed = 3;
-// The parent's frame and frame plus caption, in pixels, taken off its outer rectangle to reach client
-// coordinates: the sizes of the captioned window the buttons were laid out on.
-constexpr int kParentFrame = 3, kParentFrameAndCaption = 19;
 const char* const kStateProps[3] = {NORMALBMP, HOVERBMP, PRESSBMP};
 const char* const kStateLetters[3] = {"N", "H", "P"};
 
@@ -29,11 +26,12 @@ void on_create(HWND wnd) {
         if (i == 0 && bitmap) {
             BITMAP bm{};
             GetObjectA(bitmap, sizeof bm, &bm);
-            RECT r{}, r1{};
+            // Where it stands in its parent's client area, whatever caption and frame the system draws.
+            RECT r{};
             GetWindowRect(wnd, &r);
-            GetWindowRect(GetParent(wnd), &r1);
-            MoveWindow(wnd, r.left - r1.left - kParentFrame, r.top - r1.top - kParentFrameAndCaption, bm.bmWidth,
-                       bm.bmHeight, FALSE);
+            POINT origin{0, 0};
+            ClientToScreen(GetParent(wnd), &origin);
+            MoveWindow(wnd, r.left - origin.x, r.top - origin.y, bm.bmWidth, bm.bmHeight, FALSE);
         }
         HDC dc = CreateCompatibleDC(nullptr);
         if (!dc) {

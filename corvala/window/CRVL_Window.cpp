@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "platform/host.h"
+#include "platform/host/host.h"
 #include "window/CRVL_HoverButton.h"
 #include "window/CRVL_StatusBar.h"
 
@@ -162,6 +162,6 @@ void DELETEOGLWINDOW() {
     DestroyWindow(HWINDOW);
 }
 
-void THROWERROR(const char* PCERRORMESSAGE) { FatalError("Error", PCERRORMESSAGE); }
+void THROWERROR(const char* PCERRORMESSAGE) { host::FatalError("Error", PCERRORMESSAGE); }
 
 }  // namespace corvala

@@ -6,8 +6,10 @@
 // Installed, the platform headers sit inside the framework's include folder; in the source tree they
 // are a folder of their own beside it.
 #if __has_include("../platform/win32.h")
+#include "../platform/host/host.h"
 #include "../platform/win32.h"
 #else
+#include "platform/host/host.h"
 #include "platform/win32.h"
 #endif
 
@@ -104,5 +106,21 @@ bool WINDOWINIT(HWND HPARENT);                             // pixel format and O
 
 LRESULT GLWNDPROC(HWND WINDOW, UINT AMESSAGE, WPARAM WPARAM_, LPARAM LPARAM_);  // "GLWindow" procedure
 void SETGLMSG();                                                                // handles at most one pending message
+
+// ---- frame pacing ------------------------------------------------------------------------------
+// Everything a Corvala program moves, it moves per frame, so each loop turn ends with
+// SwapBuffers(DCWINDOW) and then PaceFrame(), which holds the loop to the rate chosen here: by default
+// the design rate of 60 frames a second on every display (vsync where the display runs at a whole
+// multiple of 60 Hz and vsync really waits, a timer otherwise).
+using host::PaceMode;
+// Design: 60 a second; Display: vsync at the display's own rate; Rate: `fps` (1 to 1000) a second by
+// the timer; Unpaced: as fast as drawing allows. Takes effect at the next PaceFrame.
+void SetFramePacing(PaceMode mode, double fps = 0);
+void PaceFrame();  // after SwapBuffers: waits out the rest of the frame, or lets vsync do it
+struct FramePacing {
+    int swap_interval;  // vsync: every Nth refresh; 0 when the timer paces (or nothing does)
+    double fps;         // the timer's rate, also the fall-back when vsync turns out not to pace; 0: unpaced
+};
+FramePacing FramePacingInUse();  // as decided for the current context
 
 }  // namespace corvala

@@ -24,7 +24,7 @@ void EnsureStarted() {
     if (started) return;
     started = true;
     if (chdir(WOBBLEFIN_RUN_DIR) != 0) std::abort();
-    win32::testing::SetSwapPacing(false);
+    corvala::SetFramePacing(corvala::PaceMode::Unpaced);
     startup();
 }
 

@@ -33,7 +33,7 @@ std::string run_folder_without(const std::string& missing) {
 void run_frames_without(const std::string& missing, int frames) {
     const std::string folder = run_folder_without(missing);
     if (chdir(folder.c_str()) != 0) std::exit(3);
-    win32::testing::SetSwapPacing(false);
+    corvala::SetFramePacing(corvala::PaceMode::Unpaced);
     win32::testing::ClearRecordedBoxes();
     startup();
     for (int i = 0; i < frames; ++i) loop_turn();
@@ -72,7 +72,7 @@ TEST(Startup, TheCloseBoxEndsTheLoopAfterThatTurnAndTheProgramTearsDownCleanly) 
     EXPECT_EXIT(
         {
             if (chdir(WOBBLEFIN_RUN_DIR) != 0) std::exit(3);
-            win32::testing::SetSwapPacing(false);
+            corvala::SetFramePacing(corvala::PaceMode::Unpaced);
             startup();
             loop_turn();
             win32::PostMessageA(HWINDOW, win32::WM_CLOSE, 0, 0);

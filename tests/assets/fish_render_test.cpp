@@ -15,14 +15,12 @@ using namespace assettest;
 
 namespace {
 
-constexpr int kW = 794, kH = 578;  // the drawable of the 800 x 600 window
-
 struct Shot {
     std::vector<float> depth;
     std::vector<uint8_t> rgb;
 };
 
-Shot draw(corvala::TGLMD3MODEL& fish, bool culling) {
+Shot draw(corvala::TGLMD3MODEL& fish, bool culling, int kW, int kH) {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glLoadIdentity();
     glTranslatef(0, -1, -30);
@@ -62,8 +60,11 @@ TEST(FishRender, WithFrontFacesCulledTheNearSideOfAnOrangeFishIsWhatShows) {
     fish.FRAME = fish.NEXTFRAME = 54;  // rest pose
     fish.POLL = 0;
 
-    const Shot all = draw(fish, false);
-    const Shot culled = draw(fish, true);
+    win32::RECT client{};  // the drawable of the 800 x 600 window, as the system sizes it
+    win32::GetClientRect(corvala::HWINDOW, &client);
+    const int kW = client.right, kH = client.bottom;
+    const Shot all = draw(fish, false, kW, kH);
+    const Shot culled = draw(fish, true, kW, kH);
     int covered = 0, same_depth = 0, orange = 0;
     for (int i = 0; i < kW * kH; ++i) {
         if (all.depth[i] >= 1.0f) continue;

@@ -1,6 +1,5 @@
 // Image buttons on the framework window: creation, the state machine, the command, painting, teardown.
 #include <GL/gl.h>
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
@@ -85,13 +84,14 @@ protected:
 
 TEST_F(HoverButton, TakesTheSizeOfItsNormalPictureWhereItWasPlacedAndItsShape) {
     ASSERT_NE(create(), nullptr);
-    RECT parent, r;
-    GetWindowRect(HWINDOW, &parent);
+    RECT r;
     GetWindowRect(button, &r);
+    POINT client{0, 0};  // whatever caption and frame the system gives the parent
+    ClientToScreen(HWINDOW, &client);
     EXPECT_EQ(r.right - r.left, 40);
     EXPECT_EQ(r.bottom - r.top, 30);
-    EXPECT_EQ(r.left - parent.left, 300 + 3);
-    EXPECT_EQ(r.top - parent.top, 200 + 19);
+    EXPECT_EQ(r.left - client.x, 300);
+    EXPECT_EQ(r.top - client.y, 200);
     EXPECT_EQ(state(), 1);
     for (const char* prop : {NORMALBMP, HOVERBMP, PRESSBMP}) EXPECT_NE(GetPropA(button, prop), nullptr) << prop;
     const HRGN hit = GetPropA(button, BUTTONRGN);
@@ -173,8 +173,9 @@ TEST_F(HoverButton, IsShownOverTheGlPictureOnlyWhereItIsOpaque) {
     glClearColor(0, 0, 0, 1);
     glClear(GL_COLOR_BUFFER_BIT);
     win32::testing::CompositeChildrenNow();
-    int w = 0, h = 0;
-    SDL_GL_GetDrawableSize(SDL_GL_GetCurrentWindow(), &w, &h);
+    RECT client{};
+    GetClientRect(HWINDOW, &client);
+    const int h = client.bottom;
     auto at = [h](int x, int y) { return testsupport::ReadPixel(x, h - 1 - y); };
     EXPECT_EQ(at(100 + 20, 100 + 15), 0xC80000u);  // 0xRRGGBB: the normal picture's red
     EXPECT_EQ(at(100 + 5, 100 + 5), 0xC80000u);

@@ -1,6 +1,5 @@
 // The framework window's status bar: its creation, its parts and how it looks.
 #include <GL/gl.h>
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cstring>

@@ -1,7 +1,6 @@
 #include "tests/support/window.h"
 
 #include <GL/gl.h>
-#include <SDL.h>
 
 #include <cstring>
 
@@ -15,7 +14,7 @@ void EnsureWindow() {
         win32::wglMakeCurrent(corvala::DCWINDOW, corvala::RCWINDOW);
         return;
     }
-    win32::testing::SetSwapPacing(false);
+    corvala::SetFramePacing(corvala::PaceMode::Unpaced);
     win32::testing::ResetClasses();
     corvala::OGLWINDOWSETTING(corvala::ARROW, "", corvala::GENERIC, "");
     corvala::CREATEOGLWINDOW("Corvala test", 800, 600, 32, false);
@@ -29,44 +28,12 @@ uint32_t ReadPixel(int x, int y) {
     return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
 }
 
-namespace {
-Uint32 window_id() {
-    SDL_Window* w = SDL_GL_GetCurrentWindow();
-    return w ? SDL_GetWindowID(w) : 0;
-}
-}  // namespace
+void PushMouseMotion(int x, int y, unsigned keys) { win32::testing::InjectMouseMove(x, y, keys); }
 
-void PushMouseMotion(int x, int y, unsigned buttons) {
-    SDL_Event e{};
-    e.type = SDL_MOUSEMOTION;
-    e.motion.windowID = window_id();
-    e.motion.state = buttons;
-    e.motion.x = x;
-    e.motion.y = y;
-    SDL_PushEvent(&e);
-}
-
-void PushMouseButton(bool down, int x, int y, int button) {
-    SDL_Event e{};
-    e.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
-    e.button.windowID = window_id();
-    e.button.button = Uint8(button);
-    e.button.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.button.x = x;
-    e.button.y = y;
-    SDL_PushEvent(&e);
-}
-
-void PushKey(bool down, int scancode, int keycode, bool repeat, int mods) {
-    SDL_Event e{};
-    e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
-    e.key.windowID = window_id();
-    e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
-    e.key.repeat = repeat ? 1 : 0;
-    e.key.keysym.scancode = SDL_Scancode(scancode);
-    e.key.keysym.sym = SDL_Keycode(keycode);
-    e.key.keysym.mod = Uint16(mods);
-    SDL_PushEvent(&e);
+void PushMouseButton(bool down, int x, int y, bool right) {
+    const unsigned message = right ? (down ? win32::WM_RBUTTONDOWN : win32::WM_RBUTTONUP)
+                                   : (down ? win32::WM_LBUTTONDOWN : win32::WM_LBUTTONUP);
+    win32::testing::InjectMouseButton(message, x, y);
 }
 
 void ResetInput() {

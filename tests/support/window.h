@@ -12,12 +12,9 @@ void EnsureWindow();
 // as 0xRRGGBB.
 uint32_t ReadPixel(int x, int y);
 
-// Real pointer events for the framework window, as SDL would deliver them (client coordinates).
-void PushMouseMotion(int x, int y, unsigned buttons = 0);       // buttons: SDL's mask of those held
-void PushMouseButton(bool down, int x, int y, int button = 1);  // SDL's numbering: 1 left, 3 right
-// A real key event: SDL's scancode (the key's position) and keycode (what the layout makes of it),
-// whether it is an auto-repeat, and the modifier state SDL reports with it.
-void PushKey(bool down, int scancode, int keycode, bool repeat = false, int mods = 0);
+// Real pointer input for the framework window, through the platform's own events (client coordinates).
+void PushMouseMotion(int x, int y, unsigned keys = 0);  // keys: MK_LBUTTON, MK_RBUTTON, MK_MBUTTON held
+void PushMouseButton(bool down, int x, int y, bool right = false);
 
 // Clears the framework's input state and the message queue (between tests that post messages).
 void ResetInput();

@@ -137,6 +137,7 @@ int main(int argc, char** argv) {
         md3view::draw_scene(scene, float(now - last) * 10.0f);
         last = now;
         win32::SwapBuffers(DCWINDOW);
+        PaceFrame();
         if (frame_limit && ++frames >= frame_limit) break;
     } while (ACTIVE);
     DELETEOGLWINDOW();

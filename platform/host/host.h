@@ -1,0 +1,86 @@
+// Host services of our own, beside the Win32 surface: what a program on Corvala needs from the system
+// that Windows itself does not offer in this form. Each has a POSIX implementation (files_posix.cpp,
+// system_posix.cpp); the rest is portable and is built on every system.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace host {
+
+// ---- files and paths ---------------------------------------------------------------------------
+// Maps a program path ("immagini\vetro.tga") onto the host: backslashes become '/', then an exact
+// lookup, then a case-insensitive match per path component. Returns the converted path when nothing
+// matches, so callers see an ordinary missing file.
+std::string MapPath(const char* path);
+bool FileExists(const char* path);  // a regular file at the mapped path
+
+// Every reader of a whole file comes through here: the mapped path, one size limit, one way to fail.
+// False (and `out` empty) when the file cannot be opened or read, is not a regular file or is larger
+// than kMaxFileBytes; every data file the program reads is a small fraction of that.
+constexpr size_t kMaxFileBytes = size_t(1) << 30;
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& out);
+
+// The folder the running executable lies in ("" when it cannot be told).
+std::string ExecutableFolder();
+// Makes `folder` the working directory; false when it cannot be entered.
+bool EnterFolder(const std::string& folder);
+
+// ---- bitmaps -----------------------------------------------------------------------------------
+// Bytes in one row of a DIB `width` pixels wide at `bpp` bits a pixel: rows are whole 32-bit words.
+constexpr int64_t DibStride(int64_t width, int bpp) { return (width * bpp + 31) / 32 * 4; }
+
+// ---- the data folder ---------------------------------------------------------------------------
+// Where a program's data set is looked for, in order: the working directory, the executable's folder,
+// then the installed data folder relative to it: share/`program` beside bin/, or above libexec/`program`/.
+std::vector<std::string> DataFolderCandidates(const std::string& working_dir, const std::string& exe_dir,
+                                              const std::string& program);
+// Changes into the first candidate that holds every one of `files` (program paths such as
+// "modelli\\PesceRosso.md3") and returns it. When none does it stays put, writes one line on standard
+// error naming where it looked, and returns "".
+std::string EnterDataFolder(const std::vector<std::string>& candidates, const std::vector<const char*>& files);
+
+// ---- text --------------------------------------------------------------------------------------
+// The program's texts are 8-bit Windows-1252; the host's are UTF-8.
+std::string Cp1252ToUtf8(const char* s);
+// The Unicode code point of a Windows-1252 byte; 0 for the five bytes the code page leaves undefined.
+uint32_t Cp1252CodePoint(unsigned char c);
+
+// ---- fatal errors ------------------------------------------------------------------------------
+// The one way a fatal error ends the program: the text once on standard error, then the host's reason
+// (what the driver or the windowing system said) when it gave one, a box where one can be shown, and
+// exit code 1.
+[[noreturn]] void FatalError(const char* caption, const char* text);
+// What the system said when a window, a GL visual or a context could not be had ("" when nothing failed).
+std::string FailureReason();
+void NoteFailure(const std::string& reason);  // "" forgets it
+// A display to show windows and boxes on: always on Windows; DISPLAY or WAYLAND_DISPLAY elsewhere.
+bool HaveDisplay();
+
+// ---- time --------------------------------------------------------------------------------------
+uint64_t MonotonicNs();            // a clock that never goes back, in nanoseconds
+void SleepUntilNs(uint64_t when);  // on that clock
+
+// ---- frame pacing ------------------------------------------------------------------------------
+// Everything a Corvala program moves, it moves per frame, so frames are presented at a fixed rate
+// whatever the display does: vsync when the display runs at a whole multiple of the rate, our own
+// timer otherwise.
+constexpr double kDesignFps = 60.0;
+
+struct Pacing {
+    int swap_interval = 0;    // vsync: present every Nth refresh (0: vsync off)
+    double fps = kDesignFps;  // our own timer's rate, also the fall-back when vsync does not pace (0: unpaced)
+};
+// What a program asks for: the design rate on every display, the display's own rate (vsync), a number
+// of frames a second timed by us, or no pacing at all (tests, benchmarks).
+enum class PaceMode { Design, Display, Rate, Unpaced };
+// `refresh_hz` is the display's rate (0 when unknown); `fps` counts for PaceMode::Rate only.
+Pacing ChoosePacing(double refresh_hz, PaceMode mode, double fps = 0);
+// The mode a text asks for ("display", or a rate from 1 to 1000 frames a second); false for anything else.
+bool ParsePaceMode(const char* text, PaceMode& mode, double& fps);
+// Whether `frames` presents that took `seconds` in all were held back by a swap interval that should
+// have made each last at least `period` seconds: a driver may accept the interval and never wait.
+bool VsyncPaces(int frames, double seconds, double period);
+
+}  // namespace host

@@ -1,0 +1,31 @@
+// Time and the display on POSIX.
+#include <time.h>
+
+#include <cerrno>
+#include <cstdlib>
+
+#include "platform/host/host.h"
+
+namespace host {
+
+uint64_t MonotonicNs() {
+    timespec ts;
+    clock_gettime(CLOCK_MONOTONIC, &ts);
+    return uint64_t(ts.tv_sec) * 1000000000ull + uint64_t(ts.tv_nsec);
+}
+
+void SleepUntilNs(uint64_t when) {
+    for (uint64_t t = MonotonicNs(); t < when; t = MonotonicNs()) {
+        const uint64_t left = when - t;
+        timespec ts{time_t(left / 1000000000ull), long(left % 1000000000ull)};
+        nanosleep(&ts, nullptr);
+    }
+}
+
+bool HaveDisplay() {
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+}
+
+}  // namespace host

@@ -1,0 +1,113 @@
+// The SDL backend's text on child windows' pixel surfaces: DejaVu Sans through FreeType, 8-bit Windows-1252 input.
+#include <ft2build.h>
+#include FT_FREETYPE_H
+
+#include <unordered_map>
+
+#include "platform/emul/backend.h"
+
+namespace win32 {
+namespace backend {
+using detail::Window;
+
+namespace {
+
+constexpr int kPixelSize = 12;
+const char* const kFontFiles[] = {
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+    "/usr/share/fonts/dejavu/DejaVuSans.ttf",
+    "/usr/share/fonts/TTF/DejaVuSans.ttf",
+};
+
+struct Glyph {
+    int left = 0, top = 0, width = 0, rows = 0, advance = 0;
+    std::vector<uint8_t> coverage;
+};
+
+struct Font {
+    FT_Library lib = nullptr;
+    FT_Face face = nullptr;
+    int ascent = 0, descent = 0;
+    std::unordered_map<uint32_t, Glyph> glyphs;
+
+    Font() {
+        if (FT_Init_FreeType(&lib) != 0) return;
+        for (const char* path : kFontFiles)
+            if (FT_New_Face(lib, path, 0, &face) == 0) break;
+        if (!face) return;
+        FT_Set_Pixel_Sizes(face, 0, kPixelSize);
+        ascent = int(face->size->metrics.ascender >> 6);
+        descent = int(-face->size->metrics.descender >> 6);
+    }
+    ~Font() {
+        if (face) FT_Done_Face(face);
+        if (lib) FT_Done_FreeType(lib);
+    }
+
+    const Glyph& glyph(uint32_t code) {
+        auto it = glyphs.find(code);
+        if (it != glyphs.end()) return it->second;
+        Glyph g;
+        if (face && FT_Load_Char(face, code, FT_LOAD_RENDER) == 0) {
+            const FT_GlyphSlot s = face->glyph;
+            g.left = s->bitmap_left;
+            g.top = s->bitmap_top;
+            g.width = int(s->bitmap.width);
+            g.rows = int(s->bitmap.rows);
+            g.advance = int(s->advance.x >> 6);
+            g.coverage.resize(size_t(g.width) * size_t(g.rows));
+            for (int y = 0; y < g.rows; ++y)
+                for (int x = 0; x < g.width; ++x)
+                    g.coverage[size_t(y) * size_t(g.width) + size_t(x)] = s->bitmap.buffer[y * s->bitmap.pitch + x];
+        }
+        return glyphs.emplace(code, std::move(g)).first->second;
+    }
+};
+
+Font& font() {
+    static Font f;
+    return f;
+}
+
+uint32_t code_point(unsigned char c) {
+    const uint32_t cp = host::Cp1252CodePoint(c);
+    return cp ? cp : '?';
+}
+
+uint32_t mix(uint32_t under, uint32_t over, int a) {
+    uint32_t out = 0xFF000000u;
+    for (int shift = 0; shift < 24; shift += 8) {
+        const int u = int(under >> shift & 0xFF), o = int(over >> shift & 0xFF);
+        out |= uint32_t((u * (255 - a) + o * a + 127) / 255) << shift;
+    }
+    return out;
+}
+
+}  // namespace
+
+int SurfaceTextHeight() { return font().ascent + font().descent; }
+
+void DrawSurfaceText(Window* w, const std::string& text, const RECT& clip, int x, int top, uint32_t rgb) {
+    Font& f = font();
+    const RECT c{std::max<LONG>(clip.left, 0), std::max<LONG>(clip.top, 0), std::min<LONG>(clip.right, w->surface_w),
+                 std::min<LONG>(clip.bottom, w->surface_h)};
+    const int baseline = top + f.ascent;
+    for (unsigned char ch : text) {
+        const Glyph& g = f.glyph(code_point(ch));
+        for (int gy = 0; gy < g.rows; ++gy) {
+            const int py = baseline - g.top + gy;
+            if (py < c.top || py >= c.bottom) continue;
+            for (int gx = 0; gx < g.width; ++gx) {
+                const int px = x + g.left + gx;
+                const int a = g.coverage[size_t(gy) * size_t(g.width) + size_t(gx)];
+                if (px < c.left || px >= c.right || a == 0) continue;
+                uint32_t& p = w->pixels[size_t(py) * size_t(w->surface_w) + size_t(px)];
+                p = mix(p, rgb, a);
+            }
+        }
+        x += g.advance;
+    }
+}
+
+}  // namespace backend
+}  // namespace win32

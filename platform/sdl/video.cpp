@@ -1,0 +1,58 @@
+// The SDL backend's video: bringing it up, refusing drivers that show nothing, and keeping X errors from ending the program.
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "platform/sdl/sdl.h"
+
+namespace win32 {
+namespace {
+bool g_video_failed = false;
+
+// Xlib's own handler prints the request and exits; a driver that cannot make a context must end in the
+// program's message instead, so the error is kept as the reason and the call that caused it fails.
+int keep_x_error(Display* display, XErrorEvent* e) {
+    char text[256] = "";
+    XGetErrorText(display, e->error_code, text, sizeof text);
+    host::NoteFailure(std::string("X error: ") + text + " (request " + std::to_string(int(e->request_code)) + "." +
+                      std::to_string(int(e->minor_code)) + ")");
+    return 0;
+}
+}  // namespace
+
+namespace sdl {
+
+bool EnsureVideo() {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
+    if (g_video_failed) return false;  // said once; every later window, cursor or icon just fails
+    const bool allow_invisible = detail::Switches().allow_invisible_driver;
+    if (!allow_invisible && !host::HaveDisplay()) {
+        // SDL would quietly pick a driver nobody can see (and its probes talk on standard error).
+        host::NoteFailure("no display: DISPLAY is not set");
+        g_video_failed = true;
+        return false;
+    }
+    XSetErrorHandler(keep_x_error);  // SDL chains its own handler to this one
+    // A first click on an inactive window is a click, as on Windows.
+    SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        host::NoteFailure(std::string("video: ") + SDL_GetError());
+        g_video_failed = true;
+        return false;
+    }
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!allow_invisible && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
+        host::NoteFailure(std::string("no display: SDL offers only the \"") + driver + "\" video driver");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+        g_video_failed = true;
+        return false;
+    }
+    SDL_StopTextInput();  // key messages come from key events; characters from TranslateMessage
+    return true;
+}
+
+}  // namespace sdl
+}  // namespace win32
