@@ -4,11 +4,12 @@ TESTBUILD  ?= build-test
 FUZZBUILD  ?= build-fuzz
 BENCHBUILD ?= build-bench
 PACKAGEBUILD ?= build-package
+WINDOWSBUILD ?= build-windows
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: deps run build test test-build fuzz fuzz-build bench package clean format format-check
+.PHONY: deps run build test test-build fuzz fuzz-build bench package windows clean format format-check
 
 deps:
 	@scripts/install-deps.sh
@@ -56,5 +57,15 @@ package: deps
 	cmake --build $(PACKAGEBUILD) -j $(JOBS)
 	cd $(PACKAGEBUILD) && cpack -G DEB
 
+# Wobblefin.exe and the examples for 64-bit Windows, with the data set beside the program in
+# $(WINDOWSBUILD)/run/; the data generator is the native build's, since it runs here.
+windows:
+	@scripts/install-deps.sh windows
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target assetgen
+	cmake -S . -B $(WINDOWSBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
+	      -DWOBBLEFIN_WERROR=ON -DWOBBLEFIN_ASSETGEN=$(abspath $(BUILD))/tools/assetgen/assetgen
+	cmake --build $(WINDOWSBUILD) -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(TESTBUILD) $(FUZZBUILD) $(BENCHBUILD) $(PACKAGEBUILD)
+	rm -rf $(BUILD) $(TESTBUILD) $(FUZZBUILD) $(BENCHBUILD) $(PACKAGEBUILD) $(WINDOWSBUILD)

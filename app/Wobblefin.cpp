@@ -13,6 +13,7 @@
 namespace wobblefin {
 
 using namespace corvala;
+using namespace win32;  // Windows names its constants with macros: they are written unqualified
 
 namespace {
 // WOBBLEFIN_FPS overrides the design rate: a number of frames a second, or "display"; anything else is
@@ -28,8 +29,8 @@ void startup() {
     OGLWINDOWSETTING(ARROW, "", FILEICON, "Wobblefin.ico");
     CREATEOGLWINDOW("Wobblefin v1.0", 800, 600, 32, FULLSCREEN);
     choose_pacing();
-    const int32_t Y = win32::GetSystemMetrics(win32::SM_CYSCREEN) / 2 - HEIGHT / 2;
-    const int32_t X = win32::GetSystemMetrics(win32::SM_CXSCREEN) / 2 - WIDTH / 2;
+    const int32_t Y = win32::GetSystemMetrics(SM_CYSCREEN) / 2 - HEIGHT / 2;
+    const int32_t X = win32::GetSystemMetrics(SM_CXSCREEN) / 2 - WIDTH / 2;
     POSITIONWINDOW(X, Y);
     OPENGL_INIT(100, 0, 0, 0, 0);
     SETGLREFRACTIVE();

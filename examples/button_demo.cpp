@@ -14,6 +14,7 @@
 #include "button_pictures.h"
 
 using namespace corvala;
+using namespace win32;  // Windows names its constants with macros: they are written unqualified
 
 namespace {
 
@@ -22,12 +23,12 @@ HWND g_menu[2] = {nullptr, nullptr};
 bool g_turning = true;
 
 void show_menu(bool on) {
-    for (HWND item : g_menu) win32::ShowWindow(item, on ? win32::SW_SHOW : win32::SW_HIDE);
+    for (HWND item : g_menu) win32::ShowWindow(item, on ? SW_SHOW : SW_HIDE);
 }
 
 // [doc:buttons-command]
 LRESULT on_command(HWND, UINT, WPARAM wp, LPARAM) {
-    const int id = win32::LOWORD(wp);
+    const int id = LOWORD(wp);
     if (id == kMenuPlayId || id == kMenuStopId) {
         g_turning = id == kMenuPlayId;
         show_menu(false);
@@ -37,25 +38,24 @@ LRESULT on_command(HWND, UINT, WPARAM wp, LPARAM) {
                        : id == kMenuPlayId ? "Menu: gira"
                        : id == kMenuStopId ? "Menu: ferma"
                                            : "Premuto: ?";
-    win32::SendMessageA(HSTATUS, win32::SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
+    win32::SendMessageA(HSTATUS, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>(text));
     return 0;
 }
 
 // The context menu: its two items open at the pointer, or in the middle when asked from the keyboard.
 void on_context_menu() {
     int x = 360, y = 240;
-    if (MSG_.message == win32::WM_RBUTTONUP) {
-        x = win32::LOWORD(uintptr_t(MSG_.lParam));
-        y = win32::HIWORD(uintptr_t(MSG_.lParam));
+    if (MSG_.message == WM_RBUTTONUP) {
+        x = LOWORD(uintptr_t(MSG_.lParam));
+        y = HIWORD(uintptr_t(MSG_.lParam));
     }
-    for (int i = 0; i < 2; ++i)
-        win32::SetWindowPos(g_menu[i], win32::HWND_TOP(), x + 72 * i, y, 64, 64, win32::SWP_NOACTIVATE);
+    for (int i = 0; i < 2; ++i) win32::SetWindowPos(g_menu[i], HWND_TOP, x + 72 * i, y, 64, 64, SWP_NOACTIVATE);
     show_menu(true);
 }
 
 HWND make_button(const std::string& prefix, int x, int y, int id, bool visible = true) {
     BMPTYPE = prefix;  // read while the button is created
-    const win32::DWORD style = win32::WS_CHILD | (visible ? win32::WS_VISIBLE : 0);
+    const win32::DWORD style = WS_CHILD | (visible ? WS_VISIBLE : 0);
     return win32::CreateWindowExA(0, SZHOVERCLASS, "", style, x, y, 64, 64, HWINDOW,
                                   reinterpret_cast<win32::HMENU>(intptr_t(id)), nullptr, nullptr);
 }
@@ -65,8 +65,8 @@ HWND make_button(const std::string& prefix, int x, int y, int id, bool visible =
 
 int main(int argc, char** argv) {
     const long frame_limit = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 0;
-    char dir_template[] = "/tmp/corvala-buttons-XXXXXX";
-    const char* dir = mkdtemp(dir_template);
+    const std::string folder = example::FreshFolder("corvala-buttons");
+    const char* dir = folder.empty() ? nullptr : folder.c_str();
     if (!dir || !example::WriteButtonPictures(std::string(dir) + "/play", true) ||
         !example::WriteButtonPictures(std::string(dir) + "/stop", false)) {
         std::fprintf(stderr, "cannot write the button pictures\n");
@@ -83,13 +83,13 @@ int main(int argc, char** argv) {
     CREATEMOUSEMENU = on_context_menu;
     OGLWINDOWSETTING(ARROW, "", GENERIC, "");
     CREATEOGLWINDOW("Corvala buttons", 800, 600, 32, false);
-    POSITIONWINDOW(win32::GetSystemMetrics(win32::SM_CXSCREEN) / 2 - WIDTH / 2,
-                   win32::GetSystemMetrics(win32::SM_CYSCREEN) / 2 - HEIGHT / 2);
+    POSITIONWINDOW(win32::GetSystemMetrics(SM_CXSCREEN) / 2 - WIDTH / 2,
+                   win32::GetSystemMetrics(SM_CYSCREEN) / 2 - HEIGHT / 2);
     const HWND play = make_button(std::string(dir) + "/play", 40, 40, kPlayId);
     const HWND stop = make_button(std::string(dir) + "/stop", 120, 40, kStopId);
     g_menu[0] = make_button(std::string(dir) + "/play", 0, 0, kMenuPlayId, false);
     g_menu[1] = make_button(std::string(dir) + "/stop", 0, 0, kMenuStopId, false);
-    win32::SendMessageA(HSTATUS, win32::SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Nessun pulsante premuto"));
+    win32::SendMessageA(HSTATUS, SB_SETTEXTA, 1, reinterpret_cast<LPARAM>("Nessun pulsante premuto"));
     // [/doc:buttons-setup]
     OPENGL_INIT(100, 1, 0.10, 0.20, 0.35);
 

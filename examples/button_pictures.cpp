@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
+#include <random>
 #include <vector>
 
 namespace example {
@@ -83,6 +85,18 @@ bool WriteButtonPictures(const std::string& prefix, bool play) {
     const Rgb pressed = play ? Rgb{20, 90, 35} : Rgb{120, 30, 20};
     return write_bmp(prefix + "N.BMP", picture(play, normal)) && write_bmp(prefix + "H.BMP", picture(play, hover)) &&
            write_bmp(prefix + "P.BMP", picture(play, pressed));
+}
+
+std::string FreshFolder(const std::string& stem) {
+    std::error_code ec;
+    const std::filesystem::path base = std::filesystem::temp_directory_path(ec);
+    if (ec) return "";
+    std::random_device seed;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::filesystem::path p = base / (stem + "-" + std::to_string(seed()));
+        if (std::filesystem::create_directory(p, ec)) return p.string();  // false when it was there already
+    }
+    return "";
 }
 
 }  // namespace example

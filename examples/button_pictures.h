@@ -8,4 +8,8 @@ namespace example {
 // (magenta where the button is cut away). False when a file cannot be written.
 bool WriteButtonPictures(const std::string& prefix, bool play);
 
+// A new, empty folder in the system's temporary folder whose name starts with `stem`; "" when none
+// can be made.
+std::string FreshFolder(const std::string& stem);
+
 }  // namespace example

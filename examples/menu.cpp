@@ -10,6 +10,7 @@
 #include <corvala/Corvala.h>
 
 using namespace corvala;
+using namespace win32;  // Windows names its constants with macros: they are written unqualified
 
 namespace {
 
@@ -39,7 +40,7 @@ int main(int argc, char** argv) {
     SETGLREFRACTIVE();
     SETGLLIGHT(GL_LIGHT0, 0, 0, 0, 0.1f);
     glEnable(GL_COLOR_MATERIAL);  // lit, in the colour of glColor
-    win32::SendMessageA(HSTATUS, win32::SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Click a sphere"));
+    win32::SendMessageA(HSTATUS, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>("Click a sphere"));
     // [doc:menu-build]
     for (int i = 0; i < 3; ++i) menu.ADDSELECTON(GLVECTOR(float(i - 1) * 2.5f, 0, -8), 1 + i);
     menu.SETSELECTON(pick_shape);  // one display list with every element's shape and name
@@ -61,7 +62,7 @@ int main(int argc, char** argv) {
             if (menu.CLICK[i] && clicked != i) {
                 clicked = i;
                 const std::string text = "Clicked: sphere " + std::to_string(i + 1);
-                win32::SendMessageA(HSTATUS, win32::SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
+                win32::SendMessageA(HSTATUS, SB_SETTEXTA, 0, reinterpret_cast<LPARAM>(text.c_str()));
             }
         }
         menu.ELEMENTSELECTON();  // picks at the pointer and the press: OVER and CLICK for next frame

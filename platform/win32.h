@@ -2,6 +2,9 @@
 // names, constants and record layouts. On Linux the emulation (emul/) and its SDL backend (sdl/)
 // provide it; each call does what the framework relies on and nothing more.
 #pragma once
+#if defined(_WIN32)
+#include "windows/surface.h"
+#else
 #include <cstddef>
 #include <cstdint>
 
@@ -36,11 +39,16 @@ typedef HICON__* HICON;
 typedef HICON HCURSOR;
 struct HMENU__;
 typedef HMENU__* HMENU;
+// Distinct handle types, as Windows' header makes them (STRICT): each converts to HGDIOBJ, never back.
 typedef void* HGDIOBJ;
-typedef HGDIOBJ HBRUSH;
-typedef HGDIOBJ HBITMAP;
-typedef HGDIOBJ HPALETTE;
-typedef HGDIOBJ HRGN;
+struct HBRUSH__;
+typedef HBRUSH__* HBRUSH;
+struct HBITMAP__;
+typedef HBITMAP__* HBITMAP;
+struct HPALETTE__;
+typedef HPALETTE__* HPALETTE;
+struct HRGN__;
+typedef HRGN__* HRGN;
 typedef void* HANDLE;
 typedef HANDLE HGLOBAL;
 
@@ -166,7 +174,7 @@ constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXBORDER = 5, SM_CYBORDER = 6
 
 constexpr UINT SWP_NOSIZE = 0x0001, SWP_NOMOVE = 0x0002, SWP_NOZORDER = 0x0004, SWP_NOACTIVATE = 0x0010,
                SWP_SHOWWINDOW = 0x0040, SWP_HIDEWINDOW = 0x0080;
-inline HWND HWND_TOP() { return nullptr; }
+inline HWND const HWND_TOP = nullptr;  // a macro on Windows
 
 // Virtual-key codes.
 constexpr int VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10,
@@ -180,11 +188,16 @@ constexpr int VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_BACK = 0x08, VK_TAB = 0x0
               VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC, VK_OEM_MINUS = 0xBD, VK_OEM_PERIOD = 0xBE, VK_OEM_2 = 0xBF,
               VK_OEM_3 = 0xC0, VK_OEM_4 = 0xDB, VK_OEM_5 = 0xDC, VK_OEM_6 = 0xDD, VK_OEM_7 = 0xDE, VK_OEM_102 = 0xE2;
 
-// Stock cursors and icons (MAKEINTRESOURCE values).
-constexpr int IDC_ARROW = 32512, IDC_IBEAM = 32513, IDC_WAIT = 32514, IDC_CROSS = 32515, IDC_UPARROW = 32516,
-              IDC_SIZE = 32640, IDC_SIZENWSE = 32642, IDC_SIZENESW = 32643, IDC_SIZEWE = 32644, IDC_SIZENS = 32645,
-              IDC_SIZEALL = 32646, IDC_NO = 32648, IDC_HAND = 32649, IDC_APPSTARTING = 32650, IDC_HELP = 32651;
-constexpr int IDI_APPLICATION = 32512;
+// Stock cursors and icons: resource names made from numbers, as Windows' header makes them.
+inline LPCSTR const IDC_ARROW = MAKEINTRESOURCEA(32512), IDC_IBEAM = MAKEINTRESOURCEA(32513),
+                    IDC_WAIT = MAKEINTRESOURCEA(32514), IDC_CROSS = MAKEINTRESOURCEA(32515),
+                    IDC_UPARROW = MAKEINTRESOURCEA(32516), IDC_SIZE = MAKEINTRESOURCEA(32640),
+                    IDC_SIZENWSE = MAKEINTRESOURCEA(32642), IDC_SIZENESW = MAKEINTRESOURCEA(32643),
+                    IDC_SIZEWE = MAKEINTRESOURCEA(32644), IDC_SIZENS = MAKEINTRESOURCEA(32645),
+                    IDC_SIZEALL = MAKEINTRESOURCEA(32646), IDC_NO = MAKEINTRESOURCEA(32648),
+                    IDC_HAND = MAKEINTRESOURCEA(32649), IDC_APPSTARTING = MAKEINTRESOURCEA(32650),
+                    IDC_HELP = MAKEINTRESOURCEA(32651);
+inline LPCSTR const IDI_APPLICATION = MAKEINTRESOURCEA(32512);
 
 constexpr int COLOR_BTNFACE = 15;
 constexpr int NULL_BRUSH = 5;
@@ -324,3 +337,4 @@ DWORD GetTickCount();
 }  // namespace win32
 
 #include "win32_gdi.h"
+#endif  // _WIN32

@@ -11,6 +11,10 @@ PACKAGES=(
   xserver-xorg-core xserver-xorg-video-dummy openbox
   dpkg-dev file lintian
 )
+# `scripts/install-deps.sh windows`: also the cross compiler for Windows and Wine to run what it builds.
+if [ "${1:-}" = windows ]; then
+  PACKAGES+=(g++-mingw-w64-x86-64 wine wine64)
+fi
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

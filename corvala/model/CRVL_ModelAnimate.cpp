@@ -55,10 +55,10 @@ std::vector<std::string> split_lines(const std::string& text) {
     return lines;
 }
 
-void load_anim_from_text(QUAKE3ANIMATION& CHARACTER, const std::string& TEXT) {
+void load_anim_from_text(QUAKE3ANIMATION& CHARACTER, const std::string& FILETEXT) {
     TQ3ANIMINFO* const ANIM = CHARACTER.ANIM;
     int32_t I = 0;
-    for (const std::string& S : split_lines(TEXT)) {
+    for (const std::string& S : split_lines(FILETEXT)) {
         if (!is_data_line(S)) continue;
         // Lines beyond the table's last entry are ignored.
         if (I > Q3_MAX_ANIMATIONS) continue;
@@ -78,8 +78,8 @@ void QUAKE3ANIMATION::LOADANIM(const std::string& FILENAME) {
     // An unreadable file reads as an empty table.
     std::vector<uint8_t> BYTES;
     host::ReadWholeFile(FILENAME.c_str(), BYTES);
-    const std::string TEXT(BYTES.begin(), BYTES.end());
-    load_anim_from_text(*this, TEXT);
+    const std::string FILETEXT(BYTES.begin(), BYTES.end());
+    load_anim_from_text(*this, FILETEXT);
 }
 
 void QUAKE3ANIMATION::LOADMODEL(const std::string& PATH, const std::string& NAME, int32_t STARTANIM) {

@@ -63,14 +63,14 @@ int32_t TGLMD3MODEL::LOADSKIN(const std::string& FILENAME) {
     if (!host::FileExists(FILENAME.c_str())) return 0;
     std::vector<uint8_t> BYTES;  // an unreadable file reads as an empty skin
     host::ReadWholeFile(FILENAME.c_str(), BYTES);
-    const std::string TEXT(BYTES.begin(), BYTES.end());
+    const std::string FILETEXT(BYTES.begin(), BYTES.end());
 
     // Images are looked up by file name beside the .skin file, whatever folder the line names: skins
     // are written for the game's folder tree, not for where the model lies now. One image shared by
     // several surfaces is uploaded once. The skin decides every surface's look: a surface it names
     // no readable image for binds texture 0 and is drawn untextured, not in a neighbour's image.
     const std::string FOLDER = folder_of(FILENAME);
-    const std::vector<SkinEntry> ENTRIES = parse_skin(TEXT);
+    const std::vector<SkinEntry> ENTRIES = parse_skin(FILETEXT);
     std::map<std::string, uint32_t> UPLOADED;
     int32_t TEXTURED = 0;
     for (TMESH& MESH : MESHES) {

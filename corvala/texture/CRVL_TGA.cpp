@@ -12,6 +12,8 @@
 
 namespace corvala {
 
+using namespace win32;
+
 TGATEXTURE TEXTURETGA2[TEXTURETGA2_LAST + 1];
 TTGAHEADER TGAHEADER;
 TTGA TGA;
@@ -67,9 +69,7 @@ void swap_red_blue(uint8_t* p, uint64_t pixels, uint32_t bytes_per_pixel) {
     }
 }
 
-void message(const char* text, const char* caption = "ERROR") {
-    win32::MessageBoxA(nullptr, text, caption, win32::MB_OK);
-}
+void message(const char* text, const char* caption = "ERROR") { win32::MessageBoxA(nullptr, text, caption, MB_OK); }
 
 // Every decoder failure: the message, then what the decoder allocated goes.
 bool fail(TGATEXTURE& TEXTURE, const char* text, uint8_t* COLORBUFFER = nullptr) {

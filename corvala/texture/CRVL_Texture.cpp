@@ -1,6 +1,7 @@
 #include "texture/CRVL_Texture.h"
 
 #include <GL/gl.h>
+#include <GL/glext.h>  // GL_BGRA: Windows' own gl.h stops at 1.1
 #include <GL/glu.h>
 
 #include <cstring>
@@ -12,6 +13,8 @@
 #include "render/CRVL_Render.h"
 
 namespace corvala {
+
+using namespace win32;
 
 uint32_t TEXTUREID2[TEXTUREID2_LAST + 1];
 
@@ -70,8 +73,8 @@ void TEXTURELOADID(const char* BMPFILE, int32_t NUM) {
     win32::BITMAP bm{};
     if (FORMAT == 24 || FORMAT == 32) {
         // A file load does not consult the module instance.
-        bitmap = win32::LoadImageA(nullptr, BMPFILE, win32::IMAGE_BITMAP, 0, 0,
-                                   win32::LR_LOADFROMFILE | win32::LR_LOADTRANSPARENT | win32::LR_CREATEDIBSECTION);
+        bitmap = win32::LoadImageA(nullptr, BMPFILE, IMAGE_BITMAP, 0, 0,
+                                   LR_LOADFROMFILE | LR_LOADTRANSPARENT | LR_CREATEDIBSECTION);
         // A bitmap that does not hold what the probe promised would be read past its end.
         if (!bitmap || win32::GetObjectA(bitmap, sizeof bm, &bm) != int(sizeof bm) || !bm.bmBits ||
             bm.bmBitsPixel != FORMAT)

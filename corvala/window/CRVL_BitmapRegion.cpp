@@ -18,8 +18,8 @@ void reset_bounds(RGNDATAHEADER& h) { h.rcBound = RECT{kBoundStart, kBoundStart,
 }  // namespace
 
 HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL) {
-    HBITMAP bitmap =
-        LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), FILENAME, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     if (!bitmap) return nullptr;
     BITMAP bm{};
     GetObjectA(bitmap, sizeof bm, &bm);

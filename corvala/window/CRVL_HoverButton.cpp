@@ -73,7 +73,7 @@ void on_destroy(HWND wnd) {
 }
 
 void on_mouse_move(HWND wnd, WPARAM keys, LPARAM point) {
-    const HRGN region = GetPropA(wnd, BUTTONRGN);
+    const HRGN region = static_cast<HRGN>(GetPropA(wnd, BUTTONRGN));
     const intptr_t state = state_of(wnd);
     if (!region || !state) return;
     const int x = LOWORD(uintptr_t(point)), y = HIWORD(uintptr_t(point));

@@ -4,6 +4,8 @@
 
 namespace corvala {
 
+using namespace win32;
+
 HWND AWND = nullptr;
 char FILENAME[261];
 int32_t MAXSTATUSITEM = 0;
@@ -18,7 +20,7 @@ HWND CREATESTATUSBAR(HWND PARENT) {
         // The tables hold 20 parts; a larger count is held to them rather than read past their end.
         const int32_t count = MAXSTATUSITEM > 20 ? 20 : MAXSTATUSITEM;
         for (int32_t I = 1; I <= count; ++I) EDGES[I] = STATUSITEM[I];
-        win32::SendMessageA(AWND, win32::SB_SETPARTS, win32::WPARAM(count < 0 ? 0 : count),
+        win32::SendMessageA(AWND, SB_SETPARTS, win32::WPARAM(count < 0 ? 0 : count),
                             reinterpret_cast<win32::LPARAM>(&EDGES[1]));
     }
     return AWND;

@@ -35,9 +35,9 @@ bool SHOWSTATUSBAR = false;
 const char* CRVLVERSION = "1.0";
 
 namespace {
-const int kCursorIds[17] = {0,           IDC_ARROW, IDC_IBEAM,    IDC_WAIT,        IDC_CROSS,  IDC_UPARROW,
-                            IDC_SIZE,    0,         IDC_SIZENWSE, IDC_SIZENESW,    IDC_SIZEWE, IDC_SIZENS,
-                            IDC_SIZEALL, IDC_NO,    IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
+LPCSTR const kCursorIds[17] = {nullptr,     IDC_ARROW, IDC_IBEAM,    IDC_WAIT,        IDC_CROSS,  IDC_UPARROW,
+                               IDC_SIZE,    nullptr,   IDC_SIZENWSE, IDC_SIZENESW,    IDC_SIZEWE, IDC_SIZENS,
+                               IDC_SIZEALL, IDC_NO,    IDC_HAND,     IDC_APPSTARTING, IDC_HELP};
 }
 
 void OGLWINDOWSETTING(int32_t TYPECURSOR, const char* CURFILE, int32_t TYPEICON, const char* ICOFILE) {
@@ -61,11 +61,11 @@ bool WINDOWREGISTER() {
     wc.cbClsExtra = 0;
     wc.cbWndExtra = 0;
     wc.hInstance = instance;
-    if (SETTYPEICON == GENERIC) wc.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(IDI_APPLICATION));
+    if (SETTYPEICON == GENERIC) wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
     else if (SETTYPEICON == FILEICON) wc.hIcon = LoadCursorFromFileA(ICONFILE);
     if (SETTYPECURSOR == FILECURSOR) wc.hCursor = LoadCursorFromFileA(CURSORFILE);
     else if (SETTYPECURSOR >= ARROW && SETTYPECURSOR <= HELP)
-        wc.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(kCursorIds[SETTYPECURSOR]));
+        wc.hCursor = LoadCursorA(nullptr, kCursorIds[SETTYPECURSOR]);
     wc.hbrBackground = GetSysColorBrush(COLOR_BTNFACE);
     wc.lpszMenuName = nullptr;
     wc.lpszClassName = "GLWindow";
@@ -79,10 +79,10 @@ bool WINDOWREGISTER() {
         WINDOWCLASSEX.cbClsExtra = 0;
         WINDOWCLASSEX.cbWndExtra = 0;
         WINDOWCLASSEX.hInstance = instance;
-        WINDOWCLASSEX.hIcon = LoadIconA(nullptr, MAKEINTRESOURCEA(IDI_APPLICATION));
+        WINDOWCLASSEX.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
         WINDOWCLASSEX.hIconSm = WINDOWCLASSEX.hIcon;
-        WINDOWCLASSEX.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(IDC_ARROW));
-        WINDOWCLASSEX.hbrBackground = GetStockObject(NULL_BRUSH);
+        WINDOWCLASSEX.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+        WINDOWCLASSEX.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
         WINDOWCLASSEX.lpszMenuName = nullptr;
         WINDOWCLASSEX.lpszClassName = SZHOVERCLASS;
         RegisterClassExA(&WINDOWCLASSEX);
@@ -152,7 +152,7 @@ void POSITIONWINDOW(int32_t X, int32_t Y) {
     // Only meaningful once creation has set a positive size; otherwise there is nothing to place.
     if (WIDTH <= 0 || HEIGHT <= 0) return;
     const win32::RECT r{WIDTH / HEIGHT, HEIGHT / WIDTH, WIDTH, HEIGHT};
-    SetWindowPos(HWINDOW, HWND_TOP(), X, Y, r.right - r.left, r.bottom - r.top, 0);
+    SetWindowPos(HWINDOW, HWND_TOP, X, Y, r.right - r.left, r.bottom - r.top, 0);
 }
 
 void DELETEOGLWINDOW() {

@@ -159,7 +159,7 @@ HGDIOBJ GetCurrentObject(HDC h, UINT type) {
 HPALETTE SelectPalette(HDC h, HPALETTE pal, BOOL) {
     detail::DeviceContext* dc = detail::FindDC(h);
     if (!dc || !gdi_palette(pal)) return nullptr;
-    const HPALETTE previous = dc->palette ? dc->palette : stock_palette();
+    const HPALETTE previous = static_cast<HPALETTE>(dc->palette ? dc->palette : stock_palette());
     dc->palette = pal;
     return previous;
 }

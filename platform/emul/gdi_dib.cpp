@@ -115,7 +115,7 @@ HBITMAP CreateDIBSection(HDC h, const BITMAPINFO* info, UINT usage, void** bits,
         }
     }
     if (bits) *bits = b->bits.data();
-    return gdi_register(std::move(b));
+    return static_cast<HBITMAP>(gdi_register(std::move(b)));
 }
 
 UINT GetDIBColorTable(HDC h, UINT start, UINT count, RGBQUAD* out) {

@@ -8,7 +8,7 @@ HPALETTE CreatePalette(const LOGPALETTE* pal) {
     if (!pal || pal->palVersion != 0x300 || pal->palNumEntries == 0) return nullptr;
     auto p = std::make_unique<GdiPalette>();
     p->entries.assign(pal->palPalEntry, pal->palPalEntry + pal->palNumEntries);
-    return gdi_register(std::move(p));
+    return static_cast<HPALETTE>(gdi_register(std::move(p)));
 }
 
 HPALETTE CreateHalftonePalette(HDC h) {
@@ -25,7 +25,7 @@ HPALETTE CreateHalftonePalette(HDC h) {
         p->entries.push_back({v, v, v, 0});
     }
     p->entries.insert(p->entries.end(), system->entries.begin() + 10, system->entries.end());
-    return gdi_register(std::move(p));
+    return static_cast<HPALETTE>(gdi_register(std::move(p)));
 }
 
 UINT GetPaletteEntries(HPALETTE h, UINT start, UINT count, PALETTEENTRY* out) {

@@ -124,7 +124,7 @@ RECT bounds_of(const GdiRegion& r) {
 HRGN make_region(std::vector<Band> bands) {
     auto r = std::make_unique<GdiRegion>();
     r->bands = std::move(bands);
-    return gdi_register(std::move(r));
+    return static_cast<HRGN>(gdi_register(std::move(r)));
 }
 }  // namespace
 

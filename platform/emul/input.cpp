@@ -60,7 +60,7 @@ int GetSystemMetrics(int index) {
     }
 }
 
-HBRUSH GetSysColorBrush(int) { return &g_btnface_brush; }
+HBRUSH GetSysColorBrush(int) { return reinterpret_cast<HBRUSH>(&g_btnface_brush); }
 HGDIOBJ GetStockObject(int index) { return index >= 0 && index < 20 ? &g_stock[index] : nullptr; }
 
 }  // namespace win32

@@ -7,6 +7,8 @@
 #include "platform/win32.h"
 
 namespace host {
+
+using namespace win32;
 namespace {
 std::string g_failure;
 }
@@ -27,7 +29,7 @@ void FatalError(const char* caption, const char* text) {
     if (display) {
         const std::string shown =
             reason.empty() ? std::string(text ? text : "") : (text ? text : "") + ("\n\n" + reason);
-        win32::MessageBoxA(nullptr, shown.c_str(), caption, win32::MB_OK | win32::MB_ICONERROR);
+        win32::MessageBoxA(nullptr, shown.c_str(), caption, MB_OK | MB_ICONERROR);
     }
     std::exit(1);
 }

@@ -1,6 +1,5 @@
 // Which way frames are paced, decided from the display's refresh rate and what the program asks for.
-#include <strings.h>
-
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -8,9 +7,18 @@
 
 namespace host {
 
+namespace {
+bool is_display(const char* text) {
+    const char* word = "display";
+    for (; *text && *word; ++text, ++word)
+        if (std::tolower(static_cast<unsigned char>(*text)) != *word) return false;
+    return !*text && !*word;
+}
+}  // namespace
+
 bool ParsePaceMode(const char* text, PaceMode& mode, double& fps) {
     if (!text || !*text) return false;
-    if (::strcasecmp(text, "display") == 0) {
+    if (is_display(text)) {
         mode = PaceMode::Display;
         return true;
     }

@@ -124,7 +124,7 @@ HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size) {
     const bool ok = s->w == shape.width && s->h == shape.height &&
                     fill_from_surface(s, static_cast<const uint8_t*>(bytes), shape, *bmp);
     SDL_FreeSurface(s);
-    return ok ? gdi_register(std::move(bmp)) : nullptr;
+    return ok ? static_cast<HBITMAP>(gdi_register(std::move(bmp))) : nullptr;
 }
 
 HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT flags) {

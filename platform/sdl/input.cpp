@@ -74,33 +74,30 @@ bool ScreenSize(int* w, int* h) {
 }  // namespace backend
 
 HCURSOR LoadCursorA(HINSTANCE, LPCSTR name) {
-    const int id = int(reinterpret_cast<uintptr_t>(name));
+    const auto id = [](LPCSTR stock) { return reinterpret_cast<uintptr_t>(stock); };
     SDL_SystemCursor c;
-    switch (id) {
-    case IDC_ARROW: c = SDL_SYSTEM_CURSOR_ARROW; break;
-    case IDC_IBEAM: c = SDL_SYSTEM_CURSOR_IBEAM; break;
-    case IDC_WAIT: c = SDL_SYSTEM_CURSOR_WAIT; break;
-    case IDC_CROSS: c = SDL_SYSTEM_CURSOR_CROSSHAIR; break;
-    case IDC_UPARROW: c = SDL_SYSTEM_CURSOR_ARROW; break;
-    case IDC_SIZE:
-    case IDC_SIZEALL: c = SDL_SYSTEM_CURSOR_SIZEALL; break;
-    case IDC_SIZENWSE: c = SDL_SYSTEM_CURSOR_SIZENWSE; break;
-    case IDC_SIZENESW: c = SDL_SYSTEM_CURSOR_SIZENESW; break;
-    case IDC_SIZEWE: c = SDL_SYSTEM_CURSOR_SIZEWE; break;
-    case IDC_SIZENS: c = SDL_SYSTEM_CURSOR_SIZENS; break;
-    case IDC_NO: c = SDL_SYSTEM_CURSOR_NO; break;
-    case IDC_HAND: c = SDL_SYSTEM_CURSOR_HAND; break;
-    case IDC_APPSTARTING: c = SDL_SYSTEM_CURSOR_WAITARROW; break;
-    case IDC_HELP: c = SDL_SYSTEM_CURSOR_ARROW; break;
-    default: return nullptr;
-    }
+    const uintptr_t asked = reinterpret_cast<uintptr_t>(name);
+    // The stock names are numbers in pointers, as on Windows.
+    if (asked == id(IDC_ARROW) || asked == id(IDC_UPARROW) || asked == id(IDC_HELP)) c = SDL_SYSTEM_CURSOR_ARROW;
+    else if (asked == id(IDC_IBEAM)) c = SDL_SYSTEM_CURSOR_IBEAM;
+    else if (asked == id(IDC_WAIT)) c = SDL_SYSTEM_CURSOR_WAIT;
+    else if (asked == id(IDC_CROSS)) c = SDL_SYSTEM_CURSOR_CROSSHAIR;
+    else if (asked == id(IDC_SIZE) || asked == id(IDC_SIZEALL)) c = SDL_SYSTEM_CURSOR_SIZEALL;
+    else if (asked == id(IDC_SIZENWSE)) c = SDL_SYSTEM_CURSOR_SIZENWSE;
+    else if (asked == id(IDC_SIZENESW)) c = SDL_SYSTEM_CURSOR_SIZENESW;
+    else if (asked == id(IDC_SIZEWE)) c = SDL_SYSTEM_CURSOR_SIZEWE;
+    else if (asked == id(IDC_SIZENS)) c = SDL_SYSTEM_CURSOR_SIZENS;
+    else if (asked == id(IDC_NO)) c = SDL_SYSTEM_CURSOR_NO;
+    else if (asked == id(IDC_HAND)) c = SDL_SYSTEM_CURSOR_HAND;
+    else if (asked == id(IDC_APPSTARTING)) c = SDL_SYSTEM_CURSOR_WAITARROW;
+    else return nullptr;
     return reinterpret_cast<HCURSOR>(system_cursor(c));
 }
 
 HICON LoadIconA(HINSTANCE, LPCSTR name) {
     // The generic application icon: the window keeps the desktop's default icon.
     static CursorIcon generic;
-    return int(reinterpret_cast<uintptr_t>(name)) == IDI_APPLICATION ? reinterpret_cast<HICON>(&generic) : nullptr;
+    return name == IDI_APPLICATION ? reinterpret_cast<HICON>(&generic) : nullptr;
 }
 
 HCURSOR LoadCursorFromFileA(LPCSTR file) {

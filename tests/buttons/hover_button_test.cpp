@@ -94,7 +94,7 @@ TEST_F(HoverButton, TakesTheSizeOfItsNormalPictureWhereItWasPlacedAndItsShape) {
     EXPECT_EQ(r.top - client.y, 200);
     EXPECT_EQ(state(), 1);
     for (const char* prop : {NORMALBMP, HOVERBMP, PRESSBMP}) EXPECT_NE(GetPropA(button, prop), nullptr) << prop;
-    const HRGN hit = GetPropA(button, BUTTONRGN);
+    const HRGN hit = static_cast<HRGN>(GetPropA(button, BUTTONRGN));
     ASSERT_NE(hit, nullptr);
     EXPECT_TRUE(PtInRegion(hit, 5, 5));
     EXPECT_TRUE(PtInRegion(hit, 34, 24));

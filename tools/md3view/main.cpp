@@ -15,6 +15,7 @@
 #include "viewer.h"
 
 using namespace corvala;
+using namespace win32;  // Windows names its constants with macros: they are written unqualified
 
 namespace {
 
@@ -120,15 +121,13 @@ int main(int argc, char** argv) {
     do {
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         SETGLMSG();
-        if (pressed(win32::VK_UP)) md3view::step_torso(scene, +1);
-        if (pressed(win32::VK_DOWN)) md3view::step_torso(scene, -1);
-        if (pressed(win32::VK_RIGHT)) md3view::step_legs(scene, +1);
-        if (pressed(win32::VK_LEFT)) md3view::step_legs(scene, -1);
+        if (pressed(VK_UP)) md3view::step_torso(scene, +1);
+        if (pressed(VK_DOWN)) md3view::step_torso(scene, -1);
+        if (pressed(VK_RIGHT)) md3view::step_legs(scene, +1);
+        if (pressed(VK_LEFT)) md3view::step_legs(scene, -1);
         if (pressed('B')) md3view::step_both(scene, +1);
-        if (pressed(win32::VK_ADD) || pressed(win32::VK_OEM_PLUS) || pressed(win32::VK_PRIOR))
-            md3view::zoom(scene, 0.8f);
-        if (pressed(win32::VK_SUBTRACT) || pressed(win32::VK_OEM_MINUS) || pressed(win32::VK_NEXT))
-            md3view::zoom(scene, 1.25f);
+        if (pressed(VK_ADD) || pressed(VK_OEM_PLUS) || pressed(VK_PRIOR)) md3view::zoom(scene, 0.8f);
+        if (pressed(VK_SUBTRACT) || pressed(VK_OEM_MINUS) || pressed(VK_NEXT)) md3view::zoom(scene, 1.25f);
 
         draw_overlay(scene, have_font);
         OPENGL_INIT(far_plane, 0, 0.1, 0.12, 0.16);

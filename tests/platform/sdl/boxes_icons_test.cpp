@@ -48,7 +48,7 @@ TEST(Icons, TheProgramsIconFileLoadsAndUnusableBytesGiveNoIcon) {
     EXPECT_EQ(LoadCursorFromMemory(junk, sizeof junk), nullptr);
     EXPECT_EQ(LoadCursorFromMemory(nullptr, 10), nullptr);
     EXPECT_EQ(LoadCursorFromFileA("no such icon.ico"), nullptr);
-    EXPECT_FALSE(DestroyIcon(LoadIconA(nullptr, MAKEINTRESOURCEA(IDI_APPLICATION)))) << "stock icons stay";
+    EXPECT_FALSE(DestroyIcon(LoadIconA(nullptr, IDI_APPLICATION))) << "stock icons stay";
 }
 
 }  // namespace
