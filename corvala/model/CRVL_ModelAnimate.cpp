@@ -74,10 +74,10 @@ void load_anim_from_text(QUAKE3ANIMATION& CHARACTER, const std::string& TEXT) {
 }
 
 void QUAKE3ANIMATION::LOADANIM(const std::string& FILENAME) {
-    if (!win32::FileExists(FILENAME.c_str())) return;
     // An unreadable file reads as an empty table.
     std::vector<uint8_t> BYTES;
-    win32::ReadWholeFile(FILENAME.c_str(), BYTES);
+    bool no_file = false;
+    if (!win32::ReadWholeFile(FILENAME.c_str(), BYTES, &no_file) && no_file) return;
     const std::string TEXT(BYTES.begin(), BYTES.end());
     load_anim_from_text(*this, TEXT);
 }

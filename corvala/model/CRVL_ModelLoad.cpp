@@ -132,11 +132,11 @@ bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size) 
 
 void TGLMD3MODEL::LOADMODEL(const std::string& FILENAME) {
     if (MD3NORMAL[0][0][2] != 1.0) INITNORMALS();
-    if (!win32::FileExists(FILENAME.c_str())) return;
-    MD3NAME = FILENAME;
     // An unreadable file yields no bytes and is then rejected like any file too short for a header.
     std::vector<uint8_t> BYTES;
-    win32::ReadWholeFile(FILENAME.c_str(), BYTES);
+    bool no_file = false;
+    if (!win32::ReadWholeFile(FILENAME.c_str(), BYTES, &no_file) && no_file) return;
+    MD3NAME = FILENAME;
     load_md3_from_memory(*this, BYTES.data(), BYTES.size());
 }
 

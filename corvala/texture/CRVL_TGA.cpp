@@ -19,10 +19,10 @@ TgaReader FTGA;
 const TTGAHEADER UTGACOMPARE = {{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 const TTGAHEADER CTGACOMPARE = {{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 
-bool TgaReader::open_file(const char* path) {
+bool TgaReader::open_file(const char* path, bool* no_file) {
     close();
     // A file that cannot be read whole (a folder, an I/O error, too large) counts as one that would not open.
-    if (!win32::ReadWholeFile(path, file_bytes)) {
+    if (!win32::ReadWholeFile(path, file_bytes, no_file)) {
         close();
         return false;
     }
@@ -216,9 +216,14 @@ void upload_tga_texture(TGATEXTURE& T) {
 
 void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
     check_slot(NUM);
-    if (!win32::FileExists(TGAFILE)) return;
+    // LOADTGA's steps, with the existence check made by the one read of the file.
     TGATEXTURE& T = TEXTURETGA2[NUM];
-    if (!LOADTGA(T, TGAFILE)) return;
+    bool no_file = false;
+    if (!FTGA.open_file(TGAFILE, &no_file)) {
+        if (!no_file) message("Could not open texture file");
+        return;
+    }
+    if (!load_opened(T, TGAFILE)) return;
     upload_tga_texture(T);
 }
 

@@ -37,7 +37,7 @@ struct TgaReader {
     bool open = false;
     std::vector<uint8_t> file_bytes;  // holds the file when one was opened
 
-    bool open_file(const char* path);
+    bool open_file(const char* path, bool* no_file = nullptr);  // no_file: as win32::ReadWholeFile
     void attach(const uint8_t* bytes, size_t n);
     size_t read(void* dst, size_t n);  // bytes delivered, fewer at the end
     size_t remaining() const { return size - pos; }

@@ -4,8 +4,8 @@
 #include <GL/glu.h>
 
 #include <cstring>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/host.h"
 #include "platform/win32.h"
@@ -42,11 +42,8 @@ int32_t bmp_depth_from_memory(const uint8_t* data, size_t size) {
 }
 
 int32_t GETBMPDEPTH(const char* BMPFILE) {
-    if (!win32::FileExists(BMPFILE)) return 0;
-    std::ifstream in(win32::MapPath(BMPFILE), std::ios::binary);
-    uint8_t head[sizeof(win32::BITMAPFILEHEADER) + sizeof(win32::BITMAPINFOHEADER)];
-    in.read(reinterpret_cast<char*>(head), sizeof head);
-    return bmp_depth_from_memory(head, size_t(in.gcount()));
+    std::vector<uint8_t> bytes;  // a file that cannot be read is as unusable as a missing one
+    return win32::ReadWholeFile(BMPFILE, bytes) ? bmp_depth_from_memory(bytes.data(), bytes.size()) : 0;
 }
 
 void SWAPRGB(void* DATA, int32_t SIZE) {
@@ -65,13 +62,15 @@ void ADDMIPMAPSTEXTURE(int32_t FORMAT, int32_t WIDTH, int32_t HEIGHT, const uint
 
 void TEXTURELOADID(const char* BMPFILE, int32_t NUM) {
     check_slot(NUM);
-    int32_t FORMAT = GETBMPDEPTH(BMPFILE);
+    // GETBMPDEPTH and LoadImageA, over the one read of the file.
+    std::vector<uint8_t> bytes;
+    win32::ReadWholeFile(BMPFILE, bytes);
+    int32_t FORMAT = bmp_depth_from_memory(bytes.data(), bytes.size());
     win32::HANDLE bitmap = nullptr;
     win32::BITMAP bm{};
     if (FORMAT == 24 || FORMAT == 32) {
-        // A file load does not consult the module instance.
-        bitmap = win32::LoadImageA(nullptr, BMPFILE, win32::IMAGE_BITMAP, 0, 0,
-                                   win32::LR_LOADFROMFILE | win32::LR_LOADTRANSPARENT | win32::LR_CREATEDIBSECTION);
+        bitmap = win32::LoadBitmapFromMemory(bytes.data(), bytes.size());
+        std::vector<uint8_t>().swap(bytes);  // the bitmap holds its own copy: not two pictures at once
         // A bitmap that does not hold what the probe promised would be read past its end.
         if (!bitmap || win32::GetObjectA(bitmap, sizeof bm, &bm) != int(sizeof bm) || !bm.bmBits ||
             bm.bmBitsPixel != FORMAT)
