@@ -1,6 +1,7 @@
 #include "texture/CRVL_TGA.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cstdlib>
 #include <cstring>
@@ -204,11 +205,11 @@ void upload_tga_texture(TGATEXTURE& T) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_MAG_FILTER);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    if (is_mipmap_filter(GL_MIN_FILTER)) {
-        // The mipmap builder reads 32-bit pixels as B, G, R, A; the buffer is about to go anyway.
-        if (T.BPP == 32) swap_red_blue(T.IMAGEDATA, uint64_t(T.WIDTH) * T.HEIGHT, 4);
-        ADDMIPMAPSTEXTURE(int32_t(T.BPP), int32_t(T.WIDTH), int32_t(T.HEIGHT), T.IMAGEDATA);
-    }
+    // ADDMIPMAPSTEXTURE reads 32-bit pixels as B, G, R, A, the BMP loader's order; the levels are built
+    // from the pixels in the order level 0 was given in instead of swapping them back.
+    if (is_mipmap_filter(GL_MIN_FILTER))
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(T.BPP / 8), GLsizei(T.WIDTH), GLsizei(T.HEIGHT), T.TYP, GL_UNSIGNED_BYTE,
+                          T.IMAGEDATA);
     if (packed_rows) glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     std::free(T.IMAGEDATA);
     T.IMAGEDATA = nullptr;
