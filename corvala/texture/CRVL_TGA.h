@@ -7,7 +7,7 @@
 namespace corvala {
 
 struct TGATEXTURE {
-    uint8_t* IMAGEDATA;  // decoded R, G, B (, A) rows in file order; std::calloc'd, freed after the upload
+    uint8_t* IMAGEDATA;  // decoded R, G, B (, A) rows in file order; std::malloc'd, freed after the upload
     uint32_t BPP;        // 24 or 32
     uint32_t WIDTH;
     uint32_t HEIGHT;
