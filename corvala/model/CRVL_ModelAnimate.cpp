@@ -7,6 +7,7 @@
 #include "platform/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Pick.h"
+#include "texture/CRVL_Texture.h"
 
 namespace corvala {
 
@@ -77,7 +78,10 @@ void QUAKE3ANIMATION::LOADANIM(const std::string& FILENAME) {
     // An unreadable file reads as an empty table.
     std::vector<uint8_t> BYTES;
     bool no_file = false;
-    if (!win32::ReadWholeFile(FILENAME.c_str(), BYTES, &no_file) && no_file) return;
+    if (!win32::ReadWholeFile(FILENAME.c_str(), BYTES, &no_file)) {
+        note_load_failure(FILENAME, no_file ? "no such file" : "the file could not be read");
+        if (no_file) return;
+    }
     const std::string TEXT(BYTES.begin(), BYTES.end());
     load_anim_from_text(*this, TEXT);
 }

@@ -5,6 +5,7 @@
 #include "model/CRVL_Model.h"
 #include "platform/host.h"
 #include "platform/win32.h"
+#include "texture/CRVL_Texture.h"
 
 namespace corvala {
 
@@ -135,9 +136,13 @@ void TGLMD3MODEL::LOADMODEL(const std::string& FILENAME) {
     // An unreadable file yields no bytes and is then rejected like any file too short for a header.
     std::vector<uint8_t> BYTES;
     bool no_file = false;
-    if (!win32::ReadWholeFile(FILENAME.c_str(), BYTES, &no_file) && no_file) return;
+    if (!win32::ReadWholeFile(FILENAME.c_str(), BYTES, &no_file) && no_file) {
+        note_load_failure(FILENAME, "no such file");
+        return;
+    }
     MD3NAME = FILENAME;
-    load_md3_from_memory(*this, BYTES.data(), BYTES.size());
+    if (!load_md3_from_memory(*this, BYTES.data(), BYTES.size()))
+        note_load_failure(FILENAME, "not an MD3 model, or a damaged one");
 }
 
 }  // namespace corvala

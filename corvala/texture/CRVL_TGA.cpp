@@ -96,7 +96,10 @@ void copy_swapping_red_blue(uint8_t* to, const uint8_t* from, uint64_t pixels, u
     }
 }
 
+const char* g_loading = "";  // the file being loaded, for LastLoadError
+
 void message(const char* text, const char* caption = "ERROR") {
+    note_load_failure(g_loading, text);
     win32::MessageBoxA(nullptr, text, caption, win32::MB_OK);
 }
 
@@ -207,6 +210,7 @@ bool LOADCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char*) {
 }
 
 bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME) {
+    g_loading = FILENAME ? FILENAME : "";
     if (!FTGA.open_file(FILENAME)) {
         message("Could not open texture file");
         return false;
@@ -215,6 +219,7 @@ bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME) {
 }
 
 bool load_tga_from_memory(TGATEXTURE& TEXTURE, const uint8_t* data, size_t size) {
+    g_loading = "(bytes in memory)";
     FTGA.close();
     FTGA.attach(data, size);
     return load_opened(TEXTURE, "");
@@ -248,9 +253,11 @@ void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
     check_slot(NUM);
     // LOADTGA's steps, with the existence check made by the one read of the file.
     TGATEXTURE& T = TEXTURETGA2[NUM];
+    g_loading = TGAFILE ? TGAFILE : "";
     bool no_file = false;
     if (!FTGA.open_file(TGAFILE, &no_file)) {
-        if (!no_file) message("Could not open texture file");
+        if (no_file) note_load_failure(g_loading, "no such file");
+        else message("Could not open texture file");
         return;
     }
     if (!load_opened(T, TGAFILE)) return;

@@ -15,6 +15,14 @@ namespace corvala {
 
 uint32_t TEXTUREID2[TEXTUREID2_LAST + 1];
 
+namespace {
+std::string g_load_error;  // like SDL_GetError: kept until the next failure
+}
+
+const char* LastLoadError() { return g_load_error.c_str(); }
+
+void note_load_failure(const std::string& file, const std::string& why) { g_load_error = file + ": " + why; }
+
 void slot_range_error(const char* table, int32_t num, int32_t last) {
     const std::string text =
         std::string(table) + " texture slot " + std::to_string(num) + " is outside 0.." + std::to_string(last);
@@ -64,8 +72,14 @@ void TEXTURELOADID(const char* BMPFILE, int32_t NUM) {
     check_slot(NUM);
     // GETBMPDEPTH and LoadImageA, over the one read of the file.
     std::vector<uint8_t> bytes;
-    win32::ReadWholeFile(BMPFILE, bytes);
+    bool no_file = false;
+    const bool read = win32::ReadWholeFile(BMPFILE, bytes, &no_file);
     int32_t FORMAT = bmp_depth_from_memory(bytes.data(), bytes.size());
+    const std::string file = BMPFILE ? BMPFILE : "";
+    if (!read) note_load_failure(file, no_file ? "no such file" : "the file could not be read");
+    else if (FORMAT == 0) note_load_failure(file, "not a BMP file with a Windows info header");
+    else if (FORMAT != 24 && FORMAT != 32)
+        note_load_failure(file, std::to_string(FORMAT) + " bits per pixel: only 24 and 32 are loaded");
     win32::HANDLE bitmap = nullptr;
     win32::BITMAP bm{};
     if (FORMAT == 24 || FORMAT == 32) {
@@ -73,8 +87,10 @@ void TEXTURELOADID(const char* BMPFILE, int32_t NUM) {
         std::vector<uint8_t>().swap(bytes);  // the bitmap holds its own copy: not two pictures at once
         // A bitmap that does not hold what the probe promised would be read past its end.
         if (!bitmap || win32::GetObjectA(bitmap, sizeof bm, &bm) != int(sizeof bm) || !bm.bmBits ||
-            bm.bmBitsPixel != FORMAT)
+            bm.bmBitsPixel != FORMAT) {
+            note_load_failure(file, "the BMP file is damaged or of a kind that cannot be decoded");
             FORMAT = 0;
+        }
     }
     auto* P = static_cast<uint8_t*>(bm.bmBits);
     if (FORMAT == 24) {
