@@ -14,6 +14,8 @@ namespace wobblefin {
 using namespace corvala;
 
 void startup() {
+    // The fish's file is read, parsed and its normal table built while the window and the context come up.
+    StartFishLoad();
     OGLWINDOWSETTING(ARROW, "", FILEICON, "Wobblefin.ico");
     CREATEOGLWINDOW("Wobblefin v1.0", 800, 600, 32, FULLSCREEN);
     const int32_t Y = win32::GetSystemMetrics(win32::SM_CYSCREEN) / 2 - HEIGHT / 2;
