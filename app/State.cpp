@@ -3,6 +3,7 @@
 #include <GL/gl.h>
 
 #include <climits>
+#include <future>
 
 namespace wobblefin {
 
@@ -57,13 +58,23 @@ void OPENGL_TEXTURE() {
     TEXTURELOADTGAID("immagini\\font.tga", kFontSlot);
 }
 
+namespace {
+std::future<void> g_fish;  // the fish's load when start-up began it early
+}
+
+void StartFishLoad() {
+    g_fish = std::async(std::launch::async, [] { PESCEMDL.LOADMODEL("modelli\\", "PesceRosso", 14); });
+}
+
 void AREACLICK() { SFERA(0, 0, 0, 0.75f, 32, 32, 1); }
 
 void AREAPULSANTE() { QUAD(-0.8f, -0.8f, 0, 0.8f, -0.8f, 0, -0.8f, 0.8f, 0, 0.8f, 0.8f, 0); }
 
 void OPENGL_CREATELIST() {
     OPENGL_TEXTURE();
-    PESCEMDL.LOADMODEL("modelli\\", "PesceRosso", 14);
+    // Begun while the window came up, it has shown nothing and touched nothing the images use.
+    if (g_fish.valid()) g_fish.get();
+    else PESCEMDL.LOADMODEL("modelli\\", "PesceRosso", 14);
 
     PESCE.ADDSELECTON(GLVECTOR(0, 0, 3.5), NASO);
     PESCE.ADDSELECTON(GLVECTOR(-0.8, 1, 2.8), OCCHIO1);

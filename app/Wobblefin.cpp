@@ -26,6 +26,8 @@ void choose_pacing() {
 }  // namespace
 
 void startup() {
+    // The fish's file is read, parsed and its normal table built while the window and the context come up.
+    StartFishLoad();
     OGLWINDOWSETTING(ARROW, "", FILEICON, "Wobblefin.ico");
     CREATEOGLWINDOW("Wobblefin v1.0", 800, 600, 32, FULLSCREEN);
     choose_pacing();

@@ -28,7 +28,7 @@ struct ChildRun {
     double cpu = 0, max_rss_mib = 0;
 };
 
-ChildRun RunProgram(long frames) {
+ChildRun RunProgram(long frames, const char* program = WOBBLEFIN_PROGRAM) {
     ChildRun r;
     const std::string note = "/tmp/wobblefin-first-frame-" + std::to_string(getpid());
     std::remove(note.c_str());
@@ -39,7 +39,7 @@ ChildRun RunProgram(long frames) {
         setenv("LD_PRELOAD", FIRST_FRAME_LIBRARY, 1);
         setenv("FIRST_FRAME_FILE", note.c_str(), 1);
         setenv("FIRST_FRAME_EXIT_AFTER", std::to_string(frames).c_str(), 1);
-        execl(WOBBLEFIN_PROGRAM, WOBBLEFIN_PROGRAM, static_cast<char*>(nullptr));
+        execl(program, program, static_cast<char*>(nullptr));
         _exit(127);
     }
     int status = 0;
@@ -98,19 +98,23 @@ void Breakdown() {
 
 int main(int argc, char** argv) {
     const int runs = argc > 1 ? std::atoi(argv[1]) : 10;
-    Title("Start-up of the real program (" WOBBLEFIN_PROGRAM ")");
-    std::vector<double> t;
+    Title("Start-up of the real program (" WOBBLEFIN_PROGRAM ") against a bare SDL2 window, in alternate runs");
+    std::vector<double> t, bare;
     double rss = 0;
     for (int i = 0; i < runs; ++i) {
         const ChildRun r = RunProgram(1);
-        if (!r.ok) {
+        const ChildRun b = RunProgram(1, BARE_WINDOW_PROGRAM);
+        if (!r.ok || !b.ok) {
             PrintLine("run " + std::to_string(i), "failed");
             return 1;
         }
         t.push_back(r.first - r.started);
+        bare.push_back(b.first - b.started);
         rss = r.max_rss_mib;
     }
     PrintMs("process start -> first presented frame", Summarise(t));
+    PrintMs("the same for a bare SDL2 window, 800 x 600", Summarise(bare));
+    PrintLine("program / bare window", Format("%.2f (medians)", Summarise(t).median / Summarise(bare).median));
     PrintLine("peak resident memory at the first frame", Format("%.1f MiB", rss));
 
     // Two runs of different length: their difference is the steady running, without the start-up.

@@ -51,6 +51,9 @@ constexpr UINT LR_DEFAULTCOLOR = 0x0000, LR_LOADTRANSPARENT = 0x0020, LR_LOADFRO
 // (cx and cy must be 0). 24- and 32-bit files keep their depth (B, G, R (, A) per pixel);
 // palette files come out as 8-bit indices; anything else as 32-bit. NULL when the file is unusable.
 HANDLE LoadImageA(HINSTANCE inst, LPCSTR name, UINT type, int cx, int cy, UINT flags);
+// Not a Windows call but one of ours beside LoadImageA: a BMP file's bytes already in memory become a
+// DIB section as LoadImageA would make it, so that a file is read once. NULL when the bytes are unusable.
+HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size);
 // A BITMAP record for a bitmap, or the WORD entry count of a palette; out == NULL asks for the size.
 // 0 on failure or a short buffer.
 int GetObjectA(HGDIOBJ obj, int size, void* out);

@@ -7,6 +7,7 @@
 #include "platform/host/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Pick.h"
+#include "texture/CRVL_Texture.h"
 
 namespace corvala {
 
@@ -74,10 +75,13 @@ void load_anim_from_text(QUAKE3ANIMATION& CHARACTER, const std::string& FILETEXT
 }
 
 void QUAKE3ANIMATION::LOADANIM(const std::string& FILENAME) {
-    if (!host::FileExists(FILENAME.c_str())) return;
     // An unreadable file reads as an empty table.
     std::vector<uint8_t> BYTES;
-    host::ReadWholeFile(FILENAME.c_str(), BYTES);
+    bool no_file = false;
+    if (!host::ReadWholeFile(FILENAME.c_str(), BYTES, &no_file)) {
+        note_load_failure(FILENAME, no_file ? "no such file" : "the file could not be read");
+        if (no_file) return;
+    }
     const std::string FILETEXT(BYTES.begin(), BYTES.end());
     load_anim_from_text(*this, FILETEXT);
 }

@@ -5,6 +5,7 @@
 #include "model/CRVL_Model.h"
 #include "platform/host/host.h"
 #include "platform/win32.h"
+#include "texture/CRVL_Texture.h"
 
 namespace corvala {
 
@@ -132,12 +133,16 @@ bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size) 
 
 void TGLMD3MODEL::LOADMODEL(const std::string& FILENAME) {
     if (MD3NORMAL[0][0][2] != 1.0) INITNORMALS();
-    if (!host::FileExists(FILENAME.c_str())) return;
-    MD3NAME = FILENAME;
     // An unreadable file yields no bytes and is then rejected like any file too short for a header.
     std::vector<uint8_t> BYTES;
-    host::ReadWholeFile(FILENAME.c_str(), BYTES);
-    load_md3_from_memory(*this, BYTES.data(), BYTES.size());
+    bool no_file = false;
+    if (!host::ReadWholeFile(FILENAME.c_str(), BYTES, &no_file) && no_file) {
+        note_load_failure(FILENAME, "no such file");
+        return;
+    }
+    MD3NAME = FILENAME;
+    if (!load_md3_from_memory(*this, BYTES.data(), BYTES.size()))
+        note_load_failure(FILENAME, "not an MD3 model, or a damaged one");
 }
 
 }  // namespace corvala

@@ -1,9 +1,13 @@
 #include "texture/CRVL_TGA.h"
 
 #include <GL/gl.h>
+#include <GL/glu.h>
 
 #include <cstdlib>
 #include <cstring>
+#if defined(__x86_64__)
+#include <tmmintrin.h>
+#endif
 
 #include "platform/host/host.h"
 #include "platform/win32.h"
@@ -21,10 +25,10 @@ TgaReader FTGA;
 const TTGAHEADER UTGACOMPARE = {{0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 const TTGAHEADER CTGACOMPARE = {{0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0}};
 
-bool TgaReader::open_file(const char* path) {
+bool TgaReader::open_file(const char* path, bool* no_file) {
     close();
     // A file that cannot be read whole (a folder, an I/O error, too large) counts as one that would not open.
-    if (!host::ReadWholeFile(path, file_bytes)) {
+    if (!host::ReadWholeFile(path, file_bytes, no_file)) {
         close();
         return false;
     }
@@ -60,16 +64,46 @@ void check_slot(int32_t NUM) {
     if (NUM < 0 || NUM > TEXTURETGA2_LAST) slot_range_error("TGA", NUM, TEXTURETGA2_LAST);
 }
 
-// Blue and red trade places in every pixel: the file's order is B, G, R (, A).
-void swap_red_blue(uint8_t* p, uint64_t pixels, uint32_t bytes_per_pixel) {
-    for (uint64_t i = 0; i < pixels; ++i, p += bytes_per_pixel) {
-        const uint8_t t = p[0];
-        p[0] = p[2];
-        p[2] = t;
+#if defined(__x86_64__)
+// One 16-byte shuffle does five 3-byte pixels or four 4-byte ones. With 3 bytes each store's last byte is
+// the next pixel's first, which the next store writes; stopping six pixels short of the end keeps every
+// load and store inside both buffers. Returns the pixels done.
+__attribute__((target("ssse3"))) uint64_t swap_red_blue_ssse3(uint8_t* to, const uint8_t* from, uint64_t pixels,
+                                                              uint32_t bytes_per_pixel) {
+    const bool four = bytes_per_pixel == 4;
+    const __m128i order = four ? _mm_setr_epi8(2, 1, 0, 3, 6, 5, 4, 7, 10, 9, 8, 11, 14, 13, 12, 15)
+                               : _mm_setr_epi8(2, 1, 0, 5, 4, 3, 8, 7, 6, 11, 10, 9, 14, 13, 12, 15);
+    const uint64_t step = four ? 4 : 5;
+    uint64_t i = 0;
+    for (; i + 6 <= pixels; i += step) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(from + bytes_per_pixel * i));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(to + bytes_per_pixel * i), _mm_shuffle_epi8(v, order));
+    }
+    return i;
+}
+#endif
+
+// The file's B, G, R (, A) pixels as R, G, B (, A), in one pass from the file's bytes to the image.
+void copy_swapping_red_blue(uint8_t* to, const uint8_t* from, uint64_t pixels, uint32_t bytes_per_pixel) {
+    uint64_t i = 0;
+#if defined(__x86_64__)
+    if (__builtin_cpu_supports("ssse3")) i = swap_red_blue_ssse3(to, from, pixels, bytes_per_pixel);
+#endif
+    for (to += bytes_per_pixel * i, from += bytes_per_pixel * i; i < pixels; ++i) {
+        to[0] = from[2];
+        to[1] = from[1];
+        to[2] = from[0];
+        if (bytes_per_pixel == 4) to[3] = from[3];
+        to += bytes_per_pixel, from += bytes_per_pixel;
     }
 }
 
-void message(const char* text, const char* caption = "ERROR") { win32::MessageBoxA(nullptr, text, caption, MB_OK); }
+const char* g_loading = "";  // the file being loaded, for LastLoadError
+
+void message(const char* text, const char* caption = "ERROR") {
+    note_load_failure(g_loading, text);
+    win32::MessageBoxA(nullptr, text, caption, MB_OK);
+}
 
 // Every decoder failure: the message, then what the decoder allocated goes.
 bool fail(TGATEXTURE& TEXTURE, const char* text, uint8_t* COLORBUFFER = nullptr) {
@@ -98,8 +132,10 @@ bool read_image_spec(TGATEXTURE& TEXTURE) {
     return true;
 }
 
+// Not zero-filled: both decoders write every byte before they succeed, and a failure frees the buffer, so
+// zeros would never be seen; filling them costs a pass over a buffer the size of the picture.
 bool allocate_image(TGATEXTURE& TEXTURE) {
-    TEXTURE.IMAGEDATA = static_cast<uint8_t*>(std::calloc(size_t(TGA.IMAGESIZE), 1));
+    TEXTURE.IMAGEDATA = static_cast<uint8_t*>(std::malloc(size_t(TGA.IMAGESIZE)));
     return TEXTURE.IMAGEDATA != nullptr || fail(TEXTURE, "Could not allocate memory for image");
 }
 
@@ -131,9 +167,8 @@ bool LOADUNCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char*) {
     // Refused before allocating: a few bytes must not buy a 16 GB buffer.
     if (TGA.IMAGESIZE > FTGA.remaining()) return fail(TEXTURE, "Could not read image data");
     if (!allocate_image(TEXTURE)) return false;
-    if (FTGA.read(TEXTURE.IMAGEDATA, size_t(TGA.IMAGESIZE)) < TGA.IMAGESIZE)
-        return fail(TEXTURE, "Could not read image data");
-    swap_red_blue(TEXTURE.IMAGEDATA, uint64_t(TGA.WIDTH) * TGA.HEIGH, TGA.BYTESPERPIXEL);
+    copy_swapping_red_blue(TEXTURE.IMAGEDATA, FTGA.data + FTGA.pos, uint64_t(TGA.WIDTH) * TGA.HEIGH, TGA.BYTESPERPIXEL);
+    FTGA.pos += size_t(TGA.IMAGESIZE);
     FTGA.close();
     return true;
 }
@@ -177,6 +212,7 @@ bool LOADCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char*) {
 }
 
 bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME) {
+    g_loading = FILENAME ? FILENAME : "";
     if (!FTGA.open_file(FILENAME)) {
         message("Could not open texture file");
         return false;
@@ -185,6 +221,7 @@ bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME) {
 }
 
 bool load_tga_from_memory(TGATEXTURE& TEXTURE, const uint8_t* data, size_t size) {
+    g_loading = "(bytes in memory)";
     FTGA.close();
     FTGA.attach(data, size);
     return load_opened(TEXTURE, "");
@@ -204,11 +241,11 @@ void upload_tga_texture(TGATEXTURE& T) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_MAG_FILTER);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    if (is_mipmap_filter(GL_MIN_FILTER)) {
-        // The mipmap builder reads 32-bit pixels as B, G, R, A; the buffer is about to go anyway.
-        if (T.BPP == 32) swap_red_blue(T.IMAGEDATA, uint64_t(T.WIDTH) * T.HEIGHT, 4);
-        ADDMIPMAPSTEXTURE(int32_t(T.BPP), int32_t(T.WIDTH), int32_t(T.HEIGHT), T.IMAGEDATA);
-    }
+    // ADDMIPMAPSTEXTURE reads 32-bit pixels as B, G, R, A, the BMP loader's order; the levels are built
+    // from the pixels in the order level 0 was given in instead of swapping them back.
+    if (is_mipmap_filter(GL_MIN_FILTER))
+        gluBuild2DMipmaps(GL_TEXTURE_2D, GLint(T.BPP / 8), GLsizei(T.WIDTH), GLsizei(T.HEIGHT), T.TYP, GL_UNSIGNED_BYTE,
+                          T.IMAGEDATA);
     if (packed_rows) glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     std::free(T.IMAGEDATA);
     T.IMAGEDATA = nullptr;
@@ -216,9 +253,16 @@ void upload_tga_texture(TGATEXTURE& T) {
 
 void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
     check_slot(NUM);
-    if (!host::FileExists(TGAFILE)) return;
+    // LOADTGA's steps, with the existence check made by the one read of the file.
     TGATEXTURE& T = TEXTURETGA2[NUM];
-    if (!LOADTGA(T, TGAFILE)) return;
+    g_loading = TGAFILE ? TGAFILE : "";
+    bool no_file = false;
+    if (!FTGA.open_file(TGAFILE, &no_file)) {
+        if (no_file) note_load_failure(g_loading, "no such file");
+        else message("Could not open texture file");
+        return;
+    }
+    if (!load_opened(T, TGAFILE)) return;
     upload_tga_texture(T);
 }
 

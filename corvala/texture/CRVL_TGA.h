@@ -7,7 +7,7 @@
 namespace corvala {
 
 struct TGATEXTURE {
-    uint8_t* IMAGEDATA;  // decoded R, G, B (, A) rows in file order; std::calloc'd, freed after the upload
+    uint8_t* IMAGEDATA;  // decoded R, G, B (, A) rows in file order; std::malloc'd, freed after the upload
     uint32_t BPP;        // 24 or 32
     uint32_t WIDTH;
     uint32_t HEIGHT;
@@ -37,7 +37,7 @@ struct TgaReader {
     bool open = false;
     std::vector<uint8_t> file_bytes;  // holds the file when one was opened
 
-    bool open_file(const char* path);
+    bool open_file(const char* path, bool* no_file = nullptr);  // no_file: as host::ReadWholeFile
     void attach(const uint8_t* bytes, size_t n);
     size_t read(void* dst, size_t n);  // bytes delivered, fewer at the end
     size_t remaining() const { return size - pos; }

@@ -5,8 +5,8 @@
 #include <GL/glu.h>
 
 #include <cstring>
-#include <fstream>
 #include <string>
+#include <vector>
 
 #include "platform/host/host.h"
 #include "platform/win32.h"
@@ -17,6 +17,14 @@ namespace corvala {
 using namespace win32;
 
 uint32_t TEXTUREID2[TEXTUREID2_LAST + 1];
+
+namespace {
+std::string g_load_error;  // like SDL_GetError: kept until the next failure
+}
+
+const char* LastLoadError() { return g_load_error.c_str(); }
+
+void note_load_failure(const std::string& file, const std::string& why) { g_load_error = file + ": " + why; }
 
 void slot_range_error(const char* table, int32_t num, int32_t last) {
     const std::string text =
@@ -45,11 +53,8 @@ int32_t bmp_depth_from_memory(const uint8_t* data, size_t size) {
 }
 
 int32_t GETBMPDEPTH(const char* BMPFILE) {
-    if (!host::FileExists(BMPFILE)) return 0;
-    std::ifstream in(host::MapPath(BMPFILE), std::ios::binary);
-    uint8_t head[sizeof(win32::BITMAPFILEHEADER) + sizeof(win32::BITMAPINFOHEADER)];
-    in.read(reinterpret_cast<char*>(head), sizeof head);
-    return bmp_depth_from_memory(head, size_t(in.gcount()));
+    std::vector<uint8_t> bytes;  // a file that cannot be read is as unusable as a missing one
+    return host::ReadWholeFile(BMPFILE, bytes) ? bmp_depth_from_memory(bytes.data(), bytes.size()) : 0;
 }
 
 void SWAPRGB(void* DATA, int32_t SIZE) {
@@ -68,17 +73,27 @@ void ADDMIPMAPSTEXTURE(int32_t FORMAT, int32_t WIDTH, int32_t HEIGHT, const uint
 
 void TEXTURELOADID(const char* BMPFILE, int32_t NUM) {
     check_slot(NUM);
-    int32_t FORMAT = GETBMPDEPTH(BMPFILE);
+    // GETBMPDEPTH and LoadImageA, over the one read of the file.
+    std::vector<uint8_t> bytes;
+    bool no_file = false;
+    const bool read = host::ReadWholeFile(BMPFILE, bytes, &no_file);
+    int32_t FORMAT = bmp_depth_from_memory(bytes.data(), bytes.size());
+    const std::string file = BMPFILE ? BMPFILE : "";
+    if (!read) note_load_failure(file, no_file ? "no such file" : "the file could not be read");
+    else if (FORMAT == 0) note_load_failure(file, "not a BMP file with a Windows info header");
+    else if (FORMAT != 24 && FORMAT != 32)
+        note_load_failure(file, std::to_string(FORMAT) + " bits per pixel: only 24 and 32 are loaded");
     win32::HANDLE bitmap = nullptr;
     win32::BITMAP bm{};
     if (FORMAT == 24 || FORMAT == 32) {
-        // A file load does not consult the module instance.
-        bitmap = win32::LoadImageA(nullptr, BMPFILE, IMAGE_BITMAP, 0, 0,
-                                   LR_LOADFROMFILE | LR_LOADTRANSPARENT | LR_CREATEDIBSECTION);
+        bitmap = win32::LoadBitmapFromMemory(bytes.data(), bytes.size());
+        std::vector<uint8_t>().swap(bytes);  // the bitmap holds its own copy: not two pictures at once
         // A bitmap that does not hold what the probe promised would be read past its end.
         if (!bitmap || win32::GetObjectA(bitmap, sizeof bm, &bm) != int(sizeof bm) || !bm.bmBits ||
-            bm.bmBitsPixel != FORMAT)
+            bm.bmBitsPixel != FORMAT) {
+            note_load_failure(file, "the BMP file is damaged or of a kind that cannot be decoded");
             FORMAT = 0;
+        }
     }
     auto* P = static_cast<uint8_t*>(bm.bmBits);
     if (FORMAT == 24) {

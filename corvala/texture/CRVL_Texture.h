@@ -2,6 +2,7 @@
 #pragma once
 #include <cstddef>
 #include <cstdint>
+#include <string>
 
 namespace corvala {
 
@@ -15,9 +16,12 @@ void TEXTUREOFF();                                     // glDisable(GL_TEXTURE_2
 int32_t GETBMPDEPTH(const char* BMPFILE);              // bits per pixel, 0 if unusable
 void SWAPRGB(void* DATA, int32_t SIZE);                // swaps bytes 0 and 2 of SIZE 3-byte groups
 void ADDMIPMAPSTEXTURE(int32_t FORMAT, int32_t WIDTH, int32_t HEIGHT, const uint8_t* BITS);  // mipmaps, 24 or 32 bpp
+const char* LastLoadError();  // the last texture or model load that failed, "FILE: why"; "" until one fails
 
 // The depth probe over a file's bytes (GETBMPDEPTH reads the file and calls this).
 int32_t bmp_depth_from_memory(const uint8_t* data, size_t size);
+// What LastLoadError answers from now on: `file`, then why it was not loaded.
+void note_load_failure(const std::string& file, const std::string& why);
 // Whether a minification filter samples mipmaps.
 bool is_mipmap_filter(int32_t filter);
 // Stops the program: a slot number outside a table is a programming error.

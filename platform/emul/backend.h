@@ -47,8 +47,7 @@ int SurfaceTextHeight();
 // Besides the table above, a backend implements these calls of win32.h on its own: the pixel format,
 // the GL context and SwapBuffers, wglGetProcAddress (with wglSwapIntervalEXT), EnumDisplaySettingsA,
 // MessageBoxA, the cursors and icons (LoadCursorA, LoadIconA, LoadCursorFromFileA, DestroyIcon) and
-// LoadImageA, over these readers of bytes in memory (what the file loaders do after reading the file):
-HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size);
+// LoadImageA over LoadBitmapFromMemory (win32_gdi.h), and this reader of bytes in memory:
 HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);
 
 }  // namespace win32

@@ -104,14 +104,22 @@ ssize_t read_some(int fd, uint8_t* to, size_t n) {
 
 }  // namespace
 
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& out, bool* no_file) {
     out.clear();
+    if (no_file) *no_file = true;
     if (!path || !*path) return false;
     // Non-blocking, so that opening a FIFO never waits for a writer; a regular file reads as usual.
-    const int fd = ::open(MapPath(path).c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return false;
+    const std::string mapped = MapPath(path);
+    const int fd = ::open(mapped.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        struct stat st;  // only on failure: as FileExists would have answered
+        if (no_file) *no_file = ::stat(mapped.c_str(), &st) != 0 || !S_ISREG(st.st_mode);
+        return false;
+    }
     struct stat st;
-    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= kMaxFileBytes;
+    const bool have_stat = ::fstat(fd, &st) == 0;
+    if (no_file) *no_file = have_stat && !S_ISREG(st.st_mode);
+    bool ok = have_stat && S_ISREG(st.st_mode) && uint64_t(st.st_size) <= kMaxFileBytes;
     if (ok) {
         // The size found is where to start; a file that changes meanwhile is read to its end, within the limit.
         // Through a chunk on the stack: the buffer is never filled with zeros first.

@@ -13,12 +13,17 @@ bool FileExists(const char* path) {
     return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& out) {
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& out, bool* no_file) {
     out.clear();
+    if (no_file) *no_file = true;
     if (!path || !*path) return false;
     const HANDLE f =
         CreateFileA(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (f == INVALID_HANDLE_VALUE) return false;
+    if (f == INVALID_HANDLE_VALUE) {
+        if (no_file) *no_file = !FileExists(path);
+        return false;
+    }
+    if (no_file) *no_file = GetFileType(f) != FILE_TYPE_DISK;
     LARGE_INTEGER size{};
     bool ok = GetFileType(f) == FILE_TYPE_DISK && GetFileSizeEx(f, &size) && uint64_t(size.QuadPart) <= kMaxFileBytes;
     if (ok) {

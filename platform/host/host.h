@@ -18,9 +18,10 @@ bool FileExists(const char* path);  // a regular file at the mapped path
 
 // Every reader of a whole file comes through here: the mapped path, one size limit, one way to fail.
 // False (and `out` empty) when the file cannot be opened or read, is not a regular file or is larger
-// than kMaxFileBytes; every data file the program reads is a small fraction of that.
+// than kMaxFileBytes; every data file the program reads is a small fraction of that. `no_file`, when given,
+// tells a failure where FileExists would have said false (no regular file there) from one reading failed.
 constexpr size_t kMaxFileBytes = size_t(1) << 30;
-bool ReadWholeFile(const char* path, std::vector<uint8_t>& out);
+bool ReadWholeFile(const char* path, std::vector<uint8_t>& out, bool* no_file = nullptr);
 
 // The folder the running executable lies in ("" when it cannot be told).
 std::string ExecutableFolder();

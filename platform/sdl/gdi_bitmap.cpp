@@ -1,5 +1,6 @@
-// LoadImageA for BMP files: SDL decodes, and the result is laid out as a Windows DIB section
-// (bottom-up rows padded to 4 bytes, B, G, R (, A) per pixel), which is what callers index into.
+// LoadImageA for BMP files, laid out as a Windows DIB section (bottom-up rows padded to 4 bytes, B, G, R (, A)
+// per pixel), which is what callers index into. The kinds nearly every BMP is are decoded here; SDL decodes
+// the rest (palettes, RLE, 16 bits, odd masks).
 #include <SDL.h>
 
 #include <cstring>
@@ -23,6 +24,7 @@ struct BmpShape {
     DWORD compression = BI_RGB;
     bool top_down = false;
     size_t bits_offset = 0;
+    DWORD header_size = 0;
 };
 
 bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
@@ -30,7 +32,7 @@ bool read_shape(const uint8_t* p, size_t n, BmpShape& out) {
     BITMAPFILEHEADER fh;
     std::memcpy(&fh, p, sizeof fh);
     if (fh.bfType != BMP_SIGNATURE) return false;
-    DWORD header_size;
+    DWORD& header_size = out.header_size;
     std::memcpy(&header_size, p + sizeof fh, 4);
     DWORD& compression = out.compression;
     if (header_size == 12) {  // the old core header: 16-bit width and height
@@ -88,6 +90,67 @@ void keep_file_alpha(const uint8_t* file, const BmpShape& shape, GdiBitmap& bmp)
     }
 }
 
+// The file byte (0..3) a whole-byte channel mask selects.
+bool mask_byte(uint32_t mask, int& byte) {
+    for (byte = 0; byte < 4; ++byte)
+        if (mask == 0xFFu << (8 * byte)) return true;
+    return false;
+}
+
+// 24 and 32 bits in BI_RGB, and 32 bits in BI_BITFIELDS with a whole byte for each channel, give what SDL
+// gives: rows as they are, or their bytes reordered; no alpha mask means opaque, BI_RGB keeps the fourth
+// byte. False for every other kind, which SDL then decodes.
+bool decode_direct(const uint8_t* p, size_t n, const BmpShape& shape, GdiBitmap& bmp) {
+    if ((shape.bits != 24 && shape.bits != 32) || shape.header_size < sizeof(BITMAPINFOHEADER)) return false;
+    int order[4] = {0, 1, 2, 3};  // the file byte of blue, green, red and alpha
+    bool opaque = false;
+    if (shape.compression == BI_BITFIELDS) {
+        // Red, green, blue (, alpha) masks: after a 40-byte header, or inside the longer ones.
+        const size_t at = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+        const size_t count = shape.header_size == 40 ? 3 : 4;
+        const bool known =
+            shape.header_size == 40 || shape.header_size == 56 || shape.header_size == 108 || shape.header_size == 124;
+        if (shape.bits != 32 || !known || n < at + 4 * count) return false;
+        uint32_t masks[4] = {0, 0, 0, 0};
+        std::memcpy(masks, p + at, 4 * count);
+        int r, g, b, a = -1;
+        if (!mask_byte(masks[0], r) || !mask_byte(masks[1], g) || !mask_byte(masks[2], b)) return false;
+        if (masks[3] != 0 && !mask_byte(masks[3], a)) return false;
+        if (r == g || g == b || r == b || a == r || a == g || a == b) return false;
+        opaque = a < 0;
+        order[0] = b, order[1] = g, order[2] = r, order[3] = opaque ? 6 - r - g - b : a;
+    } else if (shape.compression != BI_RGB) {
+        return false;
+    }
+    bmp.width = int(shape.width);
+    bmp.height = int(shape.height);
+    bmp.bpp = shape.bits;
+    bmp.stride = int(host::DibStride(bmp.width, bmp.bpp));
+    const size_t stride = size_t(bmp.stride), rows = size_t(bmp.height);
+    const uint8_t* bits = p + shape.bits_offset;  // read_shape checked that every row is there
+    const bool as_is = order[0] == 0 && order[1] == 1 && order[2] == 2 && !opaque;
+    if (as_is && !shape.top_down) {
+        bmp.bits.assign(bits, bits + stride * rows);
+        return true;
+    }
+    bmp.bits.resize(stride * rows);
+    for (size_t y = 0; y < rows; ++y) {
+        const uint8_t* src = bits + (shape.top_down ? rows - 1 - y : y) * stride;  // y counts bottom-up
+        uint8_t* dst = &bmp.bits[y * stride];
+        if (as_is) {
+            std::memcpy(dst, src, stride);
+            continue;
+        }
+        for (size_t x = 0; x < size_t(bmp.width); ++x, src += 4, dst += 4) {
+            dst[0] = src[order[0]];
+            dst[1] = src[order[1]];
+            dst[2] = src[order[2]];
+            dst[3] = opaque ? 0xFF : src[order[3]];
+        }
+    }
+    return true;
+}
+
 bool fill_from_surface(SDL_Surface* s, const uint8_t* file, const BmpShape& shape, GdiBitmap& bmp) {
     const int file_bits = shape.bits;
     bmp.width = s->w;
@@ -116,6 +179,9 @@ HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size) {
     BmpShape shape;
     if (!bytes || size > size_t(INT32_MAX) || !read_shape(static_cast<const uint8_t*>(bytes), size, shape))
         return nullptr;
+    auto direct = std::make_unique<GdiBitmap>();
+    if (decode_direct(static_cast<const uint8_t*>(bytes), size, shape, *direct))
+        return static_cast<HBITMAP>(gdi_register(std::move(direct)));
     SDL_RWops* rw = SDL_RWFromConstMem(bytes, int(size));
     if (!rw) return nullptr;
     SDL_Surface* s = SDL_LoadBMP_RW(rw, 1);

@@ -1,7 +1,7 @@
 # Windows: the surface is Windows' own (windows/surface.h), so there is nothing to emulate and no
 # source of a backend; the framework links the system's DLLs.
 set(CORVALA_BACKEND_EMULATED OFF)
-set(CORVALA_BACKEND_SOURCES)
+set(CORVALA_BACKEND_SOURCES bitmap.cpp)
 set(CORVALA_BACKEND_TESTING_SOURCES)
 set(CORVALA_BACKEND_LIBRARIES opengl32 glu32 comctl32 gdi32 user32 kernel32)
 set(CORVALA_BACKEND_PACKAGES)

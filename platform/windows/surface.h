@@ -163,6 +163,9 @@ using ::wglMakeCurrent;
 // From the WGL_EXT_swap_control extension, which windows.h does not declare.
 typedef BOOL(WINAPI* PFNWGLSWAPINTERVALEXTPROC)(int interval);
 
+// Ours beside LoadImageA (win32_gdi.h says what it does); windows/bitmap.cpp makes it of CreateDIBSection.
+HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size);
+
 // The file signature of a BMP, which Windows names nowhere.
 constexpr WORD BMP_SIGNATURE = 0x4D42;  // "BM"
 

@@ -26,8 +26,9 @@ std::vector<std::string> load_sequence(uint32_t name, int bpp, int w, int h, boo
     s.push_back("glTexParameteri(3553, 10242, 10497)");
     s.push_back("glTexParameteri(3553, 10243, 10497)");
     if (mipmaps) {
+        // The levels are built from the pixels in the order level 0 was given in.
         s.push_back("gluBuild2DMipmaps(3553, " + std::to_string(bpp / 8) + ", " + W + ", " + H + ", " +
-                    std::to_string(bpp == 24 ? GL_RGB : GL_BGRA) + ", 5121)");
+                    std::to_string(bpp == 24 ? GL_RGB : GL_RGBA) + ", 5121)");
     }
     if (packed_rows) s.push_back("glPixelStorei(3317, 4)");
     return s;

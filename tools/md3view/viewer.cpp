@@ -92,8 +92,9 @@ void grow_bounds(const TGLMD3MODEL& model, const float m[12], float lo[3], float
     for (const TMESH& mesh : model.MESHES) {
         const size_t v = size_t(std::max(mesh.MESHHEADER.NUMVERTEXES, 0));
         for (size_t i = 0; i < v && i < mesh.VERTEX.size(); ++i) {
-            const float p[3] = {mesh.VERTEX[i].VERTEX[0] / 64.0f, mesh.VERTEX[i].VERTEX[1] / 64.0f,
-                                mesh.VERTEX[i].VERTEX[2] / 64.0f};
+            const float p[3] = {float(mesh.VERTEX[i].VERTEX[0] * kMd3XyzScale),
+                                float(mesh.VERTEX[i].VERTEX[1] * kMd3XyzScale),
+                                float(mesh.VERTEX[i].VERTEX[2] * kMd3XyzScale)};
             for (int k = 0; k < 3; ++k) {
                 const float w = m[k] * p[0] + m[3 + k] * p[1] + m[6 + k] * p[2] + m[9 + k];
                 lo[k] = std::min(lo[k], w);
