@@ -146,6 +146,7 @@ std::vector<std::string> split_lines(const std::string& text);
 struct SkinEntry {
     std::string surface;
     std::string image;  // the file name only: any folder in the line is dropped
+    std::string path;   // the image as the line names it, folders included (from the game's data folder)
 };
 
 // The text half of LOADSKIN: "surface,folder/image.tga" lines, in file order. Lines without a comma,
