@@ -30,7 +30,7 @@ const char* const kNames[Q3_LEGS_TURN + 1] = {
 constexpr int32_t kDefaultFps = 10;
 // The framework's perspective: 45 degrees of field of view from top to bottom.
 constexpr float kHalfFovRadians = float(22.5 * kPi / 180);
-constexpr float kFitMargin = 1.05f;  // a little room round the model
+constexpr float kFitMargin = 1.15f;  // room round the model, and for the overlay above it
 constexpr int kMaxTagDepth = 4;      // parts hang at most this deep; a loop of tags ends there
 
 bool ends_with(const std::string& s, const std::string& tail) {
