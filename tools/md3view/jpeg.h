@@ -17,5 +17,7 @@ struct RgbImage {
 bool is_jpeg(const uint8_t* data, size_t size);  // the SOI marker
 // False for anything libjpeg refuses or cannot finish, for sides of 0 or beyond kMaxJpegSide.
 bool decode_jpeg(const uint8_t* data, size_t size, RgbImage& out);
+// IMAGE (bottom row first) as a baseline JPEG file, for the sample player.
+std::vector<uint8_t> encode_jpeg(const RgbImage& image);
 
 }  // namespace md3view
