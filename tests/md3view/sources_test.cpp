@@ -82,6 +82,7 @@ TEST(Md3ViewSources, SkinImagesAreFoundFromTheDataFolderInAnyCaseThenBesideTheMo
     EXPECT_EQ("models/players/a/photo.jpg", md3view::find_image(files, folder, "models\\players\\a\\photo.tga", bytes));
     EXPECT_EQ("models/players/a/photo.jpg", md3view::find_image(files, folder, "other/photo.tga", bytes));
     EXPECT_EQ("", md3view::find_image(files, folder, "models/players/a/none.tga", bytes));
+    EXPECT_FALSE(files.exists("models/../models/players/a/beside.tga"));  // never outside the data folder
     EXPECT_TRUE(bytes.empty());
 }
 

@@ -29,6 +29,14 @@ std::string normal_path(const std::string& path) {
     return out;
 }
 
+namespace {
+// A skin line naming "../../x" must not reach outside the data folder, as the engines refuse it too.
+bool leaves_root(const std::string& p) {
+    return p == ".." || p.rfind("../", 0) == 0 || p.find("/../") != std::string::npos ||
+           (p.size() >= 3 && p.compare(p.size() - 3, 3, "/..") == 0);
+}
+}  // namespace
+
 struct Files::Source {
     std::string folder;                         // a folder on disk, or
     zip_t* zip = nullptr;                       // an archive
@@ -154,7 +162,7 @@ bool Files::has_archive() const {
 bool Files::read(const std::string& path, std::vector<uint8_t>& out) const {
     out.clear();
     const std::string p = normal_path(path);
-    if (p.empty()) return false;
+    if (p.empty() || leaves_root(p)) return false;
     for (auto it = sources_.rbegin(); it != sources_.rend(); ++it) {
         const Source& s = **it;
         if (s.zip) {
@@ -170,7 +178,7 @@ bool Files::read(const std::string& path, std::vector<uint8_t>& out) const {
 
 bool Files::exists(const std::string& path) const {
     const std::string p = normal_path(path);
-    if (p.empty()) return false;
+    if (p.empty() || leaves_root(p)) return false;
     for (const auto& s : sources_) {
         if (s->zip ? s->files.count(lower(p)) != 0 : win32::FileExists((s->folder + "/" + p).c_str())) return true;
     }
