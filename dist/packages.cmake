@@ -19,7 +19,15 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${CPACK_PACKAGE_CONTACT}")
 
+# What is loaded at run time rather than linked, which dpkg-shlibdeps cannot see: SDL opens libGL.so.1
+# (the GLX dispatch, libgl1, with Mesa's GLX behind it), and Mesa opens its driver, recommended as
+# Debian's games do (a system with a vendor's driver needs no Mesa one).
+set(wobblefin_gl_runtime "libgl1, libglx-mesa0")
+set(wobblefin_gl_driver libgl1-mesa-dri)
+
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_NAME wobblefin)
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_DEPENDS "${wobblefin_gl_runtime}")
+set(CPACK_DEBIAN_PROGRAM_PACKAGE_RECOMMENDS ${wobblefin_gl_driver})
 set(CPACK_DEBIAN_PROGRAM_PACKAGE_SECTION x11)
 set(CPACK_DEBIAN_PROGRAM_DESCRIPTION "Interactive aquarium toy with an animated goldfish
 Wobblefin shows an aquarium with a goldfish in one OpenGL window. Hold the left
@@ -29,7 +37,9 @@ cold) or on the fish, and the fish answers.")
 set(CPACK_DEBIAN_SDK_PACKAGE_NAME libcorvala-dev)
 set(CPACK_DEBIAN_SDK_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_SDK_PACKAGE_DEPENDS
-    "libsdl2-dev, libsdl2-image-dev, libgl-dev, libglu1-mesa-dev, libfreetype-dev, libx11-dev, pkg-config")
+    "libsdl2-dev, libsdl2-image-dev, libgl-dev, libglu1-mesa-dev, libfreetype-dev, libx11-dev, pkg-config, \
+${wobblefin_gl_runtime}")
+set(CPACK_DEBIAN_SDK_PACKAGE_RECOMMENDS ${wobblefin_gl_driver})
 set(CPACK_DEBIAN_SDK_DESCRIPTION "Corvala, a small OpenGL framework, and its MD3 model viewer
 One OpenGL window with polled input state, a status bar and image buttons,
 fixed-function render helpers, BMP and TGA textures, texture-font text,

@@ -1,13 +1,15 @@
 // Corvala example: the smallest program. One window, the loop, and a line of text.
 //
 //   corvala_hello [FRAMES]   stops by itself after FRAMES frames when given
-#include <GL/gl.h>
+// [doc:hello-includes]
+#include <GL/gl.h>  // glClear, glColor3f: the framework leaves plain OpenGL calls to the program
 
 #include <cstdlib>
 
-#include <corvala/Corvala.h>
+#include <corvala/Corvala.h>  // all of the framework, and win32:: (SwapBuffers, SendMessageA, ...)
 
-using namespace corvala;
+using namespace corvala;  // OPENGL_INIT, ACTIVE, ...; Win32 names stay win32::, as in win32::SwapBuffers
+// [/doc:hello-includes]
 
 // [doc:hello]
 int main(int argc, char** argv) {

@@ -54,10 +54,10 @@ run=$build/run
 view=$build/tools/md3view/corvala-md3view
 sample=$(mktemp -d)
 trap 'rm -rf "$sample"' EXIT
-"$build/tools/md3view/md3view_sample" "$sample/robot"
+"$build/tools/md3view/md3view_sample" --pk3 "$sample/robot.pk3"
 
 (cd "$run" && shot wobblefin "Wobblefin" 3 -- ./Wobblefin)
-shot md3view-player "corvala-md3view" 3 -- "$view" "$sample/robot"
+shot md3view-player "corvala-md3view" 3 -- "$view" "$sample/robot.pk3" robot
 shot md3view-fish "corvala-md3view" 3 -- "$view" "$run/modelli/PesceRosso.md3"
 shot example-hello "Corvala hello" 2 -- "$build/examples/corvala_hello"
 shot example-model "Corvala model" 3 -- "$build/examples/corvala_model" "$run/modelli/" PesceRosso "$run/modelli/PesceRosso.tga"

@@ -118,12 +118,16 @@ struct TGLMD3MODEL {
     std::vector<TMESH> MESHES;             // S surfaces in file order
     std::vector<PGLMD3MODEL> LINKS;        // one per tag: the model attached there or none; not owned
 
-    void LOADMODEL(const std::string& FILENAME);                           // loads an MD3 file, silently
-    void PUTMODEL();                                                       // draws at FRAME, NEXTFRAME, POLL
-    void PUTMODELINT(int32_t CURRENTFRAME, int32_t NEXFRAME, double POL);  // draws blended between two frames
-    void DRAWSKELETON(TGLMD3MODEL& MDL);                                   // MDL and the models at its tags
-    void UPDATEFRAME(float TIME);                                          // steps at most one frame a call
-    bool LINKMODEL(const std::string& TAGNAME, TGLMD3MODEL& MODEL);        // attaches MODEL at the tag of that name
+    // FILENAME: an .md3 file (program path); silent on failure (LastLoadError says why).
+    void LOADMODEL(const std::string& FILENAME);
+    void PUTMODEL();  // draws at FRAME, NEXTFRAME, POLL
+    // CURRENTFRAME, NEXFRAME: frame numbers; POL: 0 draws CURRENTFRAME, 1 NEXFRAME, between them blends.
+    void PUTMODELINT(int32_t CURRENTFRAME, int32_t NEXFRAME, double POL);
+    void DRAWSKELETON(TGLMD3MODEL& MDL);  // MDL: drawn with the models at its tags; this object plays no part
+    // TIME: the caller's monotonic clock, in its own unit (FPS frames per unit); steps at most one frame a call.
+    void UPDATEFRAME(float TIME);
+    // TAGNAME: one of this model's tags; MODEL: drawn there by DRAWSKELETON. False when no tag has the name.
+    bool LINKMODEL(const std::string& TAGNAME, TGLMD3MODEL& MODEL);
     int32_t LOADSKIN(const std::string& FILENAME);  // a .skin file's images onto the surfaces it names;
                                                     // surfaces textured (needs the GL context)
 };
@@ -146,6 +150,7 @@ std::vector<std::string> split_lines(const std::string& text);
 struct SkinEntry {
     std::string surface;
     std::string image;  // the file name only: any folder in the line is dropped
+    std::string path;   // the image as the line names it, folders included (from the game's data folder)
 };
 
 // The text half of LOADSKIN: "surface,folder/image.tga" lines, in file order. Lines without a comma,

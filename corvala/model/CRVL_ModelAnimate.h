@@ -30,11 +30,12 @@ struct QUAKE3ANIMATION {
     int32_t ANIMMODEL = 0;                      // animation last selected
     float TIMER = 0;                            // the character's clock
 
-    void LOADMODEL(const std::string& PATH, const std::string& NAME, int32_t STARTANIM);  // PATH + NAME + ".md3"
+    // PATH: folder with its trailing separator; NAME: file name without ".md3"; STARTANIM: a Q3_ animation.
+    void LOADMODEL(const std::string& PATH, const std::string& NAME, int32_t STARTANIM);
     void LOADANIM(const std::string& FILENAME);  // reads an animation.cfg into ANIM (silent when missing)
     void SETANIM(int32_t NUM);                   // puts animation NUM's range into MODEL; 0..24 only
     void SELECTMODELANIM(int32_t NEWANIM);       // ANIMMODEL = NEWANIM, then SETANIM
-    void PUTMODEL(float TIME);                   // clock += TIME / 10000, step, draw
+    void PUTMODEL(float TIME);  // TIME: the clock's advance in 1/10000 of a unit (FPS frames a unit); then step, draw
 };
 
 // The text half of LOADANIM: reads animation.cfg lines from TEXT into CHARACTER.ANIM and applies the

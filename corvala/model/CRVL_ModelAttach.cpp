@@ -50,7 +50,8 @@ std::vector<SkinEntry> parse_skin(const std::string& text) {
     for (const std::string& line : split_lines(text)) {
         const size_t comma = line.find(',');
         if (comma == std::string::npos) continue;
-        SkinEntry entry{trimmed(line.substr(0, comma)), trimmed(line.substr(comma + 1))};
+        SkinEntry entry{trimmed(line.substr(0, comma)), trimmed(line.substr(comma + 1)), std::string()};
+        entry.path = entry.image;
         const size_t slash = entry.image.find_last_of("/\\");
         if (slash != std::string::npos) entry.image.erase(0, slash + 1);
         if (entry.surface.empty() || entry.image.empty()) continue;

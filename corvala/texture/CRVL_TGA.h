@@ -52,7 +52,10 @@ extern TgaReader FTGA;
 extern const TTGAHEADER UTGACOMPARE;  // type 2, uncompressed true-colour
 extern const TTGAHEADER CTGACOMPARE;  // type 10, run-length-encoded true-colour
 
-void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM);              // TGA file into slot NUM, left bound
+// TGA file TGAFILE into slot NUM (0..200), left bound. The rows go up in the order the file stores them (its
+// origin bit is ignored): t = 0 is the first stored row, the bottom one in the usual bottom-left files (upright
+// like a BMP), the top one in top-left files, which therefore need t flipped (1 - t) to stand upright.
+void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM);
 void TEXTURETGASELECTID(int32_t NUM);                                 // binds TGA slot NUM
 bool LOADTGA(TGATEXTURE& TEXTURE, const char* FILENAME);              // opens, checks, decodes; false after a message
 bool LOADUNCOMPRESSEDTGA(TGATEXTURE& TEXTURE, const char* FILENAME);  // type 2 body from FTGA

@@ -9,12 +9,14 @@ namespace corvala {
 constexpr int32_t TEXTUREID2_LAST = 500;
 extern uint32_t TEXTUREID2[TEXTUREID2_LAST + 1];  // GL texture name of each BMP slot, 0 while empty
 
-void TEXTURELOADID(const char* BMPFILE, int32_t NUM);  // BMP file into slot NUM, left bound
-void TEXTURESELECTID(int32_t NUM);                     // binds BMP slot NUM
-void TEXTUREON();                                      // glEnable(GL_TEXTURE_2D)
-void TEXTUREOFF();                                     // glDisable(GL_TEXTURE_2D)
-int32_t GETBMPDEPTH(const char* BMPFILE);              // bits per pixel, 0 if unusable
-void SWAPRGB(void* DATA, int32_t SIZE);                // swaps bytes 0 and 2 of SIZE 3-byte groups
+// BMP file BMPFILE into slot NUM (0..500), left bound. The texture's first row (t = 0) is the picture's
+// bottom row, whatever order the file stores: drawn upright with t = 0 at the bottom of the quad.
+void TEXTURELOADID(const char* BMPFILE, int32_t NUM);
+void TEXTURESELECTID(int32_t NUM);         // binds BMP slot NUM
+void TEXTUREON();                          // glEnable(GL_TEXTURE_2D)
+void TEXTUREOFF();                         // glDisable(GL_TEXTURE_2D)
+int32_t GETBMPDEPTH(const char* BMPFILE);  // bits per pixel, 0 if unusable
+void SWAPRGB(void* DATA, int32_t SIZE);    // swaps bytes 0 and 2 of SIZE 3-byte groups
 void ADDMIPMAPSTEXTURE(int32_t FORMAT, int32_t WIDTH, int32_t HEIGHT, const uint8_t* BITS);  // mipmaps, 24 or 32 bpp
 const char* LastLoadError();  // the last texture or model load that failed, "FILE: why"; "" until one fails
 

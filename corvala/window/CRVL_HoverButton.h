@@ -27,9 +27,13 @@ constexpr int32_t ALLOC_UNIT = 100;  // rectangles per growth step of the region
 
 extern std::string BMPTYPE;  // prefix of the button bitmap files: BMPTYPE + "N"/"H"/"P" + ".BMP"
 
-LRESULT HOVERBUTTONHANDLER(HWND WND, UINT IMSG, WPARAM WPARAM_, LPARAM LPARAM_);  // the class procedure
-HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL);                     // DIB section + palette; 0 on failure
-HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR,
-                    BYTE TOLERANCE);  // the non-transparent pixels; 0 on failure
+// The "IMAGEBUTTON" class procedure: WND the button, IMSG the message with its WPARAM_ and LPARAM_.
+LRESULT HOVERBUTTONHANDLER(HWND WND, UINT IMSG, WPARAM WPARAM_, LPARAM LPARAM_);
+// FILENAME: a BMP file; PAL receives its palette (0 for true-colour files). A DIB section; 0 on failure.
+HBITMAP LOADBMPFROMFILE(const char* FILENAME, HPALETTE& PAL);
+// BMPNAME: a BMP file; TRANSCOLOR: the colour cut away (0x00BBGGRR), and with it each colour whose channels
+// are at most TOLERANCE above TRANSCOLOR's.
+// The region of the other pixels, in the picture's coordinates; 0 on failure.
+HRGN BITMAPTOREGION(const char* BMPNAME, COLORREF TRANSCOLOR, BYTE TOLERANCE);
 
 }  // namespace corvala

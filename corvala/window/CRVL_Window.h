@@ -95,10 +95,15 @@ extern win32::POINT MPOS;                     // pointer position read in mouse-
 extern MSG MSG_;                              // the message last taken by SETGLMSG
 
 // ---- routines ----------------------------------------------------------------------------------
+// The next window's cursor and icon: TYPECURSOR is ARROW (system arrow) or a file type whose cursor is read
+// from CURFILE (.cur); TYPEICON is GENERIC or a file type whose icon is read from ICOFILE (.ico).
 void OGLWINDOWSETTING(int32_t TYPECURSOR, const char* CURFILE, int32_t TYPEICON, const char* ICOFILE);
+// The window titled APPNAME, APPWIDTH x APPHEIGHT outer pixels, APPBITS colour bits (32), full screen if
+// APPFULLSCREEN, with its OpenGL context current; on failure a message box and exit code 1.
 bool CREATEOGLWINDOW(const char* APPNAME, int32_t APPWIDTH, int32_t APPHEIGHT, int32_t APPBITS, bool APPFULLSCREEN);
-void POSITIONWINDOW(int32_t X, int32_t Y);                 // moves and sizes the window
-void DELETEOGLWINDOW();                                    // context, device context, window
+void POSITIONWINDOW(int32_t X,
+                    int32_t Y);  // moves the window's top-left corner to screen pixel (X, Y), size WIDTH x HEIGHT
+void DELETEOGLWINDOW();          // context, device context, window
 [[noreturn]] void THROWERROR(const char* PCERRORMESSAGE);  // fatal-error box, then exit code 1
 bool WINDOWREGISTER();                                     // registers "GLWindow" (and "IMAGEBUTTON")
 HWND WINDOWCREATE(const char* PCAPPLICATIONNAME);          // creates and shows the window

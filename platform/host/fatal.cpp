@@ -11,10 +11,12 @@ namespace host {
 using namespace win32;
 namespace {
 std::string g_failure;
-}
+bool g_fatal_box = false;
+}  // namespace
 
 void NoteFailure(const std::string& reason) { g_failure = reason; }
 std::string FailureReason() { return g_failure; }
+bool FatalErrorShowing() { return g_fatal_box; }
 
 void FatalError(const char* caption, const char* text) {
     const std::string t = Cp1252ToUtf8(text), c = Cp1252ToUtf8(caption);
@@ -29,6 +31,7 @@ void FatalError(const char* caption, const char* text) {
     if (display) {
         const std::string shown =
             reason.empty() ? std::string(text ? text : "") : (text ? text : "") + ("\n\n" + reason);
+        g_fatal_box = true;
         win32::MessageBoxA(nullptr, shown.c_str(), caption, MB_OK | MB_ICONERROR);
     }
     std::exit(1);

@@ -53,6 +53,9 @@ uint32_t Cp1252CodePoint(unsigned char c);
 // (what the driver or the windowing system said) when it gave one, a box where one can be shown, and
 // exit code 1.
 [[noreturn]] void FatalError(const char* caption, const char* text);
+// True while FatalError shows its box, for a backend whose box may be ended from outside: then the
+// program ends with exit code 1 however the box ends.
+bool FatalErrorShowing();
 // What the system said when a window, a GL visual or a context could not be had ("" when nothing failed).
 std::string FailureReason();
 void NoteFailure(const std::string& reason);  // "" forgets it

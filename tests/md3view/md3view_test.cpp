@@ -1,115 +1,39 @@
-// corvala-md3view: players assembled at their tags, animations per body half, the goldfish, odd
-// folders shown as far as they go, and the program's exit codes.
+// corvala-md3view: players assembled at their tags, animations per body half, single parts, framing,
+// the goldfish, odd folders shown as far as they go, and the program's exit codes.
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <algorithm>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "tests/model/md3_builder.h"
+#include "tests/md3view/players.h"
 #include "tests/render/gl_helpers.h"
 #include "tests/support/temp_dir.h"
-#include "tools/md3view/viewer.h"
 
 using namespace corvala;
 
+using namespace md3viewtest;
+
 namespace {
 
-TGLTAG tag(const char* name, float x, float y, float z, const float rows[3][3]) {
-    TGLTAG t{};
-    std::strncpy(t.NAME, name, sizeof t.NAME);
-    t.POSITION = TGLVECTOR{x, y, z};
-    std::memcpy(t.ROTATION, rows, sizeof t.ROTATION);
-    return t;
-}
-
-const float kTurnedAboutZ[3][3] = {{0, 1, 0}, {-1, 0, 0}, {0, 0, 1}};  // a quarter turn
-const float kUnturned[3][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
-
-// One surface of the given triangles over the given vertices (in 1/64 units), one frame per entry of
-// FRAMES copies, and the tags given (the same in every frame).
-std::vector<uint8_t> part(const std::vector<md3test::Surface>& surfaces, int frames, const std::vector<TGLTAG>& tags) {
-    md3test::Model m;
-    m.frames = frames;
-    m.tags_per_frame = int32_t(tags.size());
-    for (int f = 0; f < frames; ++f) m.tags.insert(m.tags.end(), tags.begin(), tags.end());
-    m.surfaces = surfaces;
-    return md3test::build(m).bytes;
-}
-
-md3test::Surface triangle(const char* name, std::vector<TVERTEX> corners, int frames = 1) {
-    md3test::Surface s;
-    s.name = name;
-    s.triangles = {{0, 1, 2}};
-    s.texcoords = {{0, 0}, {1, 0}, {0, 1}};
-    s.frames = frames;
-    for (int f = 0; f < frames; ++f) s.vertices.insert(s.vertices.end(), corners.begin(), corners.end());
-    return s;
-}
-
-// The upper part's triangle has corners (1, 0, 0), (0, 2, 0), (0, 0, 3). The lower part carries it at
-// tag_torso, moved to (10, 0, 5) and turned a quarter about z, where those corners land at
-// (10, 1, 5), (8, 0, 5), (10, 0, 8): the lower part also draws a marker triangle exactly there.
 void write_player(const testsupport::TempDir& dir, int frames) {
-    using md3test::vertex;
-    const md3test::Surface legs = triangle("l_legs", {vertex(0, 0, 0), vertex(64, 0, 0), vertex(0, 64, 0)}, frames);
-    const md3test::Surface marker =
-        triangle("l_marker", {vertex(640, 64, 320), vertex(512, 0, 320), vertex(640, 0, 512)}, frames);
-    const md3test::Surface torso =
-        triangle("u_torso", {vertex(64, 0, 0), vertex(0, 128, 0), vertex(0, 0, 192)}, frames);
-    dir.write("lower.md3", part({legs, marker}, frames, {tag("tag_torso", 10, 0, 5, kTurnedAboutZ)}));
-    dir.write("upper.md3",
-              part({torso}, frames, {tag("tag_weapon", 0, 0, 0, kUnturned), tag("tag_head", 0, 0, 4, kUnturned)}));
-    dir.write("head.md3", part({triangle("h_head", {vertex(0, 0, 0), vertex(32, 0, 0), vertex(0, 0, 32)})}, 1, {}));
+    for (const auto& [name, bytes] : player(frames, frames)) dir.write(name, bytes);
 }
 
-// animation.cfg for 2 both-halves frames, 3 torso frames (2..4) and 3 legs frames (5..7 in the file).
-std::string cfg() {
-    std::string text = "sex\tm\nheadoffset\t0 0 0\n// comment line\n";
-    for (int i = 0; i < 6; ++i) text += "0\t2\t0\t5\t\t// BOTH\n";
-    for (int i = 0; i < 7; ++i) text += "2\t3\t3\t" + std::to_string(10 + i) + "\t\t// TORSO\n";
-    for (int i = 0; i < 12; ++i) text += "5\t3\t3\t" + std::to_string(20 + i) + "\t\t// LEGS\n";
-    return text;
-}
-
-struct Polygon {
-    float xyz[3][3];
-};
-
-// The triangles the scene sends down the pipeline, in window coordinates, in drawing order.
-std::vector<Polygon> drawn_triangles(md3view::Scene& scene) {
-    std::vector<GLfloat> buffer(4096);
-    glFeedbackBuffer(GLsizei(buffer.size()), GL_3D, buffer.data());
-    glRenderMode(GL_FEEDBACK);
-    md3view::draw_scene(scene, 0);
-    const GLint n = glRenderMode(GL_RENDER);
-    std::vector<Polygon> out;
-    for (GLint i = 0; i < n;) {
-        if (buffer[size_t(i)] == GL_POLYGON_TOKEN && buffer[size_t(i) + 1] == 3) {
-            Polygon p;
-            for (int v = 0; v < 3; ++v)
-                for (int k = 0; k < 3; ++k) p.xyz[v][k] = buffer[size_t(i) + 2 + size_t(v) * 3 + size_t(k)];
-            out.push_back(p);
-            i += 11;
-        } else {
-            ADD_FAILURE() << "unexpected feedback token " << buffer[size_t(i)];
-            break;
+// The share of the viewport's height the drawn triangles span, and whether all lie inside it.
+float height_share(md3view::Scene& scene, bool& inside) {
+    GLint vp[4];
+    glGetIntegerv(GL_VIEWPORT, vp);
+    float lo = 1e30f, hi = -1e30f;
+    inside = true;
+    for (const Polygon& p : drawn_triangles(scene))
+        for (const auto& v : p.xyz) {
+            lo = std::min(lo, v[1]), hi = std::max(hi, v[1]);
+            inside = inside && v[0] >= 0 && v[0] <= float(vp[2]) && v[1] >= 0 && v[1] <= float(vp[3]);
         }
-    }
-    return out;
-}
-
-std::string run_viewer(const std::string& args, int& status) {
-    const std::string command = std::string(MD3VIEW_EXE) + " " + args + " 2>&1";
-    FILE* p = popen(command.c_str(), "r");
-    std::string out;
-    char chunk[256];
-    while (p && std::fgets(chunk, sizeof chunk, p)) out += chunk;
-    const int raw = p ? pclose(p) : -1;
-    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    return out;
+    return (hi - lo) / float(vp[3]);
 }
 
 }  // namespace
@@ -156,6 +80,61 @@ TEST(Md3View, PartAtAMovedAndTurnedTagIsDrawnMovedAndTurned) {
     ASSERT_EQ(4u, drawn.size());  // legs, marker, torso through the tag, head
     for (int v = 0; v < 3; ++v)
         for (int k = 0; k < 3; ++k) EXPECT_NEAR(drawn[1].xyz[v][k], drawn[2].xyz[v][k], 1e-3) << v << " " << k;
+}
+
+TEST(Md3View, PlayerIsDrawnWholeWhateverTheFrameCountsOfItsParts) {
+    rendertest::FreshScene();
+    testsupport::TempDir dir;
+    // An animated head with the upper part's frames; a lower part with fewer frames than its legs
+    // animation reaches (5..7 in the file), so every part sits at a frame of its own count.
+    for (const auto& [name, bytes] : player(3, 8, 8)) dir.write(name, bytes);
+    dir.write("animation.cfg", cfg());
+    md3view::Scene scene;
+    std::string error;
+    ASSERT_TRUE(md3view::load_scene(scene, dir.path(), error)) << error;
+    md3view::step_torso(scene, +1);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(4u, drawn_triangles(scene).size()) << "after " << i << " steps";  // legs, marker, torso, head
+        md3view::draw_scene(scene, 5000);                                           // half a second on
+    }
+}
+
+TEST(Md3View, LowerOrUpperPartOnItsOwnPlaysItsOwnHalfsAnimations) {
+    testsupport::TempDir dir;
+    write_player(dir, 8);
+    dir.write("animation.cfg", cfg());
+    md3view::Scene legs, torso;
+    std::string error;
+    ASSERT_TRUE(md3view::load_scene(legs, dir.file("lower.md3"), error)) << error;
+    ASSERT_TRUE(md3view::load_scene(torso, dir.file("upper.md3"), error)) << error;
+    EXPECT_EQ(Q3_LEGS_IDLE, legs.lower.ANIMMODEL);
+    EXPECT_EQ(2, legs.lower.MODEL.STARTFRAME);  // file frame 5: after the both-halves frames
+    md3view::step_torso(legs, +1);              // no torso animation for legs
+    EXPECT_EQ(Q3_LEGS_IDLE, legs.lower.ANIMMODEL);
+    EXPECT_EQ(Q3_TORSO_STAND, torso.lower.ANIMMODEL);
+    md3view::step_legs(torso, +1);
+    EXPECT_EQ(Q3_TORSO_STAND, torso.lower.ANIMMODEL);
+}
+
+TEST(Md3View, ModelFillsTheViewWhenLoadedAndAgainOnFit) {
+    rendertest::FreshScene();
+    testsupport::TempDir dir;
+    write_player(dir, 8);
+    dir.write("animation.cfg", cfg());
+    md3view::Scene scene;
+    std::string error;
+    ASSERT_TRUE(md3view::load_scene(scene, dir.path(), error)) << error;
+    // The box round the triangles is what fills the view, with room for the overlay: the triangles
+    // themselves span a little less.
+    constexpr float kFilled = 0.4f;
+    bool inside = false;
+    EXPECT_GT(height_share(scene, inside), kFilled);
+    EXPECT_TRUE(inside);
+    md3view::zoom(scene, 5);
+    EXPECT_LT(height_share(scene, inside), 0.25f);
+    md3view::fit(scene);
+    EXPECT_GT(height_share(scene, inside), kFilled);
+    EXPECT_TRUE(inside);
 }
 
 TEST(Md3View, GoldfishPlaysItsAnimationsOnOneModel) {

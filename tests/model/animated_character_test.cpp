@@ -179,6 +179,21 @@ TEST(AnimatedCharacter, AnAnimationWithoutARateHoldsItsPoseBetweenTwoDifferentFr
     }
 }
 
+TEST(AnimatedCharacter, AnAnimationWithoutARateSelectedWhileMovingDrawsExactlyItsFrame) {
+    Loaded l(Q3_LEGS_WALK);
+    QUAKE3ANIMATION& f = l.fish;
+    for (int i = 0; i < 3; ++i) f.PUTMODEL(75.0f);  // part way into a frame: blend factor above 0
+    ASSERT_GT(f.MODEL.POLL, 0.0f);
+    f.ANIM[Q3_TORSO_GESTURE].FPS = 0;
+    f.SELECTMODELANIM(Q3_TORSO_GESTURE);
+    gltrace::Scope trace;
+    f.PUTMODEL(75.0f);
+    EXPECT_EQ(0.0f, f.MODEL.POLL);
+    const std::vector<gltrace::Call> v = gltrace::named("glVertex3f");
+    ASSERT_EQ(3u, v.size());
+    for (const gltrace::Call& c : v) EXPECT_EQ(float(f.MODEL.FRAME), c.args[0]);  // frame f lies at x = f
+}
+
 TEST(AnimatedCharacter, ALongRunningClockKeepsSteppingAtTheSamePace) {
     Loaded l(Q3_LEGS_WALKCR);  // a frame lasts 0.04 clock units: a step every 5 or 6 drawn frames
     QUAKE3ANIMATION& f = l.fish;

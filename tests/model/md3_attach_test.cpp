@@ -67,6 +67,7 @@ TEST(Md3Attach, SkinLinesGiveSurfaceAndImageFileName) {
     ASSERT_EQ(3u, entries.size());
     EXPECT_EQ("u_torso", entries[0].surface);
     EXPECT_EQ("Body.TGA", entries[0].image);
+    EXPECT_EQ("models/players/robot/Body.TGA", entries[0].path);
     EXPECT_EQ("h_head", entries[1].surface);
     EXPECT_EQ("head.tga", entries[1].image);
     EXPECT_EQ("u_arm", entries[2].surface);
@@ -78,7 +79,8 @@ TEST(Md3Attach, LoadSkinTexturesNamedSurfacesFromImagesBesideTheSkinAndLeavesThe
     testsupport::TempDir dir;
     const testsupport::Rgba red{255, 0, 0, 255};
     testsupport::write_file(dir.file("fish.tga"), testsupport::make_tga(2, 2, 24, [&](int, int) { return red; }));
-    dir.write("fish_default.skin", std::string("body,models/fish/FISH.tga\nfins,models/fish/fish.tga\n"
+    // Real skins spell surfaces in other letters than the mesh does ("Body" for "body").
+    dir.write("fish_default.skin", std::string("Body,models/fish/FISH.tga\nFINS,models/fish/fish.tga\n"
                                                "eyes,models/fish/missing.tga\n"));
     TGLMD3MODEL m = three_surfaces();
     EXPECT_EQ(2, m.LOADSKIN(dir.file("fish_default.skin")));

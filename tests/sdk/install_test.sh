@@ -31,7 +31,8 @@ cmake --build "$work/examples-build" -j "$(nproc)" >"$work/build.log" 2>&1 \
 export PKG_CONFIG_PATH=$prefix/$libdir/pkgconfig
 font=$(pkg-config --variable=font corvala)
 [ -f "$font" ] || fail "corvala.pc names no font file ($font)"
-c++ -o "$work/hello" "$work/examples/hello.cpp" -DCORVALA_FONT="\"$font\"" $(pkg-config --cflags --libs corvala) \
+# CORVALA_FONT comes in the flags, quoted for a shell as pkg-config flags are: hence eval.
+eval c++ -o "$work/hello" "$work/examples/hello.cpp" $(pkg-config --cflags --libs corvala) \
   || fail "hello.cpp did not build with pkg-config"
 
 # It runs: a window, a few frames, a clean end.

@@ -25,6 +25,25 @@ for dev in libsdl2-dev libsdl2-image-dev libglu1-mesa-dev libfreetype-dev; do
   field "$sdk" Depends | grep -q "$dev" || fail "libcorvala-dev does not depend on $dev"
 done
 
+# What SDL and Mesa load at run time must come with the packages: the GLX dispatch and Mesa's GLX
+# somewhere in the closure of Depends, a driver there or in Recommends.
+if command -v apt-cache >/dev/null; then
+  for deb in "$program" "$sdk"; do
+    name=$(field "$deb" Package)
+    names() { tr ',|' '\n\n' | sed 's/(.*)//; s/:any//; s/^ *//; s/ *$//' | grep -v '^$' || true; }
+    field "$deb" Depends | names >"$work/$name.depends"
+    closure=$( (cat "$work/$name.depends"
+      apt-cache depends --recurse --no-recommends --no-suggests --no-conflicts --no-breaks --no-replaces \
+        --no-enhances $(cat "$work/$name.depends") 2>/dev/null | sed -n 's/^ *\(Pre\)\?Depends: //p; /^[^ <]/p') \
+      | sed 's/:any//; s/[<>]//g' | sort -u)
+    for lib in libgl1 libglx-mesa0; do
+      grep -qx "$lib" <<<"$closure" || fail "nothing in $name's Depends brings $lib"
+    done
+    { grep -qx libgl1-mesa-dri <<<"$closure" || field "$deb" Recommends | grep -q libgl1-mesa-dri; } \
+      || fail "$name neither depends on nor recommends a GL driver (libgl1-mesa-dri)"
+  done
+fi
+
 files() { dpkg-deb -c "$1" | awk '{print $6}' | sed 's|^\./|/|'; }
 files "$program" >"$work/program.list"
 files "$sdk" >"$work/sdk.list"

@@ -1,17 +1,19 @@
 // corvala-md3view PATH [--frames N]: shows a Quake III player folder or one MD3 model.
+// corvala-md3view ARCHIVE.pk3... [PLAYER]: lists the players in the archives, or shows one of them.
 //   Up/Down torso animations, Left/Right legs animations, B both halves, +/- or PageUp/PageDown zoom,
-//   dragging with the left button turns the model, Escape ends. --frames N ends after N frames.
+//   F fits the model to the window, dragging with the left button turns the model, Escape ends.
+//   --frames N ends after N frames.
 #include <GL/gl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <string>
+#include <vector>
 
 #include <corvala/Corvala.h>
 
+#include "platform/host/host.h"
 #include "viewer.h"
 
 using namespace corvala;
@@ -23,20 +25,21 @@ int usage(const char* problem) {
     if (problem) std::fprintf(stderr, "corvala-md3view: %s\n", problem);
     std::fprintf(stderr,
                  "usage: corvala-md3view PATH [--frames N]\n"
-                 "  PATH is a player folder (lower.md3, upper.md3, head.md3, animation.cfg) or one .md3 file\n");
+                 "       corvala-md3view ARCHIVE.pk3... [PLAYER] [--frames N]\n"
+                 "  PATH is a player folder (lower.md3, upper.md3, head.md3, animation.cfg) or one .md3 file;\n"
+                 "  archives alone list their players, PLAYER (models/players/NAME or NAME) shows one\n");
     return 2;
 }
 
 // The font image of the text routines: installed beside the viewer's prefix, or the build's own.
 std::string font_file() {
-    std::error_code ec;
-    const std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
-    if (!ec) {
-        const std::filesystem::path installed = exe.parent_path().parent_path() / "share/corvala/font.tga";
-        if (std::filesystem::exists(installed, ec)) return installed.string();
+    const std::string exe_folder = host::ExecutableFolder();
+    if (!exe_folder.empty()) {
+        const std::string installed = exe_folder + "/../share/corvala/font.tga";
+        if (host::FileExists(installed.c_str())) return installed;
     }
 #ifdef MD3VIEW_BUILD_FONT
-    if (std::filesystem::exists(MD3VIEW_BUILD_FONT, ec)) return MD3VIEW_BUILD_FONT;
+    if (host::FileExists(MD3VIEW_BUILD_FONT)) return MD3VIEW_BUILD_FONT;
 #endif
     return std::string();
 }
@@ -51,6 +54,10 @@ bool pressed(int vk) {
 }
 
 constexpr int32_t kFontSlot = 0;
+
+bool is_archive(const std::string& arg) {
+    return arg.size() > 4 && md3view::lower(arg.substr(arg.size() - 4)) == ".pk3";
+}
 
 void draw_overlay(const md3view::Scene& scene, bool have_font) {
     if (!have_font) return;
@@ -72,6 +79,7 @@ void draw_overlay(const md3view::Scene& scene, bool have_font) {
 
 int main(int argc, char** argv) {
     std::string path;
+    std::vector<std::string> archives;
     long frame_limit = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
@@ -85,17 +93,33 @@ int main(int argc, char** argv) {
             if (frame_limit <= 0 || !end || *end) return usage("--frames takes a positive number");
         } else if (!arg.empty() && arg[0] == '-') {
             return usage(("unknown option " + arg).c_str());
+        } else if (is_archive(arg) && path.empty()) {
+            archives.push_back(arg);
         } else if (path.empty()) {
             path = arg;
         } else {
             return usage("one PATH only");
         }
     }
-    if (path.empty()) return usage("no PATH given");
+    if (path.empty() && archives.empty()) return usage("no PATH given");
 
     md3view::Scene scene;
     std::string error;
-    if (!md3view::load_scene(scene, path, error)) {
+    for (const std::string& a : archives) {
+        if (!scene.files.add_archive(a, error)) {
+            std::fprintf(stderr, "corvala-md3view: %s\n", error.c_str());
+            return 1;
+        }
+    }
+    if (!archives.empty() && path.empty()) {
+        for (const std::string& p : md3view::list_players(scene.files)) std::printf("%s\n", p.c_str());
+        return 0;
+    }
+    // Inside archives a bare name is a player's: the format keeps them all in models/players/.
+    if (!archives.empty() && path.find_first_of("/\\") == std::string::npos) path = "models/players/" + path;
+    const bool loaded =
+        archives.empty() ? md3view::load_scene(scene, path, error) : md3view::load_scene_from(scene, path, error);
+    if (!loaded) {
         std::fprintf(stderr, "corvala-md3view: %s\n", error.c_str());
         return 1;
     }
@@ -128,6 +152,7 @@ int main(int argc, char** argv) {
         if (pressed('B')) md3view::step_both(scene, +1);
         if (pressed(VK_ADD) || pressed(VK_OEM_PLUS) || pressed(VK_PRIOR)) md3view::zoom(scene, 0.8f);
         if (pressed(VK_SUBTRACT) || pressed(VK_OEM_MINUS) || pressed(VK_NEXT)) md3view::zoom(scene, 1.25f);
+        if (pressed('F')) md3view::fit(scene);
 
         draw_overlay(scene, have_font);
         OPENGL_INIT(far_plane, 0, 0.1, 0.12, 0.16);

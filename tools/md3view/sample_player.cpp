@@ -1,15 +1,24 @@
 // md3view_sample FOLDER: writes a small Quake III-style player into FOLDER (lower, upper and head
 // parts of boxes joined at tag_torso and tag_head, an animation.cfg, skins and their TGA images), so
 // the viewer has a character to show that anyone may use. The records are Corvala's own.
+// md3view_sample --pk3 FILE.pk3: the same player as a game's archive holds one, in
+// models/players/robot/, its skins naming images from the data folder as real ones do: one shared
+// from another player's folder, one a JPEG where the skin names a .tga.
+#include <zip.h>
+
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include <corvala/Corvala.h>
+
+#include "jpeg.h"
 
 using namespace corvala;
 
@@ -144,26 +153,53 @@ std::vector<uint8_t> tga(const uint8_t a[3], const uint8_t b[3]) {
     return out;
 }
 
+// The TGA's pixels (stored bottom row first, B, G, R) as a JPEG.
+std::vector<uint8_t> jpeg_of_tga(const std::vector<uint8_t>& tga_bytes) {
+    constexpr uint32_t kSide = 16, kHeader = 18;
+    md3view::RgbImage image;
+    image.width = image.height = kSide;
+    image.rgb.resize(kSide * kSide * 3);
+    for (size_t p = 0; p < kSide * kSide; ++p)
+        for (size_t k = 0; k < 3; ++k) image.rgb[p * 3 + k] = tga_bytes[kHeader + p * 3 + 2 - k];
+    return md3view::encode_jpeg(image);
+}
+
+using Files = std::vector<std::pair<std::string, std::vector<uint8_t>>>;
+
+bool write_zip(const std::string& path, const Files& files) {
+    int code = 0;
+    zip_t* zip = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &code);
+    if (!zip) return false;
+    for (const auto& [name, bytes] : files) {
+        zip_source_t* src = zip_source_buffer(zip, bytes.data(), bytes.size(), 0);
+        if (!src || zip_file_add(zip, name.c_str(), src, ZIP_FL_OVERWRITE) < 0) {
+            if (src) zip_source_free(src);
+            zip_discard(zip);
+            return false;
+        }
+    }
+    if (zip_close(zip) == 0) return true;
+    zip_discard(zip);
+    return false;
+}
+
+std::vector<uint8_t> bytes_of(const std::string& text) { return std::vector<uint8_t>(text.begin(), text.end()); }
+
 bool write(const std::filesystem::path& file, const std::vector<uint8_t>& bytes) {
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     return bool(out);
 }
 
-bool write(const std::filesystem::path& file, const std::string& text) {
-    return write(file, std::vector<uint8_t>(text.begin(), text.end()));
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: md3view_sample FOLDER\n");
+    const bool archive = argc == 3 && std::strcmp(argv[1], "--pk3") == 0;
+    if (argc != 2 && !archive) {
+        std::fprintf(stderr, "usage: md3view_sample FOLDER\n       md3view_sample --pk3 FILE.pk3\n");
         return 2;
     }
-    const std::filesystem::path dir = argv[1];
-    std::error_code ec;
-    std::filesystem::create_directories(dir, ec);
+    const char* target = argv[argc - 1];
 
     // Frames: 4 of the both-halves group, then 8 of legs (lower) or of torso (upper).
     constexpr int kFrames = 12;
@@ -187,31 +223,52 @@ int main(int argc, char** argv) {
     }
     const uint8_t steel[3] = {150, 160, 175}, dark[3] = {80, 90, 110}, orange[3] = {235, 140, 40},
                   cream[3] = {240, 225, 190}, teal[3] = {40, 170, 160};
-    const bool ok = write(dir / "lower.md3", md3(lower)) && write(dir / "upper.md3", md3(upper)) &&
-                    write(dir / "head.md3", md3(head)) &&
-                    write(dir / "animation.cfg",
-                          "// robot: first frame, frames, looping frames, frames per second\n"
-                          "sex\tn\n\n"
-                          "0\t4\t0\t4\t\t// BOTH_DEATH1\n0\t4\t0\t4\t\t// BOTH_DEAD1\n"
-                          "0\t4\t0\t4\t\t// BOTH_DEATH2\n0\t4\t0\t4\t\t// BOTH_DEAD2\n"
-                          "0\t4\t0\t4\t\t// BOTH_DEATH3\n0\t4\t0\t4\t\t// BOTH_DEAD3\n"
-                          "4\t8\t8\t10\t\t// TORSO_GESTURE\n4\t8\t8\t12\t\t// TORSO_ATTACK\n"
-                          "4\t8\t8\t14\t\t// TORSO_ATTACK2\n4\t8\t8\t6\t\t// TORSO_DROP\n"
-                          "4\t8\t8\t6\t\t// TORSO_RAISE\n4\t8\t8\t4\t\t// TORSO_STAND\n"
-                          "4\t8\t8\t2\t\t// TORSO_STAND2\n"
-                          "12\t8\t8\t8\t\t// LEGS_WALKCR\n12\t8\t8\t10\t\t// LEGS_WALK\n"
-                          "12\t8\t8\t16\t\t// LEGS_RUN\n12\t8\t8\t8\t\t// LEGS_BACK\n"
-                          "12\t8\t8\t6\t\t// LEGS_SWIM\n12\t8\t8\t12\t\t// LEGS_JUMP\n"
-                          "12\t8\t8\t12\t\t// LEGS_LAND\n12\t8\t8\t12\t\t// LEGS_JUMPB\n"
-                          "12\t8\t8\t12\t\t// LEGS_LANDB\n12\t1\t1\t4\t\t// LEGS_IDLE\n"
-                          "12\t1\t1\t4\t\t// LEGS_IDLECR\n12\t8\t8\t6\t\t// LEGS_TURN\n") &&
-                    write(dir / "lower_default.skin", "tag_torso,\nl_legs,models/players/robot/legs.tga\n") &&
-                    write(dir / "upper_default.skin", "tag_head,\nu_torso,models/players/robot/body.tga\n") &&
-                    write(dir / "head_default.skin", "h_head,models/players/robot/head.tga\n") &&
-                    write(dir / "legs.tga", tga(steel, dark)) && write(dir / "body.tga", tga(orange, cream)) &&
-                    write(dir / "head.tga", tga(teal, cream));
+    const std::string cfg_text =
+        "// robot: first frame, frames, looping frames, frames per second\n"
+        "sex\tn\n\n"
+        "0\t4\t0\t4\t\t// BOTH_DEATH1\n0\t4\t0\t4\t\t// BOTH_DEAD1\n"
+        "0\t4\t0\t4\t\t// BOTH_DEATH2\n0\t4\t0\t4\t\t// BOTH_DEAD2\n"
+        "0\t4\t0\t4\t\t// BOTH_DEATH3\n0\t4\t0\t4\t\t// BOTH_DEAD3\n"
+        "4\t8\t8\t10\t\t// TORSO_GESTURE\n4\t8\t8\t12\t\t// TORSO_ATTACK\n"
+        "4\t8\t8\t14\t\t// TORSO_ATTACK2\n4\t8\t8\t6\t\t// TORSO_DROP\n"
+        "4\t8\t8\t6\t\t// TORSO_RAISE\n4\t8\t8\t4\t\t// TORSO_STAND\n"
+        "4\t8\t8\t2\t\t// TORSO_STAND2\n"
+        "12\t8\t8\t8\t\t// LEGS_WALKCR\n12\t8\t8\t10\t\t// LEGS_WALK\n"
+        "12\t8\t8\t16\t\t// LEGS_RUN\n12\t8\t8\t8\t\t// LEGS_BACK\n"
+        "12\t8\t8\t6\t\t// LEGS_SWIM\n12\t8\t8\t12\t\t// LEGS_JUMP\n"
+        "12\t8\t8\t12\t\t// LEGS_LAND\n12\t8\t8\t12\t\t// LEGS_JUMPB\n"
+        "12\t8\t8\t12\t\t// LEGS_LANDB\n12\t1\t1\t4\t\t// LEGS_IDLE\n"
+        "12\t1\t1\t4\t\t// LEGS_IDLECR\n12\t8\t8\t6\t\t// LEGS_TURN\n";
+    const std::string folder = archive ? "models/players/robot/" : "";
+    Files files = {{folder + "lower.md3", md3(lower)},
+                   {folder + "upper.md3", md3(upper)},
+                   {folder + "head.md3", md3(head)},
+                   {folder + "animation.cfg", bytes_of(cfg_text)},
+                   {folder + "upper_default.skin", bytes_of("tag_head,\nu_torso,models/players/robot/body.tga\n")},
+                   {folder + "body.tga", tga(orange, cream)}};
+    if (archive) {
+        files.push_back(
+            {folder + "lower_default.skin", bytes_of("tag_torso,\nL_Legs,Models/Players/Shared/Legs.TGA\n")});
+        files.push_back({"models/players/shared/legs.tga", tga(steel, dark)});
+        files.push_back({folder + "head_default.skin", bytes_of("h_head,models/players/robot/head.tga\n")});
+        files.push_back({folder + "head.jpg", jpeg_of_tga(tga(teal, cream))});
+    } else {
+        files.push_back(
+            {folder + "lower_default.skin", bytes_of("tag_torso,\nl_legs,models/players/robot/legs.tga\n")});
+        files.push_back({folder + "legs.tga", tga(steel, dark)});
+        files.push_back({folder + "head_default.skin", bytes_of("h_head,models/players/robot/head.tga\n")});
+        files.push_back({folder + "head.tga", tga(teal, cream)});
+    }
+    bool ok = true;
+    if (archive) {
+        ok = write_zip(target, files);
+    } else {
+        std::error_code ec;
+        std::filesystem::create_directories(target, ec);
+        for (const auto& [name, bytes] : files) ok = ok && write(std::filesystem::path(target) / name, bytes);
+    }
     if (!ok) {
-        std::fprintf(stderr, "md3view_sample: cannot write into %s\n", argv[1]);
+        std::fprintf(stderr, "md3view_sample: cannot write %s\n", target);
         return 1;
     }
     return 0;

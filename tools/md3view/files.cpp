@@ -1,0 +1,225 @@
+#include "files.h"
+
+#include <zip.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <map>
+
+#include "platform/host/host.h"
+
+namespace md3view {
+
+namespace fs = std::filesystem;
+
+std::string lower(std::string s) {
+    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string normal_path(const std::string& path) {
+    std::string out;
+    for (char c : path) {
+        if (c == '\\') c = '/';
+        if (c == '/' && (out.empty() || out.back() == '/')) continue;
+        out += c;
+    }
+    while (!out.empty() && out.back() == '/') out.pop_back();
+    return out;
+}
+
+namespace {
+// A skin line naming "../../x" must not reach outside the data folder, as the engines refuse it too.
+bool leaves_root(const std::string& p) {
+    return p == ".." || p.rfind("../", 0) == 0 || p.find("/../") != std::string::npos ||
+           (p.size() >= 3 && p.compare(p.size() - 3, 3, "/..") == 0);
+}
+}  // namespace
+
+struct Files::Source {
+    std::string folder;                         // a folder on disk, or
+    zip_t* zip = nullptr;                       // an archive
+    std::vector<uint8_t> bytes;                 // what an archive from memory reads from; outlives ZIP
+    std::map<std::string, zip_uint64_t> files;  // lower-case path -> entry; folders are implied by paths
+
+    ~Source() {
+        if (zip) zip_discard(zip);
+    }
+
+    bool index() {
+        const zip_int64_t n = zip_get_num_entries(zip, 0);
+        for (zip_int64_t i = 0; i < n; ++i) {
+            const char* name = zip_get_name(zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS);
+            if (!name) continue;
+            const std::string path = normal_path(name);
+            if (path.empty() || std::string(name).back() == '/') continue;  // a folder's own entry
+            files[lower(path)] = zip_uint64_t(i);
+        }
+        return true;
+    }
+
+    // The spelling the archive uses for each of a file's folders is not kept: names are compared
+    // in lower case and shown as the entry has them.
+    void list(const std::string& inside, std::map<std::string, Entry>& out) const {
+        const std::string prefix = inside.empty() ? std::string() : lower(inside) + "/";
+        for (auto it = files.lower_bound(prefix); it != files.end() && it->first.compare(0, prefix.size(), prefix) == 0;
+             ++it) {
+            const std::string full = normal_path(zip_get_name(zip, it->second, ZIP_FL_ENC_GUESS));
+            const std::string rest = full.substr(std::min(prefix.size(), full.size()));
+            const size_t slash = rest.find('/');
+            Entry e{rest.substr(0, slash), slash != std::string::npos};
+            out[lower(e.name)] = e;
+        }
+    }
+
+    bool read(const std::string& path, std::vector<uint8_t>& out) const {
+        const auto it = files.find(lower(path));
+        if (it == files.end()) return false;
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(zip, it->second, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || st.size > kMaxEntryBytes)
+            return false;
+        zip_file_t* f = zip_fopen_index(zip, it->second, 0);
+        if (!f) return false;
+        out.resize(size_t(st.size));
+        // The stored size is the archive's claim; what inflates is checked against it.
+        const zip_int64_t got = out.empty() ? 0 : zip_fread(f, out.data(), out.size());
+        zip_fclose(f);
+        if (got < 0 || zip_uint64_t(got) != st.size) {
+            out.clear();
+            return false;
+        }
+        return true;
+    }
+};
+
+Files::Files() = default;
+Files::~Files() = default;
+Files::Files(Files&&) noexcept = default;
+Files& Files::operator=(Files&&) noexcept = default;
+
+void Files::add_folder(const std::string& folder) {
+    auto s = std::make_unique<Source>();
+    s->folder = folder.empty() ? std::string(".") : folder;
+    sources_.push_back(std::move(s));
+}
+
+namespace {
+std::string zip_message(int code) {
+    zip_error_t e;
+    zip_error_init_with_code(&e, code);
+    const std::string text = zip_error_strerror(&e);
+    zip_error_fini(&e);
+    return text;
+}
+}  // namespace
+
+bool Files::add_archive(const std::string& file, std::string& error) {
+    // A pipe or a device under that name would be read without end.
+    if (!host::FileExists(file.c_str())) {
+        error = file + ": no such archive";
+        return false;
+    }
+    int code = 0;
+    zip_t* zip = zip_open(host::MapPath(file.c_str()).c_str(), ZIP_RDONLY, &code);
+    if (!zip) {
+        error = file + ": " + zip_message(code);
+        return false;
+    }
+    auto s = std::make_unique<Source>();
+    s->zip = zip;
+    s->index();
+    sources_.push_back(std::move(s));
+    return true;
+}
+
+bool Files::add_archive_bytes(std::vector<uint8_t> bytes, const std::string& name, std::string& error) {
+    auto s = std::make_unique<Source>();
+    s->bytes = std::move(bytes);
+    zip_error_t e;
+    zip_error_init(&e);
+    zip_source_t* src = zip_source_buffer_create(s->bytes.data(), s->bytes.size(), 0, &e);
+    if (src) s->zip = zip_open_from_source(src, ZIP_RDONLY, &e);
+    if (!s->zip) {
+        if (src) zip_source_free(src);
+        error = name + ": " + zip_error_strerror(&e);
+        zip_error_fini(&e);
+        return false;
+    }
+    zip_error_fini(&e);
+    s->index();
+    sources_.push_back(std::move(s));
+    return true;
+}
+
+bool Files::empty() const { return sources_.empty(); }
+
+bool Files::has_archive() const {
+    return std::any_of(sources_.begin(), sources_.end(), [](const auto& s) { return s->zip != nullptr; });
+}
+
+bool Files::read(const std::string& path, std::vector<uint8_t>& out) const {
+    out.clear();
+    const std::string p = normal_path(path);
+    if (p.empty() || leaves_root(p)) return false;
+    for (auto it = sources_.rbegin(); it != sources_.rend(); ++it) {
+        const Source& s = **it;
+        if (s.zip) {
+            if (s.read(p, out)) return true;
+        } else {
+            const std::string file = s.folder + "/" + p;
+            if (host::FileExists(file.c_str()) && host::ReadWholeFile(file.c_str(), out)) return true;
+        }
+    }
+    out.clear();
+    return false;
+}
+
+bool Files::exists(const std::string& path) const {
+    const std::string p = normal_path(path);
+    if (p.empty() || leaves_root(p)) return false;
+    for (const auto& s : sources_) {
+        if (s->zip ? s->files.count(lower(p)) != 0 : host::FileExists((s->folder + "/" + p).c_str())) return true;
+    }
+    return false;
+}
+
+bool Files::folder_exists(const std::string& path) const {
+    const std::string p = normal_path(path);
+    for (const auto& s : sources_) {
+        if (s->zip) {
+            const auto it = s->files.lower_bound(lower(p) + "/");
+            if (p.empty() ? !s->files.empty() : (it != s->files.end() && it->first.rfind(lower(p) + "/", 0) == 0))
+                return true;
+        } else {
+            std::error_code ec;
+            if (fs::is_directory(host::MapPath((s->folder + "/" + p).c_str()), ec)) return true;
+        }
+    }
+    return false;
+}
+
+std::vector<Entry> Files::list(const std::string& folder) const {
+    const std::string p = normal_path(folder);
+    std::map<std::string, Entry> found;
+    for (const auto& s : sources_) {
+        if (s->zip) {
+            s->list(p, found);
+            continue;
+        }
+        std::error_code ec;
+        const fs::path dir = host::MapPath((s->folder + "/" + p).c_str());
+        for (const fs::directory_entry& e : fs::directory_iterator(dir, ec)) {
+            const bool is_folder = e.is_directory(ec);
+            if (!is_folder && !e.is_regular_file(ec)) continue;  // pipes and devices are never read
+            const std::string name = e.path().filename().string();
+            found[lower(name)] = Entry{name, is_folder};
+        }
+    }
+    std::vector<Entry> out;
+    for (auto& kv : found) out.push_back(kv.second);
+    return out;
+}
+
+}  // namespace md3view
