@@ -16,6 +16,12 @@ constexpr double kDeadline = 30;  // seconds; generous, for a loaded machine
 // xdotool's search does not see; xwininfo does.
 bool box_shown() { return e2e::Capture("xwininfo -root -tree", 5).find("\"Box test\"") != std::string::npos; }
 
+// Whether the box has the keyboard: the program gives it the focus shortly after it is shown, and a key
+// pressed before that goes to whatever had it.
+bool box_focused() {
+    return e2e::Capture("xdotool getwindowfocus getwindowname", 5).find("Box test") != std::string::npos;
+}
+
 e2e::Process start_box(const char* kind) {
     e2e::Launch how;
     how.args = {kind};
@@ -48,6 +54,7 @@ TEST(Boxes, EnterAndEscapeAnswerTheBox) {
     for (const char* key : {"Return", "Escape"}) {
         e2e::Process p = start_box("box");
         // To whatever has the keyboard: the box must have taken it.
+        EXPECT_TRUE(e2e::WaitFor(box_focused, kDeadline)) << "the box never took the keyboard";
         e2e::Run(std::string("xdotool key ") + key, 10);
         EXPECT_TRUE(e2e::WaitExit(p, kDeadline)) << key << " left the box up";
         EXPECT_EQ(0, exit_code(p)) << key;
