@@ -31,7 +31,7 @@ fuzz-build: deps
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 
 test: format-check test-build fuzz-build
-	$(XVFB) ctest --test-dir $(TESTBUILD) --output-on-failure
+	$(XVFB) ctest --test-dir $(TESTBUILD) --output-on-failure --repeat until-pass:2
 	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
 
 # The layout of every C and C++ file against .clang-format; `make format` rewrites what has drifted.
