@@ -47,6 +47,15 @@ struct TGLTAG {  // 112 bytes; F x T of them straight after the frames, frame-ma
     TGLROTATIONMATRIX ROTATION;
 };
 
+// The column-major GL matrix that puts a model hung at TAG in its parent's space (for glMultMatrixf).
+inline void TagMatrix(const TGLTAG& TAG, float M[16]) {
+    const float m[16] = {TAG.ROTATION[0][0], TAG.ROTATION[0][1], TAG.ROTATION[0][2], 0,
+                         TAG.ROTATION[1][0], TAG.ROTATION[1][1], TAG.ROTATION[1][2], 0,
+                         TAG.ROTATION[2][0], TAG.ROTATION[2][1], TAG.ROTATION[2][2], 0,
+                         TAG.POSITION.X,     TAG.POSITION.Y,     TAG.POSITION.Z,     1};
+    for (int i = 0; i < 16; ++i) M[i] = m[i];
+}
+
 struct TGLMESHHEADER {  // 108 bytes at the start of each surface
     char ID[4];         // not checked
     char NAME[68];

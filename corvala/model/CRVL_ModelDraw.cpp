@@ -31,12 +31,8 @@ void draw_skeleton(TGLMD3MODEL& MDL, const Ancestors* UP) {
         const int64_t ENTRY = int64_t(MDL.FRAME) * T + I;
         if (MDL.FRAME < 0 || ENTRY >= int64_t(MDL.TAGS.size())) continue;
         const TGLTAG& TAG = MDL.TAGS[size_t(ENTRY)];
-        const float M[16] = {
-            TAG.ROTATION[0][0], TAG.ROTATION[0][1], TAG.ROTATION[0][2], 0,
-            TAG.ROTATION[1][0], TAG.ROTATION[1][1], TAG.ROTATION[1][2], 0,
-            TAG.ROTATION[2][0], TAG.ROTATION[2][1], TAG.ROTATION[2][2], 0,
-            TAG.POSITION.X,     TAG.POSITION.Y,     TAG.POSITION.Z,     1,
-        };
+        float M[16];
+        TagMatrix(TAG, M);
         glPushMatrix();
         glMultMatrixf(M);
         draw_skeleton(*C, &HERE);

@@ -170,12 +170,8 @@ void draw_part(TGLMD3MODEL& m, int depth) {
         const size_t at = size_t(held(m, m.FRAME)) * tags + t;
         if (!child || child == &m || at >= m.TAGS.size()) continue;
         const TGLTAG& tag = m.TAGS[at];
-        const float matrix[16] = {
-            tag.ROTATION[0][0], tag.ROTATION[0][1], tag.ROTATION[0][2], 0,
-            tag.ROTATION[1][0], tag.ROTATION[1][1], tag.ROTATION[1][2], 0,
-            tag.ROTATION[2][0], tag.ROTATION[2][1], tag.ROTATION[2][2], 0,
-            tag.POSITION.X,     tag.POSITION.Y,     tag.POSITION.Z,     1,
-        };
+        float matrix[16];
+        TagMatrix(tag, matrix);
         glPushMatrix();
         glMultMatrixf(matrix);
         draw_part(*child, depth + 1);
