@@ -132,7 +132,8 @@ struct Picture {
 
 // What the texture loaders hand to GL, read back into a Picture: the TGA slot's buffer (rows in file
 // order, R, G, B (, A)), the BMP slot's bitmap after its swap (bottom-up, R, G, B or B, G, R, A).
-Picture OursTga(const std::string& path) {
+// Only the same-pixels check against stb_image reads TGA pictures back.
+[[maybe_unused]] Picture OursTga(const std::string& path) {
     Picture p;
     corvala::TGATEXTURE t{};
     if (!corvala::LOADTGA(t, path.c_str())) return p;
