@@ -1,6 +1,9 @@
 // GDI: bitmaps and device-independent bitmaps, memory device contexts, palettes, regions, global memory.
 // Included by win32.h; declared in namespace win32.
 #pragma once
+#if defined(_WIN32)
+#include "win32.h"  // Windows' own GDI
+#else
 #include <cstddef>
 
 namespace win32 {
@@ -149,3 +152,4 @@ size_t GlobalSize(HGLOBAL mem);
 HGLOBAL GlobalFree(HGLOBAL mem);  // NULL on success, the handle on failure
 
 }  // namespace win32
+#endif  // _WIN32

@@ -2,7 +2,7 @@
 # source of a backend; the framework links the system's DLLs.
 set(CORVALA_BACKEND_EMULATED OFF)
 set(CORVALA_BACKEND_SOURCES bitmap.cpp)
-set(CORVALA_BACKEND_TESTING_SOURCES)
+set(CORVALA_BACKEND_TESTING_SOURCES testing.cpp)
 set(CORVALA_BACKEND_LIBRARIES opengl32 glu32 comctl32 gdi32 user32 kernel32)
 set(CORVALA_BACKEND_PACKAGES)
 set(CORVALA_BACKEND_PKGCONFIG "")

@@ -11,6 +11,7 @@
 
 using namespace corvala;
 using namespace wobblefin;
+using namespace win32;  // the message numbers are macros on Windows
 
 namespace {
 
@@ -29,8 +30,8 @@ protected:
         scene::EnsureStarted();
         scene::Reset();
     }
-    void press(scene::Pixel p) { scene::Post(win32::WM_LBUTTONDOWN, p.x, p.y); }
-    void release(scene::Pixel p) { scene::Post(win32::WM_LBUTTONUP, p.x, p.y); }
+    void press(scene::Pixel p) { scene::Post(WM_LBUTTONDOWN, p.x, p.y); }
+    void release(scene::Pixel p) { scene::Post(WM_LBUTTONUP, p.x, p.y); }
 };
 
 TEST_F(Interaction, AToolClickTakesEffectTheFrameAfterThePressAndStopsInTheReleaseFrame) {
@@ -196,7 +197,7 @@ TEST_F(Interaction, AHoveredButtonIsDrawnBrightInTheNextFrame) {
     const scene::Pixel p = at_button(4);
     uint32_t dim = 0, bright = 0;
     scene::Frame([&] { dim = scene::ClientPixel(p); });
-    scene::Post(win32::WM_MOUSEMOVE, p.x, p.y);
+    scene::Post(WM_MOUSEMOVE, p.x, p.y);
     uint32_t same_frame = 0;
     scene::Frame([&] { same_frame = scene::ClientPixel(p); });
     scene::Frame([&] { bright = scene::ClientPixel(p); });

@@ -8,6 +8,7 @@
 
 using namespace corvala;
 using namespace wobblefin;
+using namespace win32;  // the message numbers are macros on Windows
 
 namespace {
 
@@ -34,7 +35,7 @@ TEST_F(Picture, TheNineButtonsAreDrawnWherePickingFindsThem) {
         scene::Frame([&] { c = scene::ClientPixel(p); });
         EXPECT_GT(brightness(c), 40) << "button " << k << " at " << p.x << "," << p.y;
         // The same pixel is what the menu picks.
-        scene::Post(win32::WM_MOUSEMOVE, p.x, p.y);
+        scene::Post(WM_MOUSEMOVE, p.x, p.y);
         scene::Frame();
         EXPECT_TRUE(MENU.OVER[k]) << k;
     }

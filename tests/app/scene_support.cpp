@@ -18,6 +18,7 @@ namespace scene {
 
 using namespace corvala;
 using namespace wobblefin;
+using namespace win32;  // the message numbers are macros on Windows
 
 void EnsureStarted() {
     static bool started = false;
@@ -56,9 +57,8 @@ void Frames(int n) {
 }
 
 void Post(win32::UINT msg, int x, int y) {
-    win32::WPARAM keys =
-        (msg == win32::WM_LBUTTONDOWN || (msg == win32::WM_MOUSEMOVE && LEFTMOUSEDOWN)) ? win32::MK_LBUTTON : 0;
-    win32::PostMessageA(HWINDOW, msg, keys, win32::MAKELPARAM(x, y));
+    win32::WPARAM keys = (msg == WM_LBUTTONDOWN || (msg == WM_MOUSEMOVE && LEFTMOUSEDOWN)) ? MK_LBUTTON : 0;
+    win32::PostMessageA(HWINDOW, msg, keys, MAKELPARAM(x, y));
 }
 
 int ClientHeight() {

@@ -17,6 +17,7 @@
 
 using namespace corvala;
 using namespace wobblefin;
+using namespace win32;  // the message numbers are macros on Windows
 namespace fs = std::filesystem;
 
 namespace {
@@ -58,7 +59,7 @@ TEST(Startup, AfterStartUpNoToolIsOnThePanelIsHiddenAndTheFishRests) {
 TEST(Startup, EscapeEndsTheLoopAfterTheFrameOfThatTurnIsShown) {
     scene::EnsureStarted();
     scene::Reset();
-    win32::PostMessageA(HWINDOW, win32::WM_KEYDOWN, win32::VK_ESCAPE, 0);
+    win32::PostMessageA(HWINDOW, WM_KEYDOWN, VK_ESCAPE, 0);
     int turns = 0;
     do {
         loop_turn();
@@ -75,7 +76,7 @@ TEST(Startup, TheCloseBoxEndsTheLoopAfterThatTurnAndTheProgramTearsDownCleanly) 
             corvala::SetFramePacing(corvala::PaceMode::Unpaced);
             startup();
             loop_turn();
-            win32::PostMessageA(HWINDOW, win32::WM_CLOSE, 0, 0);
+            win32::PostMessageA(HWINDOW, WM_CLOSE, 0, 0);
             int turns = 0;
             do {
                 loop_turn();  // the window goes during this turn's message; the frame still runs

@@ -195,12 +195,12 @@ TEST(FishModel, EyePokeAnimationsShutThePokedEyeFromTheirFirstFrame) {
             ++n;
         }
         mid = {mid.x / n, mid.y / n, mid.z / n};
-        double far = 0;
+        double farthest = 0;
         for (int v = 0; v < eyes->MESHHEADER.NUMVERTEXES; ++v) {
             const P p = position(*eyes, frame, v);
-            if ((p.y < 0) == (side < 0)) far = std::max(far, dist(p, mid));
+            if ((p.y < 0) == (side < 0)) farthest = std::max(farthest, dist(p, mid));
         }
-        return far;
+        return farthest;
     };
     const int rest = kRestFirst, poke_neg = 150, poke_pos = 170;
     EXPECT_GT(reach(poke_neg, -1), reach(rest, -1) + 0.1);

@@ -11,6 +11,7 @@
 #include "tests/assets/asset_files.h"
 
 using namespace assettest;
+using namespace win32;  // the constants are macros on Windows
 
 namespace {
 
@@ -143,8 +144,8 @@ TEST(AssetImages, FontGridHoldsUprightWhiteGlyphsInItsCellsAndAnEmptyTopRow) {
 }
 
 TEST(AssetImages, WaterIsA256SquareBottomUpBmpThatTilesWithoutASeam) {
-    win32::HANDLE h = win32::LoadImageA(nullptr, run_path("immagini/water4.bmp").c_str(), win32::IMAGE_BITMAP, 0, 0,
-                                        win32::LR_LOADFROMFILE | win32::LR_CREATEDIBSECTION);
+    win32::HANDLE h = win32::LoadImageA(nullptr, run_path("immagini/water4.bmp").c_str(), IMAGE_BITMAP, 0, 0,
+                                        LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     ASSERT_NE(h, nullptr);
     win32::BITMAP bm{};
     ASSERT_NE(win32::GetObjectA(h, sizeof bm, &bm), 0);

@@ -10,6 +10,7 @@
 #include "tests/support/window.h"
 
 namespace rendertest {
+using namespace win32;  // the constants are macros on Windows
 
 // The window's context with the perspective set-up, nothing lit, textured, culled or blended, and
 // cleared to black. Every test that draws starts here: the context outlives each test.
@@ -30,7 +31,7 @@ inline void FreshScene() {
 // Rows of the viewport above the client area: caption and frames of a framed window.
 inline int ViewportRowsAboveClient() {
     if (corvala::FULLSCREEN) return 0;
-    return win32::GetSystemMetrics(win32::SM_CYCAPTION) + 2 * win32::GetSystemMetrics(win32::SM_CYFRAME);
+    return win32::GetSystemMetrics(SM_CYCAPTION) + 2 * win32::GetSystemMetrics(SM_CYFRAME);
 }
 
 struct Pixel {

@@ -1,9 +1,23 @@
 #include "tests/support/gltrace.h"
 
+#ifdef _WIN32
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+// The GL entry points below are this program's own definitions, not imports from opengl32.
+#undef WINGDIAPI
+#define WINGDIAPI
+#endif
 #include <GL/gl.h>
 #include <GL/glu.h>
+#ifndef _WIN32
 #include <GL/glx.h>
 #include <dlfcn.h>
+#endif
 
 #include <cstdio>
 #include <initializer_list>
@@ -37,11 +51,23 @@ struct GluScope {
 };
 }  // namespace
 
+#ifdef _WIN32
+bool context_current() { return wglGetCurrentContext() != nullptr; }
+// The system's own entry point of that name, in opengl32 or glu32.
+void* real_entry(const char* name) {
+    static HMODULE gl = LoadLibraryA("opengl32.dll");
+    static HMODULE glu = LoadLibraryA("glu32.dll");
+    FARPROC p = gl ? GetProcAddress(gl, name) : nullptr;
+    if (!p && glu) p = GetProcAddress(glu, name);
+    return reinterpret_cast<void*>(p);
+}
+#else
 bool context_current() {
     using Fn = GLXContext (*)();
     static Fn fn = reinterpret_cast<Fn>(dlsym(RTLD_DEFAULT, "glXGetCurrentContext"));
     return fn && fn() != nullptr;
 }
+#endif
 void start() {
     g_calls.clear();
     g_recording = true;
@@ -82,8 +108,13 @@ using gltrace::rec_v;
 
 // The entry points read as a table, one to a line; the formatter leaves them so.
 // clang-format off
+#ifdef _WIN32
+#define REAL(name) \
+    ([]() { static auto fn = reinterpret_cast<decltype(&::name)>(gltrace::real_entry(#name)); return fn; }())
+#else
 #define REAL(name) \
     ([]() { static auto fn = reinterpret_cast<decltype(&::name)>(dlsym(RTLD_NEXT, #name)); return fn; }())
+#endif
 #define FWD(name, ...) \
     do { if (context_current() && REAL(name)) REAL(name)(__VA_ARGS__); } while (0)
 
@@ -181,3 +212,64 @@ GLint gluBuild2DMipmaps(GLenum t, GLint c, GLsizei w, GLsizei h, GLenum f, GLenu
 }
 
 }  // extern "C"
+
+#ifdef _WIN32
+// gl.h declares GL's entry points as imports, so the framework calls them through its import table;
+// these entries of the table are this program's and point at the definitions above. GLU's entry
+// points are plain functions, which the definitions above replace directly.
+// clang-format off
+#define IMPORTED(name) decltype(&::name) __imp_##name = &::name;
+extern "C" {
+IMPORTED(glAlphaFunc)
+IMPORTED(glBegin)
+IMPORTED(glBindTexture)
+IMPORTED(glBlendFunc)
+IMPORTED(glCallList)
+IMPORTED(glClear)
+IMPORTED(glClearColor)
+IMPORTED(glClearDepth)
+IMPORTED(glColor3f)
+IMPORTED(glColor4f)
+IMPORTED(glCullFace)
+IMPORTED(glDepthFunc)
+IMPORTED(glDepthMask)
+IMPORTED(glDisable)
+IMPORTED(glEnable)
+IMPORTED(glEnd)
+IMPORTED(glEndList)
+IMPORTED(glFrontFace)
+IMPORTED(glGenLists)
+IMPORTED(glGenTextures)
+IMPORTED(glGetIntegerv)
+IMPORTED(glHint)
+IMPORTED(glInitNames)
+IMPORTED(glLightModeli)
+IMPORTED(glLightfv)
+IMPORTED(glLineWidth)
+IMPORTED(glLoadIdentity)
+IMPORTED(glLoadName)
+IMPORTED(glMatrixMode)
+IMPORTED(glMultMatrixf)
+IMPORTED(glNewList)
+IMPORTED(glNormal3f)
+IMPORTED(glOrtho)
+IMPORTED(glPixelStorei)
+IMPORTED(glPointSize)
+IMPORTED(glPolygonMode)
+IMPORTED(glPopMatrix)
+IMPORTED(glPopName)
+IMPORTED(glPushMatrix)
+IMPORTED(glPushName)
+IMPORTED(glRenderMode)
+IMPORTED(glRotatef)
+IMPORTED(glScalef)
+IMPORTED(glSelectBuffer)
+IMPORTED(glTexCoord2f)
+IMPORTED(glTexImage2D)
+IMPORTED(glTexParameteri)
+IMPORTED(glTranslatef)
+IMPORTED(glVertex3f)
+IMPORTED(glViewport)
+}
+// clang-format on
+#endif

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -15,9 +16,21 @@ namespace testsupport {
 class TempDir {
 public:
     TempDir() {
+#ifdef _WIN32
+        // No mkdtemp there: a random name, taken only if the folder is new.
+        std::random_device random;
+        for (int tries = 0; tries < 100 && path_.empty(); ++tries) {
+            const auto name = std::filesystem::temp_directory_path() /
+                              ("wobblefin-test-" + std::to_string(random()) + std::to_string(random()));
+            std::error_code e;
+            if (std::filesystem::create_directory(name, e)) path_ = name.generic_string();
+        }
+        if (path_.empty()) throw std::runtime_error("cannot make a temporary folder");
+#else
         std::string pattern = (std::filesystem::temp_directory_path() / "wobblefin-test-XXXXXX").string();
         if (!::mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
         path_ = pattern;
+#endif
     }
     ~TempDir() {
         std::error_code ignored;

@@ -31,8 +31,8 @@ uint32_t ReadPixel(int x, int y) {
 void PushMouseMotion(int x, int y, unsigned keys) { win32::testing::InjectMouseMove(x, y, keys); }
 
 void PushMouseButton(bool down, int x, int y, bool right) {
-    const unsigned message = right ? (down ? win32::WM_RBUTTONDOWN : win32::WM_RBUTTONUP)
-                                   : (down ? win32::WM_LBUTTONDOWN : win32::WM_LBUTTONUP);
+    using namespace win32;  // the message numbers are macros on Windows
+    const unsigned message = right ? (down ? WM_RBUTTONDOWN : WM_RBUTTONUP) : (down ? WM_LBUTTONDOWN : WM_LBUTTONUP);
     win32::testing::InjectMouseButton(message, x, y);
 }
 

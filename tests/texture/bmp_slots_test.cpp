@@ -1,4 +1,6 @@
 #include <GL/glu.h>
+// GL_BGRA is GL 1.2: Windows' gl.h stops at 1.1.
+#include <GL/glext.h>
 
 #include "tests/texture/texture_fixture.h"
 

@@ -1,4 +1,4 @@
-#include <sys/stat.h>
+#include <filesystem>
 
 #include "tests/texture/texture_fixture.h"
 
@@ -201,7 +201,7 @@ TEST_F(TgaDecode, HugeHeadersOverTinyFilesAreRefusedWithoutAllocatingTheImage) {
 
 TEST_F(TgaDecode, FilesAreReadThroughProgramPathsAndUnopenableOnesAreReported) {
     const Bytes f = testsupport::make_tga(1, 1, 24, [](int, int) { return px(2); });
-    ::mkdir((dir_ + "/Immagini").c_str(), 0755);
+    std::filesystem::create_directory(dir_ + "/Immagini");
     testsupport::write_file(dir_ + "/Immagini/Vetro.tga", f);
     const std::string program_path = dir_ + "\\immagini\\vetro.TGA";
     ASSERT_TRUE(LOADTGA(image_, program_path.c_str()));
