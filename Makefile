@@ -51,11 +51,13 @@ bench: deps
 	cmake --build $(BENCHBUILD) -j $(JOBS)
 	$(XVFB) bench/run.sh $(BENCHBUILD)
 
-# Debian packages wobblefin and libcorvala-dev, built for /usr, written into $(PACKAGEBUILD)/.
-package: deps
+# Debian packages wobblefin and libcorvala-dev, built for /usr, written into $(PACKAGEBUILD)/; then the
+# Windows installer and portable zip, Wobblefin-VERSION-win64.exe and .zip, written into $(WINDOWSBUILD)/.
+package: deps windows
 	cmake -S . -B $(PACKAGEBUILD) -DCMAKE_BUILD_TYPE=Release -DWOBBLEFIN_TESTS=OFF -DCMAKE_INSTALL_PREFIX=/usr
 	cmake --build $(PACKAGEBUILD) -j $(JOBS)
 	cd $(PACKAGEBUILD) && cpack -G DEB
+	cd $(WINDOWSBUILD) && cpack
 
 # Wobblefin.exe and the examples for 64-bit Windows, with the data set beside the program in
 # $(WINDOWSBUILD)/run/; the data generator is the native build's, since it runs here.

@@ -11,9 +11,10 @@ PACKAGES=(
   xserver-xorg-core xserver-xorg-video-dummy openbox
   dpkg-dev file lintian
 )
-# `scripts/install-deps.sh windows`: also the cross compiler for Windows and Wine to run what it builds.
+# `scripts/install-deps.sh windows`: also the cross compiler for Windows, Wine to run what it builds and
+# NSIS for its installer.
 if [ "${1:-}" = windows ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64 wine wine64)
+  PACKAGES+=(g++-mingw-w64-x86-64 wine wine64 nsis)
 fi
 missing=()
 for p in "${PACKAGES[@]}"; do

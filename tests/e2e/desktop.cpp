@@ -23,7 +23,9 @@ namespace {
 
 // `timeout` ends the command (and, with -k, kills it) however it misbehaves.
 std::string Limited(const std::string& command, int seconds) {
-    return "timeout -k 2 " + std::to_string(seconds) + " sh -c '" + command + "'";
+    std::string quoted;  // a command may quote its own arguments: each ' closes, escapes and reopens
+    for (char c : command) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return "timeout -k 2 " + std::to_string(seconds) + " sh -c '" + quoted + "'";
 }
 
 }  // namespace

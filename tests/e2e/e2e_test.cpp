@@ -15,6 +15,7 @@
 #include <string>
 
 #include "tests/e2e/desktop.h"
+#include "tests/e2e/fish.h"
 #include "tests/support/projection.h"
 
 namespace {
@@ -83,24 +84,7 @@ TEST_F(InstalledWobblefin, InstallPutsLauncherProgramDataSetMenuEntryAndIconUnde
 using Pixel = testsupport::ClientPoint;
 using testsupport::ScenePixel;
 
-// The goldfish is the only orange thing in the aquarium; the buttons stand outside the part looked at.
-bool FishCentre(const Shot& s, const e2e::Geometry& g, double* cx, double* cy) {
-    double sx = 0, sy = 0;
-    long n = 0;
-    for (int y = g.y + 70; y < g.y + g.height - 10; ++y)
-        for (int x = g.x + 70; x < g.x + 680; ++x) {
-            const uint8_t* p = s.at(x, y);
-            if (p[0] > 120 && p[0] > p[1] + 40 && p[0] > p[2] + 60) {
-                sx += x;
-                sy += y;
-                ++n;
-            }
-        }
-    if (n < 50) return false;
-    *cx = sx / double(n);
-    *cy = sy / double(n);
-    return true;
-}
+using e2e::FishCentre;
 
 class Session {
 public:

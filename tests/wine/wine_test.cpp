@@ -1,0 +1,250 @@
+// The Windows build as Windows users and developers get it, run under Wine: the installer and its
+// uninstaller, the portable zip, the program's resources and imports, and the framework installed for
+// building against. WINEPREFIX names an existing prefix, WOBBLEFIN_WINDOWS_BUILD the Windows build
+// folder (its packages are made there when missing). Every Wine process has a time limit.
+#include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <set>
+#include <sstream>
+#include <string>
+
+#include "tests/e2e/desktop.h"
+#include "tests/e2e/fish.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kPackage = "Wobblefin-" WOBBLEFIN_VERSION "-win64";
+const std::string kWindowTitle = "Wobblefin v1.0";
+
+std::string Quoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
+
+std::string Env(const char* name) {
+    const char* v = getenv(name);
+    return v ? v : "";
+}
+
+// A folder of its own for one test, removed with it.
+struct Scratch {
+    fs::path dir;
+    Scratch() {
+        char name[] = "/tmp/wobblefin-wine-XXXXXX";
+        if (mkdtemp(name)) dir = name;
+    }
+    ~Scratch() {
+        std::error_code ec;
+        if (!dir.empty()) fs::remove_all(dir, ec);
+    }
+};
+
+class WindowsBuild : public ::testing::Test {
+public:
+    void SetUp() override {
+        prefix_ = Env("WINEPREFIX");
+        build_ = Env("WOBBLEFIN_WINDOWS_BUILD");
+        if (prefix_.empty()) GTEST_SKIP() << "WINEPREFIX is not set: no Wine prefix to run the Windows build in";
+        if (build_.empty()) GTEST_SKIP() << "WOBBLEFIN_WINDOWS_BUILD is not set: no Windows build to test";
+        ASSERT_TRUE(fs::is_directory(fs::path(prefix_) / "drive_c")) << prefix_ << " is no Wine prefix";
+        ASSERT_TRUE(fs::is_regular_file(Program())) << Program() << " is not built";
+        // No menu entries of the host for the shortcuts the installer makes, and no Wine chatter.
+        setenv("WINEDEBUG", "-all", 1);
+        setenv("WINEDLLOVERRIDES", "winemenubuilder.exe=d", 1);
+        wine_ = e2e::Capture("command -v wine", 5);
+        while (!wine_.empty() && wine_.back() == '\n') wine_.pop_back();
+        ASSERT_FALSE(wine_.empty()) << "wine is not installed";
+    }
+    fs::path Program() const { return fs::path(build_) / "run/Wobblefin.exe"; }
+    fs::path ProgramFiles() const { return fs::path(prefix_) / "drive_c/Program Files"; }
+    fs::path StartMenu() const {
+        return fs::path(prefix_) / "drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Wobblefin";
+    }
+    // The installer or the zip, made in the build folder when missing or older than the program.
+    fs::path Package(const char* extension) const {
+        const fs::path file = fs::path(build_) / (kPackage + extension);
+        std::error_code ec;
+        if (!fs::exists(file) || fs::last_write_time(file, ec) < fs::last_write_time(Program(), ec))
+            e2e::Run("cd " + Quoted(build_) + " && cpack > " + Quoted(build_ + "/cpack.log") + " 2>&1", 600);
+        return file;
+    }
+    int Wine(const std::string& args, const std::string& dir, int seconds) const {
+        return e2e::Run("cd " + Quoted(dir) + " && " + Quoted(wine_) + " " + args + " > /dev/null 2>&1", seconds);
+    }
+    bool RegistryHas(const std::string& key, std::string* values = nullptr) const {
+        int status = -1;
+        const std::string out = e2e::Capture(Quoted(wine_) + " reg query " + Quoted(key) + " 2>/dev/null", 60, &status);
+        if (values) *values = out;
+        return status == 0;
+    }
+    // Starts `exe` in `dir` and waits for its window to show the goldfish; ends it either way.
+    ::testing::AssertionResult ShowsTheFish(const fs::path& exe, const std::string& dir) const {
+        e2e::Launch how;
+        how.args = {exe.string()};
+        how.out = how.err = "/dev/null";
+        e2e::Process program = e2e::Start(wine_, dir, how);
+        if (program.pid <= 0) return ::testing::AssertionFailure() << "wine did not start";
+        struct Ender {
+            e2e::Process& p;
+            ~Ender() { e2e::Kill(p); }
+        } ender{program};
+        const unsigned long window = e2e::FindWindow(kWindowTitle, 90);
+        if (!window)
+            return ::testing::AssertionFailure() << "no window titled \"" << kWindowTitle << "\" appeared"
+                                                 << (e2e::Running(program) ? "" : " (the program ended)");
+        e2e::Geometry g;
+        double x = 0, y = 0;
+        const bool seen = e2e::WaitFor(
+            [&] {
+                const e2e::Shot shot = e2e::Screenshot();
+                return shot.ok() && e2e::WindowGeometry(window, &g) && e2e::FishCentre(shot, g, &x, &y);
+            },
+            90, 0.25);
+        if (!seen) return ::testing::AssertionFailure() << "the window never showed the goldfish";
+        return ::testing::AssertionSuccess();
+    }
+
+protected:
+    std::string prefix_, build_, wine_;
+};
+
+// The data set as the build wrote it beside the program: what every installed copy must hold.
+std::set<std::string> DataSet(const fs::path& run) {
+    std::set<std::string> files;
+    for (const fs::directory_entry& e : fs::recursive_directory_iterator(run))
+        if (e.is_regular_file() && e.path().extension() != ".exe")
+            files.insert(fs::relative(e.path(), run).generic_string());
+    return files;
+}
+
+TEST_F(WindowsBuild, InstallerPutsProgramShortcutAndUninstallEntryInPlaceAndTheUninstallerTakesAllAway) {
+    const fs::path installer = Package(".exe");
+    ASSERT_TRUE(fs::is_regular_file(installer)) << "no installer; see " << build_ << "/cpack.log";
+    const fs::path folder = ProgramFiles() / "Wobblefin";
+    ASSERT_FALSE(fs::exists(folder)) << folder << " is there before the installer ran";
+    const std::string uninstall_key = "HKLM\\Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Wobblefin";
+    const std::string vendor_key = "HKLM\\Software\\Wobblefin developers";
+    Scratch elsewhere;
+    struct Cleanup {  // a failed run must not leave the next one an installed copy
+        fs::path uninstaller;
+        const WindowsBuild* t;
+        ~Cleanup() {
+            if (fs::exists(uninstaller)) t->Wine(Quoted(uninstaller.string()) + " /S", "/", 60);
+        }
+    } cleanup{folder / "Uninstall.exe", this};
+
+    ASSERT_EQ(Wine(Quoted(installer.string()) + " /S", elsewhere.dir.string(), 180), 0);
+    EXPECT_TRUE(fs::is_regular_file(folder / "Wobblefin.exe"));
+    for (const std::string& file : DataSet(fs::path(build_) / "run"))
+        EXPECT_TRUE(fs::is_regular_file(folder / file)) << file << " is not installed";
+    const fs::path shortcut = StartMenu() / "Wobblefin.lnk";
+    EXPECT_TRUE(fs::is_regular_file(shortcut)) << "no Start-menu entry";
+    EXPECT_NE(e2e::ReadFile(shortcut.string()).find("Wobblefin.exe"), std::string::npos)
+        << "the shortcut does not point at the program";
+    std::string entry;
+    EXPECT_TRUE(RegistryHas(uninstall_key, &entry)) << "no entry under the installed programs";
+    EXPECT_NE(entry.find("\"C:\\Program Files\\Wobblefin\\Uninstall.exe\""), std::string::npos) << entry;
+    EXPECT_NE(entry.find("DisplayIcon    REG_SZ    C:\\Program Files\\Wobblefin\\Wobblefin.exe"), std::string::npos)
+        << entry;
+    EXPECT_NE(entry.find("DisplayVersion    REG_SZ    " WOBBLEFIN_VERSION), std::string::npos) << entry;
+
+    EXPECT_TRUE(ShowsTheFish(folder / "Wobblefin.exe", elsewhere.dir.string()));
+
+    // The uninstaller copies itself away and returns at once; the copy does the work.
+    ASSERT_EQ(Wine(Quoted((folder / "Uninstall.exe").string()) + " /S", elsewhere.dir.string(), 60), 0);
+    EXPECT_TRUE(e2e::WaitFor([&] { return !fs::exists(folder) && !fs::exists(StartMenu()); }, 60, 0.2))
+        << (fs::exists(folder) ? folder : StartMenu()) << " is still there";
+    EXPECT_FALSE(RegistryHas(uninstall_key)) << "the uninstall entry is still there";
+    EXPECT_FALSE(RegistryHas(vendor_key)) << vendor_key << " is still there";
+}
+
+TEST_F(WindowsBuild, PortableZipRunsFromTheFolderItIsUnpackedInto) {
+    const fs::path zip = Package(".zip");
+    ASSERT_TRUE(fs::is_regular_file(zip)) << "no zip; see " << build_ << "/cpack.log";
+    Scratch unpacked;
+    ASSERT_EQ(e2e::Run("cd " + Quoted(unpacked.dir.string()) + " && cmake -E tar xf " + Quoted(zip.string()), 60), 0);
+    const fs::path folder = unpacked.dir / kPackage;
+    EXPECT_TRUE(fs::is_regular_file(folder / "Wobblefin.exe"));
+    for (const std::string& file : DataSet(fs::path(build_) / "run"))
+        EXPECT_TRUE(fs::is_regular_file(folder / file)) << file << " is not in the zip";
+    EXPECT_TRUE(ShowsTheFish(folder / "Wobblefin.exe", "/"));
+}
+
+TEST_F(WindowsBuild, ProgramIsAGuiProgramWithIconAndVersionImportingOnlySystemDlls) {
+    int status = -1;
+    const std::string headers =
+        e2e::Capture("x86_64-w64-mingw32-objdump -p " + Quoted(Program().string()), 60, &status);
+    ASSERT_EQ(status, 0) << "objdump could not read " << Program();
+    EXPECT_NE(headers.find("(Windows GUI)"), std::string::npos) << "not a GUI-subsystem program";
+    const std::set<std::string> system{"comctl32.dll", "gdi32.dll",    "glu32.dll", "kernel32.dll",
+                                       "msvcrt.dll",   "opengl32.dll", "user32.dll"};
+    std::istringstream lines(headers);
+    int imports = 0;
+    for (std::string line; std::getline(lines, line);) {
+        const size_t at = line.find("DLL Name: ");
+        if (at == std::string::npos) continue;
+        std::string dll = line.substr(at + 10);
+        for (char& c : dll) c = char(std::tolower(static_cast<unsigned char>(c)));
+        ++imports;
+        EXPECT_TRUE(system.count(dll)) << dll << " is no DLL every Windows has";
+    }
+    EXPECT_GT(imports, 0) << "no imports read";
+
+    const std::string rc =
+        e2e::Capture("x86_64-w64-mingw32-windres -J coff -O rc -i " + Quoted(Program().string()), 60, &status);
+    ASSERT_EQ(status, 0) << "windres could not read the resources";
+    EXPECT_NE(rc.find("VALUE \"ProductName\", \"Wobblefin\""), std::string::npos) << "no product name";
+    EXPECT_NE(rc.find("VALUE \"ProductVersion\", \"" WOBBLEFIN_VERSION "\""), std::string::npos) << "no version";
+    EXPECT_NE(rc.find("VALUE \"FileDescription\""), std::string::npos) << "no description";
+    // The icon group lists the generated icon's pictures, each by its size in bytes.
+    const size_t group = rc.find("RT_GROUP_ICON");
+    ASSERT_NE(group, std::string::npos) << "no icon";
+    const std::string ico = e2e::ReadFile((fs::path(build_) / "run/Wobblefin.ico").string());
+    ASSERT_GE(ico.size(), 6u);
+    const auto u16 = [&](size_t at) { return unsigned(uint8_t(ico[at])) | unsigned(uint8_t(ico[at + 1])) << 8; };
+    const unsigned count = u16(4);
+    ASSERT_GE(ico.size(), 6 + 16 * size_t(count));
+    for (unsigned i = 0; i < count; ++i) {
+        const size_t e = 6 + 16 * size_t(i);
+        char bytes[32];
+        std::snprintf(bytes, sizeof bytes, "0x%xL", u16(e + 8) | u16(e + 10) << 16);
+        EXPECT_NE(rc.find(bytes, group), std::string::npos) << "picture " << i << " of the icon is not there";
+    }
+}
+
+TEST_F(WindowsBuild, InstalledFrameworkBuildsAnExampleThatRuns) {
+    Scratch work;
+    const std::string prefix = (work.dir / "prefix").string(), log = (work.dir / "log").string();
+    ASSERT_EQ(e2e::Run("cmake --install " + Quoted(build_) + " --component sdk --prefix " + Quoted(prefix) + " > " +
+                           Quoted(log) + " 2>&1",
+                       120),
+              0)
+        << e2e::ReadFile(log);
+    const fs::path examples = work.dir / "examples";
+    fs::copy(fs::path(prefix) / "share/corvala/examples", examples, fs::copy_options::recursive);
+    // Cross-compiling finds packages only under the toolchain's root unless told where the one wanted is.
+    ASSERT_EQ(e2e::Run("cmake -S " + Quoted(examples.string()) + " -B " + Quoted((work.dir / "build").string()) +
+                           " -DCMAKE_TOOLCHAIN_FILE=" WOBBLEFIN_SOURCE_DIR "/cmake/mingw-w64-x86_64.cmake" +
+                           " -DCMAKE_BUILD_TYPE=Release -DCorvala_DIR=" + Quoted(prefix + "/lib/cmake/Corvala") +
+                           " > " + Quoted(log) + " 2>&1",
+                       120),
+              0)
+        << e2e::ReadFile(log);
+    ASSERT_EQ(e2e::Run("cmake --build " + Quoted((work.dir / "build").string()) + " --target corvala_hello > " +
+                           Quoted(log) + " 2>&1",
+                       300),
+              0)
+        << e2e::ReadFile(log);
+    // Twenty frames in its window, then a clean end; 1 when it cannot make its window.
+    EXPECT_EQ(Wine("corvala_hello.exe 20", (work.dir / "build").string(), 120), 0);
+}
+
+}  // namespace
