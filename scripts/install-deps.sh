@@ -12,9 +12,10 @@ PACKAGES=(
   xserver-xorg-core xserver-xorg-video-dummy openbox
   dpkg-dev file lintian
 )
-# `scripts/install-deps.sh windows`: also the cross compiler for Windows and Wine to run what it builds.
+# `scripts/install-deps.sh windows`: also the cross compiler for Windows, zlib built for it (the viewer's
+# archives), and Wine to run what it builds.
 if [ "${1:-}" = windows ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64 wine wine64)
+  PACKAGES+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64)
 fi
 missing=()
 for p in "${PACKAGES[@]}"; do
