@@ -1,4 +1,5 @@
-// Fuzzes the viewer's JPEG reader: whatever the bytes, it answers, and a decoded image is as large as it says.
+// Fuzzes the viewer's JPEG reader (libjpeg-turbo in fuzz_jpeg, stb_image in fuzz_jpeg_stb): whatever the
+// bytes, it answers, and a decoded image is as large as it says.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>

@@ -4,17 +4,18 @@
 set -euo pipefail
 PACKAGES=(
   cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
-  libsdl2-dev libsdl2-image-dev libx11-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev libjpeg-dev libzip-dev
+  libsdl2-dev libsdl2-image-dev libx11-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev libjpeg-dev libzip-dev zlib1g-dev
+  libstb-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev
   xvfb xauth xdotool x11-apps x11-utils imagemagick valgrind
   xserver-xorg-core xserver-xorg-video-dummy openbox
   dpkg-dev file lintian
 )
-# `scripts/install-deps.sh windows`: also the cross compiler for Windows, Wine to run what it builds and
-# NSIS for its installer.
+# `scripts/install-deps.sh windows`: also the cross compiler for Windows, zlib built for it (the viewer's
+# archives), Wine to run what it builds and NSIS for its installer.
 if [ "${1:-}" = windows ]; then
-  PACKAGES+=(g++-mingw-w64-x86-64 wine wine64 nsis)
+  PACKAGES+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 nsis)
 fi
 missing=()
 for p in "${PACKAGES[@]}"; do

@@ -1,13 +1,12 @@
 #include "files.h"
 
-#include <zip.h>
-
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
 #include <map>
 
 #include "platform/host/host.h"
+#include "zip_archive.h"
 
 namespace md3view {
 
@@ -38,25 +37,18 @@ bool leaves_root(const std::string& p) {
 }  // namespace
 
 struct Files::Source {
-    std::string folder;                         // a folder on disk, or
-    zip_t* zip = nullptr;                       // an archive
-    std::vector<uint8_t> bytes;                 // what an archive from memory reads from; outlives ZIP
-    std::map<std::string, zip_uint64_t> files;  // lower-case path -> entry; folders are implied by paths
+    std::string folder;                   // a folder on disk, or
+    std::unique_ptr<ZipArchive> zip;      // an archive
+    std::map<std::string, size_t> files;  // lower-case path -> entry; folders are implied by paths
 
-    ~Source() {
-        if (zip) zip_discard(zip);
-    }
-
-    bool index() {
-        const zip_int64_t n = zip_get_num_entries(zip, 0);
-        for (zip_int64_t i = 0; i < n; ++i) {
-            const char* name = zip_get_name(zip, zip_uint64_t(i), ZIP_FL_ENC_GUESS);
-            if (!name) continue;
+    void index() {
+        const std::vector<ZipArchive::Entry>& entries = zip->entries();
+        for (size_t i = 0; i < entries.size(); ++i) {
+            const std::string& name = entries[i].name;
             const std::string path = normal_path(name);
-            if (path.empty() || std::string(name).back() == '/') continue;  // a folder's own entry
-            files[lower(path)] = zip_uint64_t(i);
+            if (path.empty() || name.back() == '/') continue;  // a folder's own entry
+            files[lower(path)] = i;
         }
-        return true;
     }
 
     // The spelling the archive uses for each of a file's folders is not kept: names are compared
@@ -65,7 +57,7 @@ struct Files::Source {
         const std::string prefix = inside.empty() ? std::string() : lower(inside) + "/";
         for (auto it = files.lower_bound(prefix); it != files.end() && it->first.compare(0, prefix.size(), prefix) == 0;
              ++it) {
-            const std::string full = normal_path(zip_get_name(zip, it->second, ZIP_FL_ENC_GUESS));
+            const std::string full = normal_path(zip->entries()[it->second].name);
             const std::string rest = full.substr(std::min(prefix.size(), full.size()));
             const size_t slash = rest.find('/');
             Entry e{rest.substr(0, slash), slash != std::string::npos};
@@ -75,22 +67,7 @@ struct Files::Source {
 
     bool read(const std::string& path, std::vector<uint8_t>& out) const {
         const auto it = files.find(lower(path));
-        if (it == files.end()) return false;
-        zip_stat_t st;
-        zip_stat_init(&st);
-        if (zip_stat_index(zip, it->second, 0, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || st.size > kMaxEntryBytes)
-            return false;
-        zip_file_t* f = zip_fopen_index(zip, it->second, 0);
-        if (!f) return false;
-        out.resize(size_t(st.size));
-        // The stored size is the archive's claim; what inflates is checked against it.
-        const zip_int64_t got = out.empty() ? 0 : zip_fread(f, out.data(), out.size());
-        zip_fclose(f);
-        if (got < 0 || zip_uint64_t(got) != st.size) {
-            out.clear();
-            return false;
-        }
-        return true;
+        return it != files.end() && zip->read(it->second, kMaxEntryBytes, out);
     }
 };
 
@@ -105,30 +82,19 @@ void Files::add_folder(const std::string& folder) {
     sources_.push_back(std::move(s));
 }
 
-namespace {
-std::string zip_message(int code) {
-    zip_error_t e;
-    zip_error_init_with_code(&e, code);
-    const std::string text = zip_error_strerror(&e);
-    zip_error_fini(&e);
-    return text;
-}
-}  // namespace
-
 bool Files::add_archive(const std::string& file, std::string& error) {
     // A pipe or a device under that name would be read without end.
     if (!host::FileExists(file.c_str())) {
         error = file + ": no such archive";
         return false;
     }
-    int code = 0;
-    zip_t* zip = zip_open(host::MapPath(file.c_str()).c_str(), ZIP_RDONLY, &code);
-    if (!zip) {
-        error = file + ": " + zip_message(code);
+    auto s = std::make_unique<Source>();
+    s->zip = std::make_unique<ZipArchive>();
+    std::string why;
+    if (!s->zip->open_file(host::MapPath(file.c_str()), why)) {
+        error = file + ": " + why;
         return false;
     }
-    auto s = std::make_unique<Source>();
-    s->zip = zip;
     s->index();
     sources_.push_back(std::move(s));
     return true;
@@ -136,18 +102,12 @@ bool Files::add_archive(const std::string& file, std::string& error) {
 
 bool Files::add_archive_bytes(std::vector<uint8_t> bytes, const std::string& name, std::string& error) {
     auto s = std::make_unique<Source>();
-    s->bytes = std::move(bytes);
-    zip_error_t e;
-    zip_error_init(&e);
-    zip_source_t* src = zip_source_buffer_create(s->bytes.data(), s->bytes.size(), 0, &e);
-    if (src) s->zip = zip_open_from_source(src, ZIP_RDONLY, &e);
-    if (!s->zip) {
-        if (src) zip_source_free(src);
-        error = name + ": " + zip_error_strerror(&e);
-        zip_error_fini(&e);
+    s->zip = std::make_unique<ZipArchive>();
+    std::string why;
+    if (!s->zip->open_bytes(std::move(bytes), why)) {
+        error = name + ": " + why;
         return false;
     }
-    zip_error_fini(&e);
     s->index();
     sources_.push_back(std::move(s));
     return true;

@@ -26,7 +26,7 @@ public:
     Files& operator=(Files&&) noexcept;
 
     void add_folder(const std::string& folder);
-    // False with one line in ERROR when FILE is no zip archive libzip can open.
+    // False with one line in ERROR when FILE is no zip archive that can be read.
     bool add_archive(const std::string& file, std::string& error);
     bool add_archive_bytes(std::vector<uint8_t> bytes, const std::string& name, std::string& error);
     bool empty() const;

@@ -21,10 +21,6 @@ void on_message(j_common_ptr) {}  // warnings on corrupt data would go to stderr
 
 }  // namespace
 
-bool is_jpeg(const uint8_t* data, size_t size) {
-    return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
-}
-
 bool decode_jpeg(const uint8_t* data, size_t size, RgbImage& out) {
     out = RgbImage();
     if (!is_jpeg(data, size)) return false;

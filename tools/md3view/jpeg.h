@@ -1,4 +1,5 @@
-// JPEG images for skins, decoded with libjpeg(-turbo) from bytes in memory.
+// JPEG images for skins, decoded from bytes in memory: by libjpeg-turbo (jpeg.cpp), or on Windows by
+// stb_image (jpeg_stb.cpp).
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -14,10 +15,12 @@ struct RgbImage {
     std::vector<uint8_t> rgb;  // R, G, B rows, bottom row first, as the TGA loader leaves a bottom-up file
 };
 
-bool is_jpeg(const uint8_t* data, size_t size);  // the SOI marker
-// False for anything libjpeg refuses or cannot finish, for sides of 0 or beyond kMaxJpegSide.
+inline bool is_jpeg(const uint8_t* data, size_t size) {  // the SOI marker
+    return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
+}
+// False for anything the decoder refuses or cannot finish, for sides of 0 or beyond kMaxJpegSide.
 bool decode_jpeg(const uint8_t* data, size_t size, RgbImage& out);
-// IMAGE (bottom row first) as a baseline JPEG file, for the sample player.
+// IMAGE (bottom row first) as a baseline JPEG file, for the sample player (libjpeg only).
 std::vector<uint8_t> encode_jpeg(const RgbImage& image);
 
 }  // namespace md3view

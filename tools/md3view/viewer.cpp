@@ -194,7 +194,7 @@ int32_t cycle(int32_t anim, int direction, int32_t first, int32_t last) {
 fs::path data_folder(const fs::path& folder) {
     std::error_code ec;
     for (fs::path p = folder; !p.empty(); p = p.parent_path()) {
-        if (fs::is_directory(host::MapPath((p / "models").c_str()), ec)) return p;
+        if (fs::is_directory(host::MapPath((p / "models").string().c_str()), ec)) return p;
         if (p == p.root_path()) break;
     }
     return folder;

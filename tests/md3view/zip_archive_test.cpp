@@ -1,0 +1,77 @@
+// The viewer's own zip reader on archives libzip writes (stored and deflated) and on ZIP64's records:
+// every entry reads back as written, and damage is refused rather than handed on.
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "tests/support/temp_dir.h"
+#include "tests/support/zip_files.h"
+#include "tools/md3view/files.h"
+
+namespace {
+
+// Bytes that do not compress away, so a deflated entry has data worth damaging.
+std::vector<uint8_t> noise(size_t n, uint32_t seed) {
+    std::vector<uint8_t> out(n);
+    for (uint8_t& b : out) b = uint8_t((seed = seed * 1664525u + 1013904223u) >> 24);
+    return out;
+}
+
+const testsupport::ZipEntries kEntries = {{"models/players/x/Lower.MD3", noise(3000, 1)},
+                                          {"models/players/x/empty.skin", {}},
+                                          {"readme.txt", testsupport::text_bytes("hello")}};
+
+void expect_entries(const md3view::Files& files) {
+    for (const auto& [name, bytes] : kEntries) {
+        std::vector<uint8_t> got;
+        EXPECT_TRUE(files.read(name, got)) << name;
+        EXPECT_EQ(bytes, got) << name;
+    }
+    std::vector<uint8_t> got;
+    EXPECT_TRUE(files.read("MODELS/players/X/lower.md3", got));
+    EXPECT_FALSE(files.read("models/players/x/none", got));
+}
+
+}  // namespace
+
+TEST(Md3ViewZip, EntriesReadBackAsWrittenStoredDeflatedOrInZip64Records) {
+    testsupport::TempDir dir;
+    for (bool stored : {false, true}) {
+        testsupport::write_zip(dir.file("a.pk3"), kEntries, stored);
+        md3view::Files files;
+        std::string error;
+        ASSERT_TRUE(files.add_archive(dir.file("a.pk3"), error)) << error;
+        expect_entries(files);
+    }
+    md3view::Files files;
+    std::string error;
+    ASSERT_TRUE(files.add_archive_bytes(testsupport::zip64_archive(kEntries), "zip64.pk3", error)) << error;
+    expect_entries(files);
+}
+
+TEST(Md3ViewZip, DamagedEntryIsRefusedAndAnArchiveWithoutItsDirectoryIsNoZip) {
+    testsupport::TempDir dir;
+    testsupport::write_zip(dir.file("a.pk3"), kEntries, true);
+    std::vector<uint8_t> bytes;
+    {
+        std::ifstream in(dir.file("a.pk3"), std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const std::string& first = kEntries[0].first;
+    std::vector<uint8_t> damaged = bytes;
+    damaged[30 + first.size() + 1000] ^= 0x40;  // inside the first entry's stored data: only its CRC tells
+    md3view::Files files;
+    std::string error;
+    ASSERT_TRUE(files.add_archive_bytes(damaged, "damaged.pk3", error)) << error;
+    std::vector<uint8_t> got;
+    EXPECT_FALSE(files.read(first, got));
+    EXPECT_TRUE(got.empty());
+    EXPECT_TRUE(files.read("readme.txt", got));
+
+    const std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 30);
+    EXPECT_FALSE(files.add_archive_bytes(cut, "cut.pk3", error));
+    EXPECT_EQ("cut.pk3: Not a zip archive", error);
+}
