@@ -1,13 +1,7 @@
 #include "tests/support/gltrace.h"
 
 #ifdef _WIN32
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
+#include "platform/windows/surface.h"
 // The GL entry points below are this program's own definitions, not imports from opengl32.
 #undef WINGDIAPI
 #define WINGDIAPI
