@@ -133,13 +133,19 @@ void PumpEvents() {
     PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE);
 }
 
+// WM_PAINT is no queued message: it is made up while a window is invalid and a peek never takes it,
+// so it is where a loop that takes the queue out has to stop. It comes after posted and input messages.
+namespace {
+bool take(MSG* m) { return PeekMessageA(m, nullptr, 0, 0, PM_REMOVE) && m->message != WM_PAINT; }
+}  // namespace
+
 // Windows cannot count a queue: take every message out and post it back in the same order.
 int QueuedMessages() {
     std::vector<MSG> taken;
     MSG m;
     bool quit = false;
     int quit_code = 0;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {
+    while (take(&m)) {
         if (m.message == WM_QUIT) {
             quit = true;
             quit_code = int(m.wParam);
@@ -156,7 +162,7 @@ int QueuedMessages() {
 
 void FlushMessages() {
     MSG m;
-    while (PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) {}
+    while (take(&m)) {}
 }
 
 // Windows has no list of a program's classes; these are the ones the framework registers.
