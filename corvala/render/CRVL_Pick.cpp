@@ -89,7 +89,10 @@ int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME) {
     glLoadIdentity();
     // The viewport is the window's outer size anchored at the client's bottom-left; a framed window's
     // client area is shorter by the caption and two frames, which turns a client y into a viewport y.
-    const int32_t F = FULLSCREEN ? 0 : win32::GetSystemMetrics(SM_CYCAPTION) + 2 * win32::GetSystemMetrics(SM_CYFRAME);
+    // The window has a caption and cannot be resized, so its frame is the fixed one: SM_CYFRAME is the
+    // sizing border, a pixel or more wider on Windows.
+    const int32_t F =
+        FULLSCREEN ? 0 : win32::GetSystemMetrics(SM_CYCAPTION) + 2 * win32::GetSystemMetrics(SM_CYFIXEDFRAME);
     gluPickMatrix(double(X), double(VIEWPORTCOORDS[3] - Y - F), 2.0, 2.0, VIEWPORTCOORDS);
     gluPerspective(45.0, double(VIEWPORTCOORDS[2]) / double(VIEWPORTCOORDS[3]), 0.5, 150.0);
     glMatrixMode(GL_MODELVIEW);

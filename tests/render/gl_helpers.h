@@ -28,10 +28,13 @@ inline void FreshScene() {
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
 }
 
-// Rows of the viewport above the client area: caption and frames of a framed window.
+// Rows of the viewport above the client area: what the caption and frames take off the outer height,
+// as the system measures it.
 inline int ViewportRowsAboveClient() {
     if (corvala::FULLSCREEN) return 0;
-    return win32::GetSystemMetrics(SM_CYCAPTION) + 2 * win32::GetSystemMetrics(SM_CYFRAME);
+    win32::RECT client{};
+    win32::GetClientRect(corvala::HWINDOW, &client);
+    return corvala::HEIGHT - client.bottom;
 }
 
 struct Pixel {

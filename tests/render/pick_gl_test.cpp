@@ -183,16 +183,18 @@ TEST_F(Picking, AnElementNamedZeroCountsAsHitWhenNothingIs) {
 
 TEST_F(Picking, FramedWindowPicksMoveYByCaptionAndFramesButFullScreenPicksDoNot) {
     ASSERT_FALSE(FULLSCREEN);
-    ASSERT_EQ(rendertest::ViewportRowsAboveClient(), 22);  // 16 caption + 2 * 3 frame
+    using namespace win32;  // the metrics' names are macros on Windows
+    const int rows = rendertest::ViewportRowsAboveClient();
+    ASSERT_EQ(rows, GetSystemMetrics(SM_CYCAPTION) + 2 * GetSystemMetrics(SM_CYFIXEDFRAME));
     menu.ADDSELECTON(GLVECTOR(1, 1, 0), 9);
     menu.SETSELECTON(SmallSquare);
     const Pixel framed = ClientPixelOf(1, 1, 0);
     EXPECT_EQ(SELECTOBJID(framed.x, framed.y, int32_t(menu.EVENTSELECTION)), 9);
 
-    FULLSCREEN = true;  // the same client position now means a point 22 rows lower
+    FULLSCREEN = true;  // the same client position now means a point that many rows lower
     EXPECT_EQ(SELECTOBJID(framed.x, framed.y, int32_t(menu.EVENTSELECTION)), 0);
     const Pixel full = ClientPixelOf(1, 1, 0);
-    EXPECT_EQ(full.y, framed.y + 22);
+    EXPECT_EQ(full.y, framed.y + rows);
     EXPECT_EQ(SELECTOBJID(full.x, full.y, int32_t(menu.EVENTSELECTION)), 9);
 }
 
@@ -253,14 +255,15 @@ TEST_F(Picking, SelectobjidMakesItsSelectionPassAndRestoresTheMatrices) {
     gltrace::Scope scope;
     SELECTOBJID(100, 200, int32_t(menu.EVENTSELECTION));
     const double list = menu.EVENTSELECTION;
-    EXPECT_EQ(rendertest::Recorded(),
-              (rendertest::Seq{C("glSelectBuffer", {32}), C("glGetIntegerv", {GL_VIEWPORT}),
-                               C("glMatrixMode", {GL_PROJECTION}), C("glPushMatrix"), C("glRenderMode", {GL_SELECT}),
-                               C("glLoadIdentity"), C("gluPickMatrix", {100, 600 - 200 - 22, 2, 2, 0, 0, 800, 600}),
-                               C("gluPerspective", {45, 800.0 / 600.0, 0.5, 150}), C("glMatrixMode", {GL_MODELVIEW}),
-                               C("glInitNames"), C("glPushName", {0}), C("glCallList", {list}), C("glPopName"),
-                               C("glRenderMode", {GL_RENDER}), C("glMatrixMode", {GL_PROJECTION}), C("glPopMatrix"),
-                               C("glMatrixMode", {GL_MODELVIEW})}));
+    EXPECT_EQ(
+        rendertest::Recorded(),
+        (rendertest::Seq{
+            C("glSelectBuffer", {32}), C("glGetIntegerv", {GL_VIEWPORT}), C("glMatrixMode", {GL_PROJECTION}),
+            C("glPushMatrix"), C("glRenderMode", {GL_SELECT}), C("glLoadIdentity"),
+            C("gluPickMatrix", {100, double(600 - 200 - rendertest::ViewportRowsAboveClient()), 2, 2, 0, 0, 800, 600}),
+            C("gluPerspective", {45, 800.0 / 600.0, 0.5, 150}), C("glMatrixMode", {GL_MODELVIEW}), C("glInitNames"),
+            C("glPushName", {0}), C("glCallList", {list}), C("glPopName"), C("glRenderMode", {GL_RENDER}),
+            C("glMatrixMode", {GL_PROJECTION}), C("glPopMatrix"), C("glMatrixMode", {GL_MODELVIEW})}));
     glGetDoublev(GL_PROJECTION_MATRIX, after);
     for (int i = 0; i < 16; ++i) EXPECT_EQ(before[i], after[i]) << i;
     GLint mode = 0;

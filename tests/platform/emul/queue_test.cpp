@@ -91,8 +91,8 @@ TEST_F(Queue, PointerMessagesGoToTheChildUnderThePointerInItsOwnCoordinatesOrToT
 TEST_F(Queue, ClientPointsMapToTheScreenThroughTheEmulatedCaptionAndFrame) {
     POINT p{0, 0};
     ASSERT_TRUE(ClientToScreen(top, &p));
-    EXPECT_EQ(p.x, 100 + GetSystemMetrics(SM_CXFRAME));
-    EXPECT_EQ(p.y, 50 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFRAME));
+    EXPECT_EQ(p.x, 100 + GetSystemMetrics(SM_CXFIXEDFRAME));
+    EXPECT_EQ(p.y, 50 + GetSystemMetrics(SM_CYCAPTION) + GetSystemMetrics(SM_CYFIXEDFRAME));
     HWND child = CreateWindowExA(0, "QueueTest", "", WS_CHILD, 7, 9, 5, 5, top, nullptr, nullptr, nullptr);
     POINT q[2] = {{1, 2}, {3, 4}};
     const int offset = MapWindowPoints(child, top, q, 2);
