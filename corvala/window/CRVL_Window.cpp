@@ -73,7 +73,7 @@ bool WINDOWREGISTER() {
 
     if (!GetClassInfoExA(nullptr, SZHOVERCLASS, &WINDOWCLASSEX)) {
         WINDOWCLASSEX = WNDCLASSEXA{};
-        WINDOWCLASSEX.cbSize = 48;
+        WINDOWCLASSEX.cbSize = sizeof(WNDCLASSEXA);  // 48 in a 32-bit program; any other size is refused
         WINDOWCLASSEX.style = 0;
         WINDOWCLASSEX.lpfnWndProc = HOVERBUTTONHANDLER;
         WINDOWCLASSEX.cbClsExtra = 0;

@@ -128,6 +128,7 @@ HWND CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id) {
     if (!GetClassInfoExA(nullptr, kStatusClass, &probe)) {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
+        wc.style = CS_GLOBALCLASS;
         wc.lpfnWndProc = status_proc;
         wc.lpszClassName = kStatusClass;
         RegisterClassExA(&wc);

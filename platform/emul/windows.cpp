@@ -35,6 +35,7 @@ ATOM add_class(const WNDCLASSEXA& rec) {
     c->rec = rec;
     c->rec.lpszClassName = c->name.c_str();
     c->rec.lpszMenuName = nullptr;
+    if (!c->rec.hInstance) c->rec.hInstance = GetModuleHandleA(nullptr);  // as Windows registers it
     g_classes.push_back(std::move(c));
     return g_next_atom++;
 }
@@ -102,11 +103,15 @@ ATOM RegisterClassA(const WNDCLASSA* wc) {
     return add_class(ex);
 }
 
-ATOM RegisterClassExA(const WNDCLASSEXA* wc) { return wc ? add_class(*wc) : 0; }
+// Like Windows, a record whose size is not this build's WNDCLASSEXA is refused.
+ATOM RegisterClassExA(const WNDCLASSEXA* wc) { return wc && wc->cbSize == sizeof *wc ? add_class(*wc) : 0; }
 
-BOOL GetClassInfoExA(HINSTANCE, LPCSTR name, WNDCLASSEXA* out) {
+// Without a module handle only the system's classes are found (and global ones, which comctl32's are):
+// a program's own class is found through the module that registered it.
+BOOL GetClassInfoExA(HINSTANCE inst, LPCSTR name, WNDCLASSEXA* out) {
     detail::WindowClass* c = find_class(name);
     if (!c || !out) return FALSE;
+    if (!(c->rec.style & CS_GLOBALCLASS) && inst != c->rec.hInstance) return FALSE;
     *out = c->rec;
     return TRUE;
 }

@@ -144,7 +144,7 @@ using BmpSlotsDeathTest = TextureTest;
 TEST_F(BmpSlotsDeathTest, ASlotOutsideTheTableStopsTheProgramWithARangeError) {
     const std::string path = file("w.bmp", testsupport::make_bmp(4, 4, 24, 40, stripes));
     EXPECT_EXIT((print_boxes_at_exit(), TEXTURELOADID(path.c_str(), 501)), ::testing::ExitedWithCode(1),
-                "BMP texture slot 501 is outside 0\\.\\.500(.|\n)*box \\[Error\\] BMP texture slot 501 is outside");
+                "BMP texture slot 501 is outside 0\\.\\.500\\s+box \\[Error\\] BMP texture slot 501 is outside");
     EXPECT_EXIT(TEXTURELOADID(path.c_str(), -1), ::testing::ExitedWithCode(1),
                 "BMP texture slot -1 is outside 0\\.\\.500");
     EXPECT_EXIT(TEXTURESELECTID(501), ::testing::ExitedWithCode(1), "BMP texture slot 501 is outside 0\\.\\.500");

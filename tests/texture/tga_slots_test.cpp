@@ -119,7 +119,7 @@ using TgaSlotsDeathTest = TextureTest;
 TEST_F(TgaSlotsDeathTest, ASlotOutsideTheTableStopsTheProgramWithARangeError) {
     const std::string path = file("a.tga", testsupport::make_tga(2, 2, 24, grey));
     EXPECT_EXIT((print_boxes_at_exit(), TEXTURELOADTGAID(path.c_str(), 250)), ::testing::ExitedWithCode(1),
-                "TGA texture slot 250 is outside 0\\.\\.200(.|\n)*box \\[Error\\] TGA texture slot 250 is outside");
+                "TGA texture slot 250 is outside 0\\.\\.200\\s+box \\[Error\\] TGA texture slot 250 is outside");
     EXPECT_EXIT(TEXTURELOADTGAID(missing().c_str(), -1), ::testing::ExitedWithCode(1),
                 "TGA texture slot -1 is outside 0\\.\\.200");
     EXPECT_EXIT(TEXTURETGASELECTID(201), ::testing::ExitedWithCode(1), "TGA texture slot 201 is outside 0\\.\\.200");

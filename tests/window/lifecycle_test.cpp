@@ -24,18 +24,21 @@ TEST(WindowLifecycle, CreationLeavesAVisibleActiveWindowWithACurrentContext) {
     EXPECT_EQ(HEIGHT, 600);
     RECT client;
     ASSERT_TRUE(GetClientRect(HWINDOW, &client));
-    // A framed window: the caption and two frame widths come off the outer size.
-    EXPECT_EQ(client.right, 800 - 2 * GetSystemMetrics(SM_CXFRAME));
-    EXPECT_EQ(client.bottom, 600 - GetSystemMetrics(SM_CYCAPTION) - 2 * GetSystemMetrics(SM_CYFRAME));
+    // A captioned window that cannot be resized: the caption and two fixed frames come off the outer size.
+    EXPECT_EQ(client.right, 800 - 2 * GetSystemMetrics(SM_CXFIXEDFRAME));
+    EXPECT_EQ(client.bottom, 600 - GetSystemMetrics(SM_CYCAPTION) - 2 * GetSystemMetrics(SM_CYFIXEDFRAME));
 }
 
 TEST(WindowLifecycle, TheImageButtonClassIsRegisteredAlongsideTheMainClass) {
     testsupport::EnsureWindow();
     WNDCLASSEXA wc;
-    ASSERT_TRUE(GetClassInfoExA(nullptr, "IMAGEBUTTON", &wc));
+    // Without a module handle only the system's classes are found.
+    EXPECT_FALSE(GetClassInfoExA(nullptr, "GLWindow", &wc));
+    const HINSTANCE module = GetModuleHandleA(nullptr);
+    ASSERT_TRUE(GetClassInfoExA(module, "IMAGEBUTTON", &wc));
     EXPECT_EQ(wc.lpfnWndProc, HOVERBUTTONHANDLER);
-    EXPECT_EQ(WINDOWCLASSEX.cbSize, 48u);
-    ASSERT_TRUE(GetClassInfoExA(nullptr, "GLWindow", &wc));
+    EXPECT_EQ(WINDOWCLASSEX.cbSize, sizeof(WNDCLASSEXA));
+    ASSERT_TRUE(GetClassInfoExA(module, "GLWindow", &wc));
     EXPECT_EQ(wc.lpfnWndProc, GLWNDPROC);
     EXPECT_EQ(wc.style, CS_VREDRAW | CS_HREDRAW);
 }

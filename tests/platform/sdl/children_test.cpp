@@ -51,7 +51,7 @@ protected:
         testsupport::EnsureWindow();
         testsupport::ResetInput();
         WNDCLASSEXA probe;
-        if (!GetClassInfoExA(nullptr, "TestChild", &probe)) {
+        if (!GetClassInfoExA(GetModuleHandleA(nullptr), "TestChild", &probe)) {
             WNDCLASSA wc{};
             wc.lpfnWndProc = child_proc;
             wc.lpszClassName = "TestChild";
