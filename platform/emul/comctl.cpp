@@ -19,7 +19,8 @@ constexpr uint32_t kFace = 0xF0F0F0, kShadow = 0xA0A0A0, kLight = 0xFFFFFF, kTex
 struct Part {
     int edge = -1;  // right edge in client pixels, -1 for "to the end of the bar"
     std::string text;
-    UINT type = 0;  // SBT_ drawing flags given with the text
+    UINT type = 0;    // SBT_ drawing flags given with the text
+    LPARAM data = 0;  // an owner-drawn part's value
 };
 std::map<HWND, std::vector<Part>> g_status;
 
@@ -98,6 +99,7 @@ LRESULT status_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         // An owner-drawn part's LPARAM is the owner's data, not text.
         parts[part].text = lp && !(wp & SBT_OWNERDRAW) ? reinterpret_cast<const char*>(lp) : "";
         parts[part].type = UINT(wp & 0xFF00);
+        parts[part].data = wp & SBT_OWNERDRAW ? lp : 0;
         InvalidateRect(h, nullptr, TRUE);
         return TRUE;
     }
@@ -105,6 +107,8 @@ LRESULT status_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     case SB_GETTEXTLENGTHA: {
         const std::vector<Part>& parts = g_status[h];
         if (wp >= parts.size()) return 0;
+        // An owner-drawn part answers with its value instead of text, length and type.
+        if (msg == SB_GETTEXTA && parts[wp].type & SBT_OWNERDRAW) return parts[wp].data;
         if (msg == SB_GETTEXTA && lp)
             std::memcpy(reinterpret_cast<char*>(lp), parts[wp].text.c_str(), parts[wp].text.size() + 1);
         return text_result(parts[wp]);

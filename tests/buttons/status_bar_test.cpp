@@ -8,6 +8,7 @@
 #include "corvala/window/CRVL_StatusBar.h"
 #include "platform/testing.h"
 #include "tests/buttons/button_window.h"
+#include "tests/support/systems.h"
 #include "tests/support/window.h"
 
 using namespace corvala;
@@ -44,12 +45,13 @@ TEST_F(StatusBar, IsDockedAlongTheBottomOfTheClientAreaShowingTheInitialText) {
     EXPECT_EQ(HSTATUS, AWND);
     EXPECT_EQ(GetParent(HSTATUS), HWINDOW);
     EXPECT_EQ(GetDlgCtrlID(HSTATUS), 30482);
-    RECT client, bar, frame;
+    RECT client, bar;
     GetClientRect(HWINDOW, &client);
     GetWindowRect(HSTATUS, &bar);
-    GetWindowRect(HWINDOW, &frame);
+    POINT bottom{0, client.bottom};
+    ClientToScreen(HWINDOW, &bottom);
     EXPECT_EQ(bar.right - bar.left, client.right);
-    EXPECT_EQ(bar.bottom - frame.top, 16 + 3 + client.bottom) << "its bottom is the client area's";
+    EXPECT_EQ(bar.bottom, bottom.y) << "its bottom is the client area's";
     EXPECT_EQ(part_text(HSTATUS, 0), "Percorso file");
     EXPECT_STREQ(FILENAME, "Percorso file");
     for (size_t i = std::strlen("Percorso file"); i < sizeof FILENAME; ++i) ASSERT_EQ(FILENAME[i], 0) << i;
@@ -71,7 +73,9 @@ TEST_F(StatusBar, GetsThePartLayoutTheApplicationSetBeforeCreation) {
     // An owner-drawn part carries the owner's data, which is never read as text.
     EXPECT_TRUE(SendMessageA(HSTATUS, SB_SETTEXTA, 2 | 0x1000, LPARAM(0x1234)));
     EXPECT_EQ(HIWORD(uintptr_t(SendMessageA(HSTATUS, SB_GETTEXTLENGTHA, 2, 0))), 0x1000);
-    EXPECT_EQ(part_text(HSTATUS, 2), "");
+    char untouched[4] = "abc";
+    EXPECT_EQ(SendMessageA(HSTATUS, SB_GETTEXTA, 2, reinterpret_cast<LPARAM>(untouched)), 0x1234);
+    EXPECT_STREQ(untouched, "abc");
     SendMessageA(HSTATUS, SB_SETTEXTA, 2, reinterpret_cast<LPARAM>(""));
 }
 
@@ -110,6 +114,7 @@ TEST_F(StatusBar, MoreThanTwentyPartsAreHeldToTheTables) {
 }
 
 TEST_F(StatusBar, IsDrawnLightGreyWithSunkenPartsAndDarkLegibleText) {
+    SKIP_UNDER_WINE("Wine themes the bars of programs without a manifest, flat and in its own greys");
     UpdateWindow(HSTATUS);
     glClearColor(0, 0, 0.5f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
