@@ -13,6 +13,7 @@
 #include "corvala/Corvala.h"
 #include "platform/testing.h"
 #include "tests/app/scene_support.h"
+#include "tests/support/systems.h"
 #include "tests/support/temp_dir.h"
 
 using namespace corvala;
@@ -89,11 +90,15 @@ TEST(Startup, TheCloseBoxEndsTheLoopAfterThatTurnAndTheProgramTearsDownCleanly) 
 }
 
 TEST(Startup, TheWindowIsCentredOnTheScreen) {
-    // 1366 x 768: X = 683 - 400 = 283, Y = 384 - 300 = 84.
+    // On the stand-in a 1366 x 768 screen: X = 683 - 400 = 283, Y = 384 - 300 = 84. Windows has its own.
+    const int w = testsupport::kStandIn ? 1366 : win32::GetSystemMetrics(SM_CXSCREEN);
+    const int h = testsupport::kStandIn ? 768 : win32::GetSystemMetrics(SM_CYSCREEN);
+    const std::string expected =
+        "at " + std::to_string(w / 2 - 400) + "," + std::to_string(h / 2 - 300) + " size 799 x 600";
     EXPECT_EXIT(
         {
             if (chdir(WOBBLEFIN_RUN_DIR) != 0) std::exit(3);
-            win32::testing::SetScreenSize(1366, 768);
+            win32::testing::SetScreenSize(w, h);
             startup();
             win32::RECT r;
             win32::GetWindowRect(HWINDOW, &r);
@@ -101,7 +106,7 @@ TEST(Startup, TheWindowIsCentredOnTheScreen) {
                          int(r.bottom - r.top));
             std::exit(0);
         },
-        ::testing::ExitedWithCode(0), "at 283,84 size 799 x 600");
+        ::testing::ExitedWithCode(0), expected);
 }
 
 TEST(Startup, RunsWithAnImageFileMissing) {

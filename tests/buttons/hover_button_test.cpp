@@ -8,6 +8,7 @@
 #include "platform/testing.h"
 #include "tests/buttons/button_files.h"
 #include "tests/buttons/button_window.h"
+#include "tests/support/systems.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/window.h"
 
@@ -53,6 +54,12 @@ protected:
 
     void SetUp() override {
         testsupport::EnsureButtonWindow();
+        // On Windows the moves of the real pointer reach the button as well: off the window there are none.
+        // (On the stand-in the only pointer input here is the test's.)
+        if (!testsupport::kStandIn) {
+            SetCursorPos(GetSystemMetrics(SM_CXSCREEN) - 1, GetSystemMetrics(SM_CYSCREEN) - 1);
+            win32::testing::FlushMessages();
+        }
         ReleaseCapture();
         BMPTYPE = button_prefix();
     }
@@ -154,6 +161,7 @@ TEST_F(HoverButton, HoverFollowsThePointerOverTheShapeAndHoldsTheCaptureMeanwhil
 }
 
 TEST_F(HoverButton, ShowsThePictureOfItsStateAndTheNormalOneAfterAClick) {
+    SKIP_UNDER_WINE("Wine gives no pixels of a child of a window with a GL context (GetPixel: CLR_INVALID)");
     create();
     run_queue();
     EXPECT_EQ(shown(), kNormal);
@@ -168,6 +176,7 @@ TEST_F(HoverButton, ShowsThePictureOfItsStateAndTheNormalOneAfterAClick) {
 }
 
 TEST_F(HoverButton, IsShownOverTheGlPictureOnlyWhereItIsOpaque) {
+    SKIP_UNDER_WINE("Wine gives no pixels of a child of a window with a GL context (GetPixel: CLR_INVALID)");
     create(100, 100);
     UpdateWindow(button);
     glClearColor(0, 0, 0, 1);
@@ -184,6 +193,7 @@ TEST_F(HoverButton, IsShownOverTheGlPictureOnlyWhereItIsOpaque) {
 }
 
 TEST_F(HoverButton, DestroyingItReleasesEveryBitmapPaletteDcRegionAndProperty) {
+    SKIP_UNDER_WINE("Wine's GetGuiResources counts no GDI objects");
     const Leaks before;
     create();
     run_queue();
