@@ -30,8 +30,9 @@ fuzz-build: deps
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 
-test: format-check test-build fuzz-build
-	$(XVFB) ctest --test-dir $(TESTBUILD) --output-on-failure --repeat until-pass:2
+# The Windows build's test programs run under Wine first, on the same display, in a prefix made for the run.
+test: format-check test-build fuzz-build windows
+	$(XVFB) scripts/test.sh $(TESTBUILD) $(WINDOWSBUILD)
 	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
 
 # The layout of every C and C++ file against .clang-format; `make format` rewrites what has drifted.
