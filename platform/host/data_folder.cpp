@@ -1,6 +1,4 @@
 // Finding a program's data set wherever the program was started from.
-#include <cstdio>
-
 #include "platform/host/host.h"
 
 namespace host {
@@ -27,7 +25,7 @@ std::string EnterDataFolder(const std::vector<std::string>& candidates, const st
     }
     std::string where;
     for (const std::string& c : candidates) where += (where.empty() ? "" : ", ") + c;
-    std::fprintf(stderr, "data set not found (looked in %s); carrying on without it\n", where.c_str());
+    Notice("data set not found (looked in " + where + "); carrying on without it");
     return "";
 }
 

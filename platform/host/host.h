@@ -38,8 +38,8 @@ constexpr int64_t DibStride(int64_t width, int bpp) { return (width * bpp + 31) 
 std::vector<std::string> DataFolderCandidates(const std::string& working_dir, const std::string& exe_dir,
                                               const std::string& program);
 // Changes into the first candidate that holds every one of `files` (program paths such as
-// "modelli\\PesceRosso.md3") and returns it. When none does it stays put, writes one line on standard
-// error naming where it looked, and returns "".
+// "modelli\\PesceRosso.md3") and returns it. When none does it stays put, tells (below) in one line
+// where it looked, and returns "".
 std::string EnterDataFolder(const std::vector<std::string>& candidates, const std::vector<const char*>& files);
 
 // ---- text --------------------------------------------------------------------------------------
@@ -47,6 +47,11 @@ std::string EnterDataFolder(const std::vector<std::string>& candidates, const st
 std::string Cp1252ToUtf8(const char* s);
 // The Unicode code point of a Windows-1252 byte; 0 for the five bytes the code page leaves undefined.
 uint32_t Cp1252CodePoint(unsigned char c);
+
+// ---- notices -----------------------------------------------------------------------------------
+// Tells the person running the program something that does not end it: one line on standard error, and a
+// box where the program has no standard error (a Windows GUI program started from Explorer or a shortcut).
+void Notice(const std::string& line);
 
 // ---- fatal errors ------------------------------------------------------------------------------
 // The one way a fatal error ends the program: the text once on standard error, then the host's reason

@@ -1,7 +1,8 @@
-// Time and the display on POSIX.
+// Time, the display and notices on POSIX.
 #include <time.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 
 #include "platform/host/host.h"
@@ -26,6 +27,11 @@ bool HaveDisplay() {
     const char* x = std::getenv("DISPLAY");
     const char* w = std::getenv("WAYLAND_DISPLAY");
     return (x && *x) || (w && *w);
+}
+
+void Notice(const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
 }
 
 }  // namespace host

@@ -1,5 +1,7 @@
-// Time and the display on Windows.
+// Time, the display and notices on Windows.
 #include <windows.h>
+
+#include <cstdio>
 
 #include "platform/host/host.h"
 
@@ -24,5 +26,20 @@ void SleepUntilNs(uint64_t when) {
 }
 
 bool HaveDisplay() { return true; }
+
+void Notice(const std::string& line) {
+    std::fprintf(stderr, "%s\n", line.c_str());
+    std::fflush(stderr);
+    // A GUI program started from Explorer or a shortcut has no standard error; then the box is all its user sees.
+    const HANDLE err = GetStdHandle(STD_ERROR_HANDLE);
+    if (err && err != INVALID_HANDLE_VALUE && GetFileType(err) != FILE_TYPE_UNKNOWN) return;
+    // The box's caption is the program's name, as Windows users know it from its file.
+    char path[MAX_PATH];
+    const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string name = n > 0 && n < MAX_PATH ? std::string(path, n) : std::string();
+    name = name.substr(name.find_last_of("\\/") + 1);
+    name = name.substr(0, name.rfind('.'));
+    MessageBoxA(nullptr, line.c_str(), name.c_str(), MB_OK | MB_ICONWARNING);
+}
 
 }  // namespace host

@@ -16,7 +16,7 @@
 
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/fish.h"
-#include "tests/support/projection.h"
+#include "tests/e2e/session.h"
 
 namespace {
 
@@ -81,52 +81,8 @@ TEST_F(InstalledWobblefin, InstallPutsLauncherProgramDataSetMenuEntryAndIconUnde
     EXPECT_EQ(png.substr(16, 8), std::string("\0\0\0\x30\0\0\0\x30", 8));
 }
 
-using Pixel = testsupport::ClientPoint;
-using testsupport::ScenePixel;
-
-using e2e::FishCentre;
-
-class Session {
-public:
-    explicit Session(const e2e::Geometry& g) : g_(g) {}
-    void Move(Pixel p) { Do("mousemove " + std::to_string(g_.x + p.x) + " " + std::to_string(g_.y + p.y)); }
-    void Down() { Do("mousedown 1"); }
-    void Up() { Do("mouseup 1"); }
-    void Key(const char* k) { Do(std::string("key ") + k); }
-    // Screenshots until `seen` holds for one, at most 10 s; the last one taken.
-    template <class Pred>
-    static Shot Until(Pred seen) {
-        Shot shot;
-        e2e::WaitFor(
-            [&] {
-                shot = e2e::Screenshot();
-                return shot.ok() && seen(shot);
-            },
-            10, 0.02);
-        return shot;
-    }
-    // Screenshots until the picture around `centre` reads the same twice running: what the pointer did
-    // there has been drawn.
-    Shot Settled(Pixel centre) const {
-        double last = -1;
-        return Until([&](const Shot& shot) {
-            const double now = Luma(shot, centre, 12), was = last;
-            last = now;
-            return std::fabs(now - was) < 0.5;
-        });
-    }
-    double Luma(const Shot& s, Pixel centre, int half) const {
-        return e2e::MeanLuma(s, g_.x + centre.x - half, g_.y + centre.y - half, g_.x + centre.x + half,
-                             g_.y + centre.y + half);
-    }
-    int Changed(const Shot& a, const Shot& b, int x0, int y0, int x1, int y1) const {
-        return e2e::CountDiffering(a, b, g_.x + x0, g_.y + y0, g_.x + x1, g_.y + y1, 60);
-    }
-
-private:
-    void Do(const std::string& what) { EXPECT_EQ(e2e::Run("xdotool " + what, 10), 0) << what; }
-    e2e::Geometry g_;
-};
+using e2e::Pixel;
+using e2e::Session;
 
 TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEscape) {
     e2e::Process program = e2e::Start(g_prefix + "/bin/wobblefin", "/");
@@ -139,74 +95,20 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     const unsigned long window = e2e::FindWindow("Wobblefin v1.0", 60);
     ASSERT_NE(window, 0u) << "no window titled \"Wobblefin v1.0\" appeared"
                           << (e2e::Running(program) ? "" : " (the program ended)");
-    // The window shows before the program centres it and before the data set is loaded: read where it is
-    // on every try, until the buttons are drawn there.
-    const Pixel info = ScenePixel(-15, 11, 0);
     e2e::Geometry g;
-    bool drawn = false;
-    for (int tries = 0; tries < 120 && !drawn && e2e::Running(program); ++tries) {
-        const Shot first = e2e::Screenshot();
-        drawn = first.ok() && e2e::WindowGeometry(window, &g) && Session(g).Luma(first, info, 12) > 10;
-        if (!drawn) e2e::Sleep(0.1);
-    }
-    ASSERT_TRUE(drawn) << "the scene was never drawn";
+    ASSERT_TRUE(e2e::WaitForButtons(window, program, &g, 12)) << "the scene was never drawn";
     EXPECT_NEAR(g.width, 794, 1);  // the client area of an 800 x 600 framed window (799 wide once placed)
     EXPECT_EQ(g.height, 578);
     Session s(g);
-
-    const Pixel away{120, 540}, shock = ScenePixel(12.75, 11, 0), shock2 = ScenePixel(15, 11, 0),
-                                vortex = ScenePixel(15, 8.8, 0);
-    s.Move(away);
+    const Pixel info = s.Info(), away = s.Away();
 
     // Hover: the button under the pointer shows its image at full brightness, the others stay dim.
-    const Shot idle = s.Settled(shock);
-    ASSERT_TRUE(idle.ok());
-    const double dim = s.Luma(idle, shock, 12);
-    s.Move(shock);
-    const Shot hovered = Session::Until([&](const Shot& shot) { return s.Luma(shot, shock, 12) > dim * 1.3 + 5; });
-    ASSERT_TRUE(hovered.ok());
-    const double bright = s.Luma(hovered, shock, 12);
-    EXPECT_GT(bright, dim * 1.3 + 5) << "dim " << dim << ", hovered " << bright;
-    EXPECT_NEAR(s.Luma(hovered, shock2, 12), s.Luma(idle, shock2, 12), 4.0);
-
+    EXPECT_TRUE(e2e::HoverBrightens(s, s.Scene(12.75, 11), s.Scene(15, 11)));
     // Info button: a click shows the panel under it, a second click hides it again.
-    const int px0 = 30, py0 = 65, px1 = 300, py1 = 300;
-    s.Move(info);
-    const Shot before = s.Settled(info);
-    const Shot still = e2e::Screenshot();
-    const int baseline = s.Changed(before, still, px0, py0, px1, py1);
-    s.Down();
-    s.Up();
-    const Shot panel =
-        Session::Until([&](const Shot& shot) { return s.Changed(before, shot, px0, py0, px1, py1) > baseline + 300; });
-    const int shown = s.Changed(before, panel, px0, py0, px1, py1);
-    EXPECT_GT(shown, baseline + 300) << "the info panel did not appear";
-    s.Down();
-    s.Up();
-    const Shot hidden = Session::Until(
-        [&](const Shot& shot) { return s.Changed(before, shot, px0, py0, px1, py1) < shown / 4 + baseline; });
-    EXPECT_LT(s.Changed(before, hidden, px0, py0, px1, py1), shown / 4 + baseline) << "the info panel stayed";
-
-    // Vortex held: the fish leaves its place and circles the aquarium.
-    s.Move(away);
-    double x0 = 0, y0 = 0;
-    Session::Until([&](const Shot& shot) { return FishCentre(shot, g, &x0, &y0); });
-    ASSERT_TRUE(FishCentre(e2e::Screenshot(), g, &x0, &y0)) << "no goldfish on screen";
-    s.Move(vortex);
-    s.Settled(vortex);
-    s.Down();
-    // It circles at radius 4 (about 95 pixels): one of the pictures taken shows it well off the middle.
-    double moved = 0;
-    Session::Until([&](const Shot& shot) {
-        double x = 0, y = 0;
-        if (FishCentre(shot, g, &x, &y)) moved = std::max(moved, std::hypot(x - x0, y - y0));
-        return moved > 25.0;
-    });
-    s.Up();
-    std::printf(
-        "hover luma %.1f -> %.1f; panel region changed pixels: still %d, shown %d, hidden %d; fish moved %.1f px\n",
-        dim, bright, baseline, shown, s.Changed(before, hidden, px0, py0, px1, py1), moved);
-    EXPECT_GT(moved, 25.0) << "the fish stayed at (" << x0 << ", " << y0 << ") while the vortex was held";
+    int baseline = 0;
+    EXPECT_TRUE(e2e::InfoButtonTogglesPanel(s, &baseline));
+    // Vortex held: the fish leaves its place and circles the aquarium at radius 4 (about 95 pixels).
+    EXPECT_TRUE(e2e::HoldingMovesTheFish(s, s.Scene(15, 8.8), 25.0));
 
     // Holding the fish itself (where it is drawn once the vortex's after-tilt is over) and letting go
     // leaves the program running and drawing.
@@ -214,7 +116,7 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     double fx = -100, fy = -100;
     Session::Until([&](const Shot& shot) {
         double x = 0, y = 0;
-        const bool found = FishCentre(shot, g, &x, &y), still_there = std::hypot(x - fx, y - fy) < 2.0;
+        const bool found = e2e::FishCentre(shot, g, &x, &y), still_there = std::hypot(x - fx, y - fy) < 2.0;
         fx = x;
         fy = y;
         return found && still_there;
@@ -246,7 +148,7 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     const bool answered = e2e::WaitFor(
         [&] {
             const Shot now = e2e::Screenshot();
-            return now.ok() && s.Changed(hidden_again, now, px0, py0, px1, py1) > baseline + 300;
+            return now.ok() && s.PanelChanged(hidden_again, now) > baseline + 300;
         },
         4, 0.01);
     const double delay = e2e::Now() - clicked;
@@ -258,11 +160,7 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     s.Down();
     s.Up();
 
-    // Escape ends the program with exit code 0.
-    s.Key("Escape");
-    ASSERT_TRUE(e2e::WaitExit(program, 30)) << "still running 30 s after Escape";
-    ASSERT_TRUE(WIFEXITED(program.status)) << "ended by signal " << WTERMSIG(program.status);
-    EXPECT_EQ(WEXITSTATUS(program.status), 0);
+    EXPECT_TRUE(e2e::EscapeEndsWithCodeZero(s, program));
 }
 
 // The program itself, not its launcher, started from a folder that has nothing of it.
@@ -276,15 +174,8 @@ TEST_F(InstalledWobblefin, StartedFromAnotherFolderTheProgramFindsItsDataSet) {
     const unsigned long window = e2e::FindWindow("Wobblefin v1.0", 60);
     ASSERT_NE(window, 0u);
     // The info button is a picture of the data set: drawn, it was found.
-    const Pixel info = ScenePixel(-15, 11, 0);
-    const bool drawn = e2e::WaitFor(
-        [&] {
-            e2e::Geometry g;
-            const Shot shot = e2e::Screenshot();
-            return shot.ok() && e2e::WindowGeometry(window, &g) && Session(g).Luma(shot, info, 12) > 10;
-        },
-        60, 0.1);
-    EXPECT_TRUE(drawn) << "the buttons were never drawn: " << e2e::ReadFile(err);
+    e2e::Geometry g;
+    EXPECT_TRUE(e2e::WaitForButtons(window, program, &g, 60)) << "the buttons were never drawn: " << e2e::ReadFile(err);
     EXPECT_EQ(e2e::Run("xdotool key --window " + std::to_string(window) + " Escape", 10), 0);
     ASSERT_TRUE(e2e::WaitExit(program, 30));
     EXPECT_EQ(e2e::ReadFile(err).find("data set not found"), std::string::npos) << e2e::ReadFile(err);

@@ -1,7 +1,9 @@
 // The Windows build as Windows users and developers get it, run under Wine: the installer and its
-// uninstaller, the portable zip, the program's resources and imports, and the framework installed for
-// building against. WINEPREFIX names an existing prefix, WOBBLEFIN_WINDOWS_BUILD the Windows build
-// folder (its packages are made there when missing). Every Wine process has a time limit.
+// uninstaller, the portable zip, the program's resources and imports, the framework installed for
+// building against, and the program used with the real X mouse and keyboard and judged by screenshots as
+// on Linux, with what it says when its data set is missing or damaged. WINEPREFIX names an existing
+// prefix, WOBBLEFIN_WINDOWS_BUILD the Windows build folder (its packages are made there when missing).
+// Every Wine process has a time limit.
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -9,12 +11,14 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <set>
 #include <sstream>
 #include <string>
 
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/fish.h"
+#include "tests/e2e/session.h"
 
 namespace {
 
@@ -85,12 +89,16 @@ public:
         if (values) *values = out;
         return status == 0;
     }
+    // Starts `exe` in `dir` under Wine: `how` gives its standard output and error, and more arguments before it.
+    e2e::Process StartUnderWine(const fs::path& exe, const std::string& dir, e2e::Launch how = {}) const {
+        how.args.push_back(exe.string());
+        if (how.out.empty()) how.out = "/dev/null";
+        if (how.err.empty()) how.err = "/dev/null";
+        return e2e::Start(wine_, dir, how);
+    }
     // Starts `exe` in `dir` and waits for its window to show the goldfish; ends it either way.
     ::testing::AssertionResult ShowsTheFish(const fs::path& exe, const std::string& dir) const {
-        e2e::Launch how;
-        how.args = {exe.string()};
-        how.out = how.err = "/dev/null";
-        e2e::Process program = e2e::Start(wine_, dir, how);
+        e2e::Process program = StartUnderWine(exe, dir);
         if (program.pid <= 0) return ::testing::AssertionFailure() << "wine did not start";
         struct Ender {
             e2e::Process& p;
@@ -245,6 +253,160 @@ TEST_F(WindowsBuild, InstalledFrameworkBuildsAnExampleThatRuns) {
         << e2e::ReadFile(log);
     // Twenty frames in its window, then a clean end; 1 when it cannot make its window.
     EXPECT_EQ(Wine("corvala_hello.exe 20", (work.dir / "build").string(), 120), 0);
+}
+
+// One Wobblefin.exe, started in its run folder by the first of these checks and ended by the last, with the
+// mouse and keyboard of the X display; with no window manager on Xvfb, Wine's window takes X input as it is.
+class ProgramUnderWine : public WindowsBuild {
+public:
+    static void TearDownTestSuite() {
+        if (program_.pid > 0) e2e::Kill(program_);
+        program_ = {};
+        session_.reset();
+    }
+    void SetUp() override {
+        WindowsBuild::SetUp();
+        if (IsSkipped() || HasFatalFailure()) return;
+        if (program_.pid <= 0) Open();
+        ASSERT_TRUE(session_) << why_;
+    }
+
+protected:
+    void Open() {
+        program_ = StartUnderWine(Program(), (fs::path(build_) / "run").string());
+        const unsigned long window = e2e::FindWindow(kWindowTitle, 90);
+        e2e::Geometry g;
+        if (!window) why_ = "no window titled \"" + kWindowTitle + "\" appeared";
+        else if (!e2e::WaitForButtons(window, program_, &g, 90)) why_ = "the buttons were never drawn";
+        else session_ = std::make_unique<e2e::Session>(g);
+    }
+    static e2e::Process program_;
+    static std::unique_ptr<e2e::Session> session_;
+    static std::string why_;
+};
+e2e::Process ProgramUnderWine::program_;
+std::unique_ptr<e2e::Session> ProgramUnderWine::session_;
+std::string ProgramUnderWine::why_;
+
+TEST_F(ProgramUnderWine, ShowsTheGoldfishInTheAquarium) {
+    double x = 0, y = 0;
+    EXPECT_TRUE(e2e::FishOnScreen(&x, &y, *session_));
+}
+
+TEST_F(ProgramUnderWine, HoveredButtonBrightens) {
+    e2e::Session& s = *session_;
+    EXPECT_TRUE(e2e::HoverBrightens(s, s.Scene(12.75, 4.4), s.Scene(15, 4.4)));
+}
+
+TEST_F(ProgramUnderWine, HoldingHeatMovesTheFish) {
+    // It circles at radius 6 (about 140 pixels) while the button is held; left alone it drifts some 20.
+    e2e::Session& s = *session_;
+    EXPECT_TRUE(e2e::HoldingMovesTheFish(s, s.Scene(12.75, 4.4), 60.0));
+}
+
+TEST_F(ProgramUnderWine, InfoButtonShowsAndHidesTheText) {
+    int baseline = 0;
+    EXPECT_TRUE(e2e::InfoButtonTogglesPanel(*session_, &baseline));
+}
+
+TEST_F(ProgramUnderWine, EscapeEndsItWithExitCodeZero) {
+    EXPECT_TRUE(e2e::EscapeEndsWithCodeZero(*session_, program_));
+}
+
+// How Wine names a folder of the host: drive Z: is the root.
+std::string WindowsPath(const fs::path& p) {
+    std::string w = "Z:" + p.string();
+    for (char& c : w)
+        if (c == '/') c = '\\';
+    return w;
+}
+
+// The program alone in bin/ of a scratch folder: no data set anywhere it looks.
+struct LoneProgram : Scratch {
+    fs::path exe;
+    explicit LoneProgram(const fs::path& program) {
+        fs::create_directory(dir / "bin");
+        exe = dir / "bin/Wobblefin.exe";
+        fs::copy_file(program, exe);
+    }
+    // What it says, as on Linux, when started in `working`.
+    std::string Said(const fs::path& working) const {
+        const std::string bin = WindowsPath(dir / "bin");
+        return "data set not found (looked in " + WindowsPath(working) + ", " + bin + ", " + bin +
+               "/../share/wobblefin, " + bin + "/../../share/wobblefin); carrying on without it";
+    }
+};
+
+TEST_F(WindowsBuild, WithoutItsDataSetTheProgramSaysWhereItLookedOnStandardErrorAndCarriesOn) {
+    LoneProgram lone(Program());
+    const std::string err = (lone.dir / "err").string();
+    e2e::Process program = StartUnderWine(lone.exe, lone.dir.string(), {{}, {}, "", err});
+    struct Ender {
+        e2e::Process& p;
+        ~Ender() { e2e::Kill(p); }
+    } ender{program};
+    // Standard error is in text mode on Windows: the line ends as Windows text lines do.
+    const std::string line = lone.Said(lone.dir) + "\r\n";
+    EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ReadFile(err).find(line) != std::string::npos; }, 60, 0.1))
+        << e2e::ReadFile(err);
+    EXPECT_NE(e2e::FindWindow(kWindowTitle, 60), 0u) << "the program did not carry on";
+}
+
+// Wine's box titled `caption` says `text` (as Wine's message-box trace, written to `trace`, shows it); OK
+// answers it, and the program carries on and ends as always.
+::testing::AssertionResult SaysInABoxAndCarriesOn(e2e::Process& program, const std::string& trace,
+                                                  const std::string& caption, const std::string& text) {
+    std::string quoted;  // as the trace writes a text: backslashes doubled
+    for (char c : text) quoted += c == '\\' ? std::string("\\\\") : std::string(1, c);
+    if (!e2e::WaitFor(
+            [&] { return e2e::ReadFile(trace).find("MSGBOX_OnInit L\"" + quoted + "\"") != std::string::npos; }, 60,
+            0.1))
+        return ::testing::AssertionFailure() << "no box saying " << text << ":\n" << e2e::ReadFile(trace);
+    const unsigned long box = e2e::FindWindow(caption, 30);
+    if (!box) return ::testing::AssertionFailure() << "no box titled " << caption;
+    // OK from the keyboard, once the box has the focus: with no window manager nobody hands it over.
+    const bool answered = e2e::WaitFor(
+        [&] {
+            e2e::Run("xdotool windowfocus --sync " + std::to_string(box) + " key Return", 10);
+            return !e2e::FindWindow(caption, 0.5);
+        },
+        30);
+    if (!answered) return ::testing::AssertionFailure() << "the box stayed after OK";
+    const unsigned long window = e2e::FindWindow(kWindowTitle, 60);
+    e2e::Geometry g;
+    if (!window || !e2e::WaitForButtons(window, program, &g, 60))
+        return ::testing::AssertionFailure() << "the program did not carry on after the box";
+    e2e::Session s(g);
+    return e2e::EscapeEndsWithCodeZero(s, program);
+}
+
+// Started as Explorer starts it (`start /unix` opens it through the shell, in its own folder), a GUI program
+// has no standard error: the same words come in a box titled with the program's name.
+TEST_F(WindowsBuild, StartedFromExplorerWithoutItsDataSetTheProgramSaysTheSameInABox) {
+    LoneProgram lone(Program());
+    const std::string trace = (lone.dir / "trace").string();
+    e2e::Process program = StartUnderWine(lone.exe, lone.dir.string(),
+                                          {{"start", "/wait", "/unix"}, {"WINEDEBUG=-all,trace+msgbox"}, "", trace});
+    struct Ender {
+        e2e::Process& p;
+        ~Ender() { e2e::Kill(p); }
+    } ender{program};
+    EXPECT_TRUE(SaysInABoxAndCarriesOn(program, trace, "Wobblefin", lone.Said(lone.dir / "bin")));
+}
+
+// A damaged image of the data set: the framework's own box, as on Linux, and the program goes on without it.
+TEST_F(WindowsBuild, ADamagedImageOfTheDataSetIsToldInTheFrameworksBoxAndTheProgramGoesOn) {
+    Scratch copy;
+    fs::copy(fs::path(build_) / "run", copy.dir, fs::copy_options::recursive);
+    fs::resize_file(copy.dir / "immagini/info.tga", 11);  // one byte short of a TGA header
+    const std::string trace = (copy.dir / "trace").string();
+    e2e::Process program =
+        StartUnderWine(copy.dir / "Wobblefin.exe", copy.dir.string(), {{}, {"WINEDEBUG=-all,trace+msgbox"}, "", trace});
+    struct Ender {
+        e2e::Process& p;
+        ~Ender() { e2e::Kill(p); }
+    } ender{program};
+    EXPECT_TRUE(SaysInABoxAndCarriesOn(program, trace, "ERROR", "Could not read file header"));
 }
 
 }  // namespace
