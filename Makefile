@@ -30,7 +30,7 @@ fuzz-build: deps
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 
-# The Windows build's test programs run under Wine first, on the same display, in a prefix made for the run.
+# The Windows build's test programs run under Wine after the Linux ones, on the same display, in a prefix made for the run.
 test: format-check test-build fuzz-build windows
 	$(XVFB) scripts/test.sh $(TESTBUILD) $(WINDOWSBUILD)
 	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
