@@ -5,6 +5,7 @@
 #include <GL/glu.h>
 
 #include <cstring>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -19,12 +20,22 @@ using namespace win32;
 uint32_t TEXTUREID2[TEXTUREID2_LAST + 1];
 
 namespace {
-std::string g_load_error;  // like SDL_GetError: kept until the next failure
+std::string g_load_error;      // like SDL_GetError: kept until the next failure
+std::mutex g_load_error_lock;  // the fish loads on a thread of its own while the images load
+}  // namespace
+
+const char* LastLoadError() {
+    thread_local std::string copy;  // what the caller holds stays whole while another load fails
+    std::lock_guard<std::mutex> lock(g_load_error_lock);
+    copy = g_load_error;
+    return copy.c_str();
 }
 
-const char* LastLoadError() { return g_load_error.c_str(); }
-
-void note_load_failure(const std::string& file, const std::string& why) { g_load_error = file + ": " + why; }
+void note_load_failure(const std::string& file, const std::string& why) {
+    std::string text = file + ": " + why;
+    std::lock_guard<std::mutex> lock(g_load_error_lock);
+    g_load_error.swap(text);
+}
 
 void slot_range_error(const char* table, int32_t num, int32_t last) {
     const std::string text =
