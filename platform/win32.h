@@ -199,7 +199,7 @@ inline LPCSTR const IDC_ARROW = MAKEINTRESOURCEA(32512), IDC_IBEAM = MAKEINTRESO
                     IDC_HELP = MAKEINTRESOURCEA(32651);
 inline LPCSTR const IDI_APPLICATION = MAKEINTRESOURCEA(32512);
 
-constexpr int COLOR_BTNFACE = 15;
+constexpr int COLOR_BTNFACE = 15, COLOR_BTNSHADOW = 16, COLOR_BTNTEXT = 18, COLOR_BTNHIGHLIGHT = 20;
 constexpr int NULL_BRUSH = 5;
 
 constexpr UINT MB_OK = 0x0000, MB_ICONERROR = 0x0010;
@@ -268,6 +268,7 @@ HICON LoadIconA(HINSTANCE inst, LPCSTR name);
 HCURSOR LoadCursorFromFileA(LPCSTR file);
 BOOL DestroyIcon(HICON icon);
 HBRUSH GetSysColorBrush(int index);
+COLORREF GetSysColor(int index);
 HGDIOBJ GetStockObject(int index);
 
 int MessageBoxA(HWND owner, LPCSTR text, LPCSTR caption, UINT type);

@@ -26,6 +26,10 @@ if ! timeout 300 wineboot -i >/dev/null 2>&1; then
     echo "test.sh: no Wine prefix could be made in $WINEPREFIX" >&2
     status=1
 else
+    # Windows draws the controls of a program without a manifest in the classic style; Wine themes them
+    # all unless its theme is off.
+    timeout 60 wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive \
+        /t REG_SZ /d 0 /f >/dev/null 2>&1
     echo "Windows build under Wine (prefix made in $((SECONDS - started - linux_seconds)) s):"
     ctest_run --test-dir "$windows" || status=1
     WOBBLEFIN_WINDOWS_BUILD=$windows ctest_run --test-dir "$linux" -R '^wine$' || status=1

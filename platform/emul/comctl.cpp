@@ -14,6 +14,7 @@ constexpr int kTopGap = 2;   // above the parts
 constexpr int kTextIndent = 4;
 constexpr UINT SBT_NOBORDERS = 0x0100, SBT_POPOUT = 0x0200, SBT_OWNERDRAW = 0x1000;
 
+// The system's button colours (Windows 10's defaults, 0xRRGGBB), which the status bar is drawn with.
 constexpr uint32_t kFace = 0xF0F0F0, kShadow = 0xA0A0A0, kLight = 0xFFFFFF, kText = 0x000000;
 
 struct Part {
@@ -124,6 +125,14 @@ LRESULT status_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
 }
 }  // namespace
+
+COLORREF GetSysColor(int index) {
+    const uint32_t rgb = index == COLOR_BTNFACE        ? kFace
+                         : index == COLOR_BTNSHADOW    ? kShadow
+                         : index == COLOR_BTNHIGHLIGHT ? kLight
+                                                       : kText;
+    return COLORREF((rgb & 0xFF) << 16 | (rgb & 0xFF00) | (rgb >> 16 & 0xFF));  // 0x00BBGGRR
+}
 
 HWND CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id) {
     detail::Window* p = detail::FindWindow(parent);

@@ -109,6 +109,7 @@ using ::GetPropA;
 using ::GetRegionData;
 using ::GetRgnBox;
 using ::GetStockObject;
+using ::GetSysColor;
 using ::GetSysColorBrush;
 using ::GetSystemMetrics;
 using ::GetTickCount;

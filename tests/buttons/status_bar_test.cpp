@@ -8,7 +8,6 @@
 #include "corvala/window/CRVL_StatusBar.h"
 #include "platform/testing.h"
 #include "tests/buttons/button_window.h"
-#include "tests/support/systems.h"
 #include "tests/support/window.h"
 
 using namespace corvala;
@@ -114,7 +113,6 @@ TEST_F(StatusBar, MoreThanTwentyPartsAreHeldToTheTables) {
 }
 
 TEST_F(StatusBar, IsDrawnLightGreyWithSunkenPartsAndDarkLegibleText) {
-    SKIP_UNDER_WINE("Wine themes the bars of programs without a manifest, flat and in its own greys");
     UpdateWindow(HSTATUS);
     glClearColor(0, 0, 0.5f, 1);
     glClear(GL_COLOR_BUFFER_BIT);
@@ -122,10 +120,16 @@ TEST_F(StatusBar, IsDrawnLightGreyWithSunkenPartsAndDarkLegibleText) {
     // Rows of the bar in GL terms: the bottom 20 rows of the drawable.
     const RECT first = part_rect(HSTATUS, 0);
     const int mid = 20 / 2;
-    EXPECT_EQ(testsupport::ReadPixel(first.right + 1, mid), 0xF0F0F0u) << "the gap between two parts";
-    EXPECT_EQ(testsupport::ReadPixel(first.right - 1, mid), 0xFFFFFFu) << "a part's lit right edge";
-    EXPECT_EQ(testsupport::ReadPixel(first.right + 2, mid), 0xA0A0A0u) << "the next part's shaded left edge";
-    EXPECT_EQ(testsupport::ReadPixel(100, 20 - 1 - first.top), 0xA0A0A0u) << "a part's shaded top edge";
+    // In the system's button colours, as 0xRRGGBB.
+    const auto colour = [](int index) {
+        const COLORREF c = GetSysColor(index);
+        return uint32_t(GetRValue(c)) << 16 | uint32_t(GetGValue(c)) << 8 | GetBValue(c);
+    };
+    EXPECT_EQ(testsupport::ReadPixel(first.right + 1, mid), colour(COLOR_BTNFACE)) << "the gap between two parts";
+    EXPECT_EQ(testsupport::ReadPixel(first.right - 1, mid), colour(COLOR_BTNHIGHLIGHT)) << "a part's lit right edge";
+    EXPECT_EQ(testsupport::ReadPixel(first.right + 2, mid), colour(COLOR_BTNSHADOW))
+        << "the next part's shaded left edge";
+    EXPECT_EQ(testsupport::ReadPixel(100, 20 - 1 - first.top), colour(COLOR_BTNSHADOW)) << "a part's shaded top edge";
     EXPECT_EQ(testsupport::ReadPixel(100, 20), 0x000080u) << "above the bar the GL picture shows";
     // The text: dark pixels at the left of the first part and none in the empty second part.
     int dark_first = 0, dark_second = 0;
