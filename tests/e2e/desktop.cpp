@@ -21,14 +21,19 @@ extern char** environ;
 namespace e2e {
 namespace {
 
-// `timeout` ends the command (and, with -k, kills it) however it misbehaves.
+// `timeout` ends the command (and, with -k, kills it) however it misbehaves; the command may quote its
+// own arguments.
 std::string Limited(const std::string& command, int seconds) {
-    std::string quoted;  // a command may quote its own arguments: each ' closes, escapes and reopens
-    for (char c : command) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return "timeout -k 2 " + std::to_string(seconds) + " sh -c '" + quoted + "'";
+    return "timeout -k 2 " + std::to_string(seconds) + " sh -c " + Quoted(command);
 }
 
 }  // namespace
+
+std::string Quoted(const std::string& s) {
+    std::string q = "'";
+    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    return q + "'";
+}
 
 double Now() {
     timespec ts;
@@ -121,6 +126,8 @@ bool WaitExit(Process& p, double seconds) {
     }
     return p.exited;
 }
+
+EndAtScopeExit::~EndAtScopeExit() { Kill(p); }
 
 void Kill(Process& p) {
     if (!Running(p)) return;

@@ -9,6 +9,8 @@
 
 namespace e2e {
 
+// `s` as one shell word: in single quotes, each ' inside closed, escaped and reopened.
+std::string Quoted(const std::string& s);
 // Runs a shell command under a hard time limit; returns its exit status (124 when it was cut short).
 int Run(const std::string& command, int seconds);
 // As Run, and returns what the command wrote to standard output.
@@ -28,6 +30,11 @@ struct Launch {
     std::string out, err;
 };
 Process Start(const std::string& path, const std::string& working_dir, const Launch& how = Launch());
+// Ends the process when the scope does, however a test leaves it.
+struct EndAtScopeExit {
+    Process& p;
+    ~EndAtScopeExit();
+};
 // Waits up to `seconds` for the process to end; false when it is still running.
 bool WaitExit(Process& p, double seconds);
 // Ends the process group if it still runs.

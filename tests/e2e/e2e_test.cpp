@@ -87,10 +87,7 @@ using e2e::Session;
 TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEscape) {
     e2e::Process program = e2e::Start(g_prefix + "/bin/wobblefin", "/");
     ASSERT_GT(program.pid, 0);
-    struct Ender {
-        e2e::Process& p;
-        ~Ender() { e2e::Kill(p); }
-    } ender{program};
+    e2e::EndAtScopeExit end{program};
 
     const unsigned long window = e2e::FindWindow("Wobblefin v1.0", 60);
     ASSERT_NE(window, 0u) << "no window titled \"Wobblefin v1.0\" appeared"
@@ -167,10 +164,7 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
 TEST_F(InstalledWobblefin, StartedFromAnotherFolderTheProgramFindsItsDataSet) {
     const std::string err = g_prefix + "/elsewhere.err";
     e2e::Process program = e2e::Start(g_prefix + "/libexec/wobblefin/Wobblefin", "/", {{}, {}, "", err});
-    struct Ender {
-        e2e::Process& p;
-        ~Ender() { e2e::Kill(p); }
-    } ender{program};
+    e2e::EndAtScopeExit end{program};
     const unsigned long window = e2e::FindWindow("Wobblefin v1.0", 60);
     ASSERT_NE(window, 0u);
     // The info button is a picture of the data set: drawn, it was found.
@@ -186,10 +180,7 @@ TEST_F(InstalledWobblefin, StartedFromAnotherFolderTheProgramFindsItsDataSet) {
 TEST_F(InstalledWobblefin, OnA144HzDisplayFramesArePresentedAboutSixtyTimesASecond) {
     const std::string out = g_prefix + "/pace.out";
     e2e::Process example = e2e::Start(CORVALA_BUTTONS_EXE, "/", {{"150"}, {}, out, "/dev/null"});
-    struct Ender {
-        e2e::Process& p;
-        ~Ender() { e2e::Kill(p); }
-    } ender{example};
+    e2e::EndAtScopeExit end{example};
     // It says "ready" after its 30th frame and ends by itself after its 150th.
     ASSERT_TRUE(e2e::WaitFor([&] { return e2e::ReadFile(out).find("ready") != std::string::npos; }, 60, 0.002));
     const double start = e2e::Now();
@@ -203,10 +194,7 @@ TEST_F(InstalledWobblefin, AGlDriverThatCannotLoadEndsInTheProgramsOwnMessageAnd
     const std::string err = g_prefix + "/driver.err";
     e2e::Process program =
         e2e::Start(g_prefix + "/libexec/wobblefin/Wobblefin", "/", {{}, {"LIBGL_DRIVERS_PATH=/nonexistent"}, "", err});
-    struct Ender {
-        e2e::Process& p;
-        ~Ender() { e2e::Kill(p); }
-    } ender{program};
+    e2e::EndAtScopeExit end{program};
     // The message is on standard error before its box waits for a click; OK ends the program.
     const std::string message = "Error: la rispettiva applicazione non \xC3\xA8 stata inizilizata!\n";
     ASSERT_TRUE(e2e::WaitFor([&] { return e2e::ReadFile(err).find(message) != std::string::npos; }, 60, 0.1))

@@ -19,6 +19,7 @@
 #include "tests/e2e/desktop.h"
 #include "tests/e2e/fish.h"
 #include "tests/e2e/session.h"
+#include "tests/support/temp_dir.h"
 
 namespace {
 
@@ -27,11 +28,7 @@ namespace fs = std::filesystem;
 const std::string kPackage = "Wobblefin-" WOBBLEFIN_VERSION "-win64";
 const std::string kWindowTitle = "Wobblefin v1.0";
 
-std::string Quoted(const std::string& s) {
-    std::string q = "'";
-    for (char c : s) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    return q + "'";
-}
+using e2e::Quoted;
 
 std::string Env(const char* name) {
     const char* v = getenv(name);
@@ -40,15 +37,8 @@ std::string Env(const char* name) {
 
 // A folder of its own for one test, removed with it.
 struct Scratch {
-    fs::path dir;
-    Scratch() {
-        char name[] = "/tmp/wobblefin-wine-XXXXXX";
-        if (mkdtemp(name)) dir = name;
-    }
-    ~Scratch() {
-        std::error_code ec;
-        if (!dir.empty()) fs::remove_all(dir, ec);
-    }
+    testsupport::TempDir temp;
+    fs::path dir{temp.path()};
 };
 
 class WindowsBuild : public ::testing::Test {
@@ -100,23 +90,17 @@ public:
     ::testing::AssertionResult ShowsTheFish(const fs::path& exe, const std::string& dir) const {
         e2e::Process program = StartUnderWine(exe, dir);
         if (program.pid <= 0) return ::testing::AssertionFailure() << "wine did not start";
-        struct Ender {
-            e2e::Process& p;
-            ~Ender() { e2e::Kill(p); }
-        } ender{program};
+        e2e::EndAtScopeExit end{program};
         const unsigned long window = e2e::FindWindow(kWindowTitle, 90);
         if (!window)
             return ::testing::AssertionFailure() << "no window titled \"" << kWindowTitle << "\" appeared"
                                                  << (e2e::Running(program) ? "" : " (the program ended)");
         e2e::Geometry g;
+        if (!e2e::WaitForButtons(window, program, &g, 90))
+            return ::testing::AssertionFailure() << "the scene was never drawn";
         double x = 0, y = 0;
-        const bool seen = e2e::WaitFor(
-            [&] {
-                const e2e::Shot shot = e2e::Screenshot();
-                return shot.ok() && e2e::WindowGeometry(window, &g) && e2e::FishCentre(shot, g, &x, &y);
-            },
-            90, 0.25);
-        if (!seen) return ::testing::AssertionFailure() << "the window never showed the goldfish";
+        if (!e2e::FishOnScreen(&x, &y, e2e::Session(g)))
+            return ::testing::AssertionFailure() << "the window never showed the goldfish";
         return ::testing::AssertionSuccess();
     }
 
@@ -341,10 +325,7 @@ TEST_F(WindowsBuild, WithoutItsDataSetTheProgramSaysWhereItLookedOnStandardError
     LoneProgram lone(Program());
     const std::string err = (lone.dir / "err").string();
     e2e::Process program = StartUnderWine(lone.exe, lone.dir.string(), {{}, {}, "", err});
-    struct Ender {
-        e2e::Process& p;
-        ~Ender() { e2e::Kill(p); }
-    } ender{program};
+    e2e::EndAtScopeExit end{program};
     // Standard error is in text mode on Windows: the line ends as Windows text lines do.
     const std::string line = lone.Said(lone.dir) + "\r\n";
     EXPECT_TRUE(e2e::WaitFor([&] { return e2e::ReadFile(err).find(line) != std::string::npos; }, 60, 0.1))
@@ -387,10 +368,7 @@ TEST_F(WindowsBuild, StartedFromExplorerWithoutItsDataSetTheProgramSaysTheSameIn
     const std::string trace = (lone.dir / "trace").string();
     e2e::Process program = StartUnderWine(lone.exe, lone.dir.string(),
                                           {{"start", "/wait", "/unix"}, {"WINEDEBUG=-all,trace+msgbox"}, "", trace});
-    struct Ender {
-        e2e::Process& p;
-        ~Ender() { e2e::Kill(p); }
-    } ender{program};
+    e2e::EndAtScopeExit end{program};
     EXPECT_TRUE(SaysInABoxAndCarriesOn(program, trace, "Wobblefin", lone.Said(lone.dir / "bin")));
 }
 
@@ -402,10 +380,7 @@ TEST_F(WindowsBuild, ADamagedImageOfTheDataSetIsToldInTheFrameworksBoxAndTheProg
     const std::string trace = (copy.dir / "trace").string();
     e2e::Process program =
         StartUnderWine(copy.dir / "Wobblefin.exe", copy.dir.string(), {{}, {"WINEDEBUG=-all,trace+msgbox"}, "", trace});
-    struct Ender {
-        e2e::Process& p;
-        ~Ender() { e2e::Kill(p); }
-    } ender{program};
+    e2e::EndAtScopeExit end{program};
     EXPECT_TRUE(SaysInABoxAndCarriesOn(program, trace, "ERROR", "Could not read file header"));
 }
 
