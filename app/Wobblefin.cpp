@@ -13,7 +13,6 @@
 namespace wobblefin {
 
 using namespace corvala;
-using namespace win32;  // Windows names its constants with macros: they are written unqualified
 
 namespace {
 // WOBBLEFIN_FPS overrides the design rate: a number of frames a second, or "display"; anything else is

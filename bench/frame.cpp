@@ -92,8 +92,7 @@ namespace {
 using namespace bench;
 
 void Post(win32::UINT msg, int x, int y) {
-    win32::PostMessageA(corvala::HWINDOW, msg, msg == win32::WM_LBUTTONDOWN ? win32::MK_LBUTTON : 0,
-                        win32::MAKELPARAM(x, y));
+    win32::PostMessageA(corvala::HWINDOW, msg, msg == WM_LBUTTONDOWN ? MK_LBUTTON : 0, MAKELPARAM(x, y));
 }
 
 struct Costs {
@@ -199,14 +198,14 @@ int main(int argc, char** argv) {
     for (int k = 0; k < 8; ++k) {
         const corvala::TGLVECTOR& at = wobblefin::MENU.POS[k];
         const auto [x, y] = testsupport::ScenePixel(at.X, at.Y, at.Z);
-        Post(win32::WM_MOUSEMOVE, x, y);
-        Post(win32::WM_LBUTTONDOWN, x, y);
+        Post(WM_MOUSEMOVE, x, y);
+        Post(WM_LBUTTONDOWN, x, y);
         Settle();
         const std::string name = Format("%-8s held (%3d, %3d)", tools[k], x, y);
         if (!wobblefin::CHECK[k]) PrintLine(name, "the press did not reach the tool");
         Print(name, Scenario(frames));
-        Post(win32::WM_LBUTTONUP, x, y);
-        Post(win32::WM_MOUSEMOVE, 400, 560);
+        Post(WM_LBUTTONUP, x, y);
+        Post(WM_MOUSEMOVE, 400, 560);
         Settle();
     }
     PrintLine("peak resident memory", Format("%.1f MiB (VmHWM after %d frames)", PeakRssMiB(), frames * 18 + 50));

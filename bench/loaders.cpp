@@ -148,8 +148,8 @@ struct Picture {
 }
 
 win32::HANDLE LoadBmp(const std::string& path) {
-    return win32::LoadImageA(nullptr, path.c_str(), win32::IMAGE_BITMAP, 0, 0,
-                             win32::LR_LOADFROMFILE | win32::LR_LOADTRANSPARENT | win32::LR_CREATEDIBSECTION);
+    return win32::LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0,
+                             LR_LOADFROMFILE | LR_LOADTRANSPARENT | LR_CREATEDIBSECTION);
 }
 
 // TEXTURELOADID up to its upload: the bitmap, and the swap of 24-bit rows.

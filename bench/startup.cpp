@@ -70,8 +70,8 @@ void Breakdown() {
     OGLWINDOWSETTING(ARROW, "", FILEICON, "Wobblefin.ico");
     CREATEOGLWINDOW("Wobblefin v1.0", 800, 600, 32, FULLSCREEN);
     step("window and context (OGLWINDOWSETTING, CREATEOGLWINDOW)");
-    POSITIONWINDOW(win32::GetSystemMetrics(win32::SM_CXSCREEN) / 2 - WIDTH / 2,
-                   win32::GetSystemMetrics(win32::SM_CYSCREEN) / 2 - HEIGHT / 2);
+    POSITIONWINDOW(win32::GetSystemMetrics(SM_CXSCREEN) / 2 - WIDTH / 2,
+                   win32::GetSystemMetrics(SM_CYSCREEN) / 2 - HEIGHT / 2);
     OPENGL_INIT(100, 0, 0, 0, 0);
     SETGLREFRACTIVE();
     SETGLLIGHT(GL_LIGHT0, 0, 0, 0, 0.1f);

@@ -14,7 +14,6 @@
 #include "button_pictures.h"
 
 using namespace corvala;
-using namespace win32;  // Windows names its constants with macros: they are written unqualified
 
 namespace {
 

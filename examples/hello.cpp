@@ -8,7 +8,7 @@
 
 #include <corvala/Corvala.h>  // all of the framework, and win32:: (SwapBuffers, SendMessageA, ...)
 
-using namespace corvala;  // OPENGL_INIT, ACTIVE, ...; Win32 names stay win32::, as in win32::SwapBuffers
+using namespace corvala;  // OPENGL_INIT, ACTIVE, ...; Win32 calls as win32::SwapBuffers, constants bare: WM_CLOSE
 // [/doc:hello-includes]
 
 // [doc:hello]

@@ -10,7 +10,6 @@
 #include <corvala/Corvala.h>
 
 using namespace corvala;
-using namespace win32;  // Windows names its constants with macros: they are written unqualified
 
 namespace {
 

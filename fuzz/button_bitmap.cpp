@@ -35,7 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (bool(region) != bool(bitmap)) std::abort();
     if (region) {
         win32::RECT box{};
-        if (win32::GetRgnBox(region, &box) != win32::NULLREGION &&
+        if (win32::GetRgnBox(region, &box) != NULLREGION &&
             (box.left < 0 || box.top < 0 || box.right > bm.bmWidth || box.bottom > bm.bmHeight))
             std::abort();
         win32::DeleteObject(region);

@@ -1,6 +1,8 @@
 // The Win32 surface Corvala is written against: the subset of the Win32 API it calls, with Windows'
 // names, constants and record layouts. On Linux the emulation (emul/) and its SDL backend (sdl/)
-// provide it; each call does what the framework relies on and nothing more.
+// provide it; each call does what the framework relies on and nothing more. Functions and types are
+// in namespace win32, as platform/windows/surface.h brings Windows' own there; constants and the
+// word and resource-name helpers are macros, as on Windows, so one spelling builds on both.
 #pragma once
 #if defined(_WIN32)
 #include "windows/surface.h"
@@ -52,22 +54,24 @@ typedef HRGN__* HRGN;
 typedef void* HANDLE;
 typedef HANDLE HGLOBAL;
 
-constexpr BOOL TRUE = 1;
-constexpr BOOL FALSE = 0;
+#define FALSE 0
+#define TRUE 1
 
 #define WINAPI  // the one calling convention of 64-bit code
+
+// Windows' word, byte and resource-name macros, in its forms.
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef intptr_t(WINAPI* PROC)();
 
-inline WORD LOWORD(uintptr_t v) { return WORD(v & 0xFFFF); }
-inline WORD HIWORD(uintptr_t v) { return WORD((v >> 16) & 0xFFFF); }
-inline LPARAM MAKELPARAM(int lo, int hi) {
-    return LPARAM(uint32_t((uint32_t(hi) & 0xFFFF) << 16 | (uint32_t(lo) & 0xFFFF)));
-}
-inline WPARAM MAKEWPARAM(int lo, int hi) {
-    return WPARAM(uint32_t((uint32_t(hi) & 0xFFFF) << 16 | (uint32_t(lo) & 0xFFFF)));
-}
-inline LPCSTR MAKEINTRESOURCEA(int id) { return reinterpret_cast<LPCSTR>(uintptr_t(uint16_t(id))); }
+#define LOWORD(l) ((::win32::WORD)(((uintptr_t)(l)) & 0xffff))
+#define HIWORD(l) ((::win32::WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
+#define LOBYTE(w) ((::win32::BYTE)(((uintptr_t)(w)) & 0xff))
+#define MAKELONG(a, b)                                              \
+    ((::win32::LONG)(((::win32::WORD)(((uintptr_t)(a)) & 0xffff)) | \
+                     ((::win32::DWORD)((::win32::WORD)(((uintptr_t)(b)) & 0xffff))) << 16))
+#define MAKELPARAM(l, h) ((::win32::LPARAM)(::win32::DWORD)MAKELONG(l, h))
+#define MAKEWPARAM(l, h) ((::win32::WPARAM)(::win32::DWORD)MAKELONG(l, h))
+#define MAKEINTRESOURCEA(i) ((::win32::LPSTR)((uintptr_t)((::win32::WORD)(i))))
 
 struct POINT {
     LONG x, y;
@@ -145,72 +149,196 @@ struct PAINTSTRUCT {
 };
 
 // ---- constants ---------------------------------------------------------------------------------
-constexpr UINT WM_NULL = 0x0000, WM_CREATE = 0x0001, WM_DESTROY = 0x0002, WM_MOVE = 0x0003, WM_SIZE = 0x0005,
-               WM_ACTIVATE = 0x0006, WM_SETFOCUS = 0x0007, WM_KILLFOCUS = 0x0008, WM_PAINT = 0x000F, WM_CLOSE = 0x0010,
-               WM_QUIT = 0x0012, WM_ERASEBKGND = 0x0014, WM_SHOWWINDOW = 0x0018, WM_CONTEXTMENU = 0x007B,
-               WM_NCCREATE = 0x0081, WM_NCDESTROY = 0x0082, WM_KEYDOWN = 0x0100, WM_KEYUP = 0x0101, WM_CHAR = 0x0102,
-               WM_SYSKEYDOWN = 0x0104, WM_SYSKEYUP = 0x0105, WM_COMMAND = 0x0111, WM_SYSCOMMAND = 0x0112,
-               WM_MOUSEMOVE = 0x0200, WM_LBUTTONDOWN = 0x0201, WM_LBUTTONUP = 0x0202, WM_RBUTTONDOWN = 0x0204,
-               WM_RBUTTONUP = 0x0205, WM_MBUTTONDOWN = 0x0207, WM_MBUTTONUP = 0x0208, WM_CAPTURECHANGED = 0x0215,
-               WM_USER = 0x0400;
+// Macros with Windows' values and forms, as its header has them, so that code names them unqualified
+// (WM_CLOSE, never win32::WM_CLOSE) and the same source builds on both systems.
+#define WM_NULL 0x0000
+#define WM_CREATE 0x0001
+#define WM_DESTROY 0x0002
+#define WM_MOVE 0x0003
+#define WM_SIZE 0x0005
+#define WM_ACTIVATE 0x0006
+#define WM_SETFOCUS 0x0007
+#define WM_KILLFOCUS 0x0008
+#define WM_PAINT 0x000F
+#define WM_CLOSE 0x0010
+#define WM_QUIT 0x0012
+#define WM_ERASEBKGND 0x0014
+#define WM_SHOWWINDOW 0x0018
+#define WM_CONTEXTMENU 0x007B
+#define WM_NCCREATE 0x0081
+#define WM_NCDESTROY 0x0082
+#define WM_KEYDOWN 0x0100
+#define WM_KEYUP 0x0101
+#define WM_CHAR 0x0102
+#define WM_SYSKEYDOWN 0x0104
+#define WM_SYSKEYUP 0x0105
+#define WM_COMMAND 0x0111
+#define WM_SYSCOMMAND 0x0112
+#define WM_MOUSEMOVE 0x0200
+#define WM_LBUTTONDOWN 0x0201
+#define WM_LBUTTONUP 0x0202
+#define WM_RBUTTONDOWN 0x0204
+#define WM_RBUTTONUP 0x0205
+#define WM_MBUTTONDOWN 0x0207
+#define WM_MBUTTONUP 0x0208
+#define WM_CAPTURECHANGED 0x0215
+#define WM_USER 0x0400
 
-constexpr WPARAM MK_LBUTTON = 0x0001, MK_RBUTTON = 0x0002, MK_SHIFT = 0x0004, MK_CONTROL = 0x0008, MK_MBUTTON = 0x0010;
+#define MK_LBUTTON 0x0001
+#define MK_RBUTTON 0x0002
+#define MK_SHIFT 0x0004
+#define MK_CONTROL 0x0008
+#define MK_MBUTTON 0x0010
 
-constexpr UINT PM_NOREMOVE = 0x0000, PM_REMOVE = 0x0001;
+#define PM_NOREMOVE 0x0000
+#define PM_REMOVE 0x0001
 
-constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x40000000, WS_MINIMIZE = 0x20000000,
-                WS_VISIBLE = 0x10000000, WS_DISABLED = 0x08000000, WS_CLIPSIBLINGS = 0x04000000,
-                WS_CLIPCHILDREN = 0x02000000, WS_MAXIMIZE = 0x01000000, WS_CAPTION = 0x00C00000, WS_BORDER = 0x00800000,
-                WS_DLGFRAME = 0x00400000, WS_SYSMENU = 0x00080000, WS_THICKFRAME = 0x00040000,
-                WS_MINIMIZEBOX = 0x00020000, WS_MAXIMIZEBOX = 0x00010000;
+#define WS_OVERLAPPED 0x00000000L
+#define WS_POPUP 0x80000000L
+#define WS_CHILD 0x40000000L
+#define WS_MINIMIZE 0x20000000L
+#define WS_VISIBLE 0x10000000L
+#define WS_DISABLED 0x08000000L
+#define WS_CLIPSIBLINGS 0x04000000L
+#define WS_CLIPCHILDREN 0x02000000L
+#define WS_MAXIMIZE 0x01000000L
+#define WS_CAPTION 0x00C00000L
+#define WS_BORDER 0x00800000L
+#define WS_DLGFRAME 0x00400000L
+#define WS_SYSMENU 0x00080000L
+#define WS_THICKFRAME 0x00040000L
+#define WS_MINIMIZEBOX 0x00020000L
+#define WS_MAXIMIZEBOX 0x00010000L
 
-constexpr UINT CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_GLOBALCLASS = 0x4000;
-constexpr int CW_USEDEFAULT = int(0x80000000);
+#define CS_VREDRAW 0x0001
+#define CS_HREDRAW 0x0002
+#define CS_GLOBALCLASS 0x4000
+#define CW_USEDEFAULT ((int)0x80000000)
 
-constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5, SW_SHOWDEFAULT = 10;
+#define SW_HIDE 0
+#define SW_SHOWNORMAL 1
+#define SW_SHOW 5
+#define SW_SHOWDEFAULT 10
 
-constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXBORDER = 5, SM_CYBORDER = 6, SM_CXFIXEDFRAME = 7,
-              SM_CYFIXEDFRAME = 8, SM_CYCAPTION = 4, SM_CXFRAME = 32, SM_CYFRAME = 33;
+#define SM_CXSCREEN 0
+#define SM_CYSCREEN 1
+#define SM_CXBORDER 5
+#define SM_CYBORDER 6
+#define SM_CXFIXEDFRAME 7
+#define SM_CYFIXEDFRAME 8
+#define SM_CYCAPTION 4
+#define SM_CXFRAME 32
+#define SM_CYFRAME 33
 
-constexpr UINT SWP_NOSIZE = 0x0001, SWP_NOMOVE = 0x0002, SWP_NOZORDER = 0x0004, SWP_NOACTIVATE = 0x0010,
-               SWP_SHOWWINDOW = 0x0040, SWP_HIDEWINDOW = 0x0080;
-inline HWND const HWND_TOP = nullptr;  // a macro on Windows
+#define SWP_NOSIZE 0x0001
+#define SWP_NOMOVE 0x0002
+#define SWP_NOZORDER 0x0004
+#define SWP_NOACTIVATE 0x0010
+#define SWP_SHOWWINDOW 0x0040
+#define SWP_HIDEWINDOW 0x0080
+#define HWND_TOP ((::win32::HWND)0)
 
 // Virtual-key codes.
-constexpr int VK_LBUTTON = 0x01, VK_RBUTTON = 0x02, VK_BACK = 0x08, VK_TAB = 0x09, VK_RETURN = 0x0D, VK_SHIFT = 0x10,
-              VK_CONTROL = 0x11, VK_MENU = 0x12, VK_PAUSE = 0x13, VK_CAPITAL = 0x14, VK_ESCAPE = 0x1B, VK_SPACE = 0x20,
-              VK_PRIOR = 0x21, VK_NEXT = 0x22, VK_END = 0x23, VK_HOME = 0x24, VK_LEFT = 0x25, VK_UP = 0x26,
-              VK_RIGHT = 0x27, VK_DOWN = 0x28, VK_SNAPSHOT = 0x2C, VK_INSERT = 0x2D, VK_DELETE = 0x2E, VK_LWIN = 0x5B,
-              VK_RWIN = 0x5C, VK_APPS = 0x5D, VK_NUMPAD0 = 0x60, VK_MULTIPLY = 0x6A, VK_ADD = 0x6B, VK_SEPARATOR = 0x6C,
-              VK_SUBTRACT = 0x6D, VK_DECIMAL = 0x6E, VK_DIVIDE = 0x6F, VK_F1 = 0x70, VK_F4 = 0x73, VK_F10 = 0x79,
-              VK_F12 = 0x7B, VK_F13 = 0x7C, VK_NUMLOCK = 0x90, VK_SCROLL = 0x91, VK_LSHIFT = 0xA0, VK_RSHIFT = 0xA1,
-              VK_LCONTROL = 0xA2, VK_RCONTROL = 0xA3, VK_LMENU = 0xA4, VK_RMENU = 0xA5, VK_OEM_1 = 0xBA,
-              VK_OEM_PLUS = 0xBB, VK_OEM_COMMA = 0xBC, VK_OEM_MINUS = 0xBD, VK_OEM_PERIOD = 0xBE, VK_OEM_2 = 0xBF,
-              VK_OEM_3 = 0xC0, VK_OEM_4 = 0xDB, VK_OEM_5 = 0xDC, VK_OEM_6 = 0xDD, VK_OEM_7 = 0xDE, VK_OEM_102 = 0xE2;
+#define VK_LBUTTON 0x01
+#define VK_RBUTTON 0x02
+#define VK_BACK 0x08
+#define VK_TAB 0x09
+#define VK_RETURN 0x0D
+#define VK_SHIFT 0x10
+#define VK_CONTROL 0x11
+#define VK_MENU 0x12
+#define VK_PAUSE 0x13
+#define VK_CAPITAL 0x14
+#define VK_ESCAPE 0x1B
+#define VK_SPACE 0x20
+#define VK_PRIOR 0x21
+#define VK_NEXT 0x22
+#define VK_END 0x23
+#define VK_HOME 0x24
+#define VK_LEFT 0x25
+#define VK_UP 0x26
+#define VK_RIGHT 0x27
+#define VK_DOWN 0x28
+#define VK_SNAPSHOT 0x2C
+#define VK_INSERT 0x2D
+#define VK_DELETE 0x2E
+#define VK_LWIN 0x5B
+#define VK_RWIN 0x5C
+#define VK_APPS 0x5D
+#define VK_NUMPAD0 0x60
+#define VK_MULTIPLY 0x6A
+#define VK_ADD 0x6B
+#define VK_SEPARATOR 0x6C
+#define VK_SUBTRACT 0x6D
+#define VK_DECIMAL 0x6E
+#define VK_DIVIDE 0x6F
+#define VK_F1 0x70
+#define VK_F4 0x73
+#define VK_F10 0x79
+#define VK_F12 0x7B
+#define VK_F13 0x7C
+#define VK_NUMLOCK 0x90
+#define VK_SCROLL 0x91
+#define VK_LSHIFT 0xA0
+#define VK_RSHIFT 0xA1
+#define VK_LCONTROL 0xA2
+#define VK_RCONTROL 0xA3
+#define VK_LMENU 0xA4
+#define VK_RMENU 0xA5
+#define VK_OEM_1 0xBA
+#define VK_OEM_PLUS 0xBB
+#define VK_OEM_COMMA 0xBC
+#define VK_OEM_MINUS 0xBD
+#define VK_OEM_PERIOD 0xBE
+#define VK_OEM_2 0xBF
+#define VK_OEM_3 0xC0
+#define VK_OEM_4 0xDB
+#define VK_OEM_5 0xDC
+#define VK_OEM_6 0xDD
+#define VK_OEM_7 0xDE
+#define VK_OEM_102 0xE2
 
 // Stock cursors and icons: resource names made from numbers, as Windows' header makes them.
-inline LPCSTR const IDC_ARROW = MAKEINTRESOURCEA(32512), IDC_IBEAM = MAKEINTRESOURCEA(32513),
-                    IDC_WAIT = MAKEINTRESOURCEA(32514), IDC_CROSS = MAKEINTRESOURCEA(32515),
-                    IDC_UPARROW = MAKEINTRESOURCEA(32516), IDC_SIZE = MAKEINTRESOURCEA(32640),
-                    IDC_SIZENWSE = MAKEINTRESOURCEA(32642), IDC_SIZENESW = MAKEINTRESOURCEA(32643),
-                    IDC_SIZEWE = MAKEINTRESOURCEA(32644), IDC_SIZENS = MAKEINTRESOURCEA(32645),
-                    IDC_SIZEALL = MAKEINTRESOURCEA(32646), IDC_NO = MAKEINTRESOURCEA(32648),
-                    IDC_HAND = MAKEINTRESOURCEA(32649), IDC_APPSTARTING = MAKEINTRESOURCEA(32650),
-                    IDC_HELP = MAKEINTRESOURCEA(32651);
-inline LPCSTR const IDI_APPLICATION = MAKEINTRESOURCEA(32512);
+#define IDC_ARROW MAKEINTRESOURCEA(32512)
+#define IDC_IBEAM MAKEINTRESOURCEA(32513)
+#define IDC_WAIT MAKEINTRESOURCEA(32514)
+#define IDC_CROSS MAKEINTRESOURCEA(32515)
+#define IDC_UPARROW MAKEINTRESOURCEA(32516)
+#define IDC_SIZE MAKEINTRESOURCEA(32640)
+#define IDC_SIZENWSE MAKEINTRESOURCEA(32642)
+#define IDC_SIZENESW MAKEINTRESOURCEA(32643)
+#define IDC_SIZEWE MAKEINTRESOURCEA(32644)
+#define IDC_SIZENS MAKEINTRESOURCEA(32645)
+#define IDC_SIZEALL MAKEINTRESOURCEA(32646)
+#define IDC_NO MAKEINTRESOURCEA(32648)
+#define IDC_HAND MAKEINTRESOURCEA(32649)
+#define IDC_APPSTARTING MAKEINTRESOURCEA(32650)
+#define IDC_HELP MAKEINTRESOURCEA(32651)
+#define IDI_APPLICATION MAKEINTRESOURCEA(32512)
 
-constexpr int COLOR_BTNFACE = 15, COLOR_BTNSHADOW = 16, COLOR_BTNTEXT = 18, COLOR_BTNHIGHLIGHT = 20;
-constexpr int NULL_BRUSH = 5;
+#define COLOR_BTNFACE 15
+#define COLOR_BTNSHADOW 16
+#define COLOR_BTNTEXT 18
+#define COLOR_BTNHIGHLIGHT 20
+#define NULL_BRUSH 5
 
-constexpr UINT MB_OK = 0x0000, MB_ICONERROR = 0x0010;
-constexpr int IDOK = 1;
+#define MB_OK 0x00000000L
+#define MB_ICONERROR 0x00000010L
+#define IDOK 1
 
 // Pixel formats.
-constexpr DWORD PFD_DOUBLEBUFFER = 0x00000001, PFD_STEREO = 0x00000002, PFD_DRAW_TO_WINDOW = 0x00000004,
-                PFD_DRAW_TO_BITMAP = 0x00000008, PFD_SUPPORT_GDI = 0x00000010, PFD_SUPPORT_OPENGL = 0x00000020,
-                PFD_GENERIC_FORMAT = 0x00000040, PFD_GENERIC_ACCELERATED = 0x00001000;
-constexpr BYTE PFD_TYPE_RGBA = 0, PFD_TYPE_COLORINDEX = 1;
-constexpr BYTE PFD_MAIN_PLANE = 0, PFD_OVERLAY_PLANE = 1;
+#define PFD_DOUBLEBUFFER 0x00000001
+#define PFD_STEREO 0x00000002
+#define PFD_DRAW_TO_WINDOW 0x00000004
+#define PFD_DRAW_TO_BITMAP 0x00000008
+#define PFD_SUPPORT_GDI 0x00000010
+#define PFD_SUPPORT_OPENGL 0x00000020
+#define PFD_GENERIC_FORMAT 0x00000040
+#define PFD_GENERIC_ACCELERATED 0x00001000
+#define PFD_TYPE_RGBA 0
+#define PFD_TYPE_COLORINDEX 1
+#define PFD_MAIN_PLANE 0
+#define PFD_OVERLAY_PLANE 1
 
 // ---- user32: classes, windows, messages --------------------------------------------------------
 HINSTANCE GetModuleHandleA(LPCSTR name);
@@ -289,9 +417,11 @@ PROC wglGetProcAddress(LPCSTR name);
 typedef BOOL(WINAPI* PFNWGLSWAPINTERVALEXTPROC)(int interval);
 
 // The display's current mode: ENUM_CURRENT_SETTINGS of the display device (NULL) only.
-constexpr DWORD ENUM_CURRENT_SETTINGS = DWORD(-1);
-constexpr DWORD DM_BITSPERPEL = 0x00040000, DM_PELSWIDTH = 0x00080000, DM_PELSHEIGHT = 0x00100000,
-                DM_DISPLAYFREQUENCY = 0x00400000;
+#define ENUM_CURRENT_SETTINGS ((::win32::DWORD)-1)
+#define DM_BITSPERPEL 0x00040000L
+#define DM_PELSWIDTH 0x00080000L
+#define DM_PELSHEIGHT 0x00100000L
+#define DM_DISPLAYFREQUENCY 0x00400000L
 struct POINTL {
     LONG x, y;
 };
@@ -328,8 +458,12 @@ static_assert(sizeof(DEVMODEA) == 156, "DEVMODEA is 156 bytes");
 BOOL EnumDisplaySettingsA(LPCSTR device, DWORD mode, DEVMODEA* out);
 
 // ---- comctl32 ---------------------------------------------------------------------------------
-constexpr UINT SB_SETTEXTA = WM_USER + 1, SB_GETTEXTA = WM_USER + 2, SB_GETTEXTLENGTHA = WM_USER + 3,
-               SB_SETPARTS = WM_USER + 4, SB_GETPARTS = WM_USER + 6, SB_GETRECT = WM_USER + 10;
+#define SB_SETTEXTA (WM_USER + 1)
+#define SB_GETTEXTA (WM_USER + 2)
+#define SB_GETTEXTLENGTHA (WM_USER + 3)
+#define SB_SETPARTS (WM_USER + 4)
+#define SB_GETPARTS (WM_USER + 6)
+#define SB_GETRECT (WM_USER + 10)
 HWND CreateStatusWindowA(LONG style, LPCSTR text, HWND parent, UINT id);
 
 // ---- kernel32 ----------------------------------------------------------------------------------

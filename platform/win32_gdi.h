@@ -45,10 +45,15 @@ struct BITMAP {
 };
 
 constexpr WORD BMP_SIGNATURE = 0x4D42;  // "BM"
-constexpr DWORD BI_RGB = 0, BI_RLE8 = 1, BI_RLE4 = 2, BI_BITFIELDS = 3;
-constexpr UINT IMAGE_BITMAP = 0;
-constexpr UINT LR_DEFAULTCOLOR = 0x0000, LR_LOADTRANSPARENT = 0x0020, LR_LOADFROMFILE = 0x0010,
-               LR_CREATEDIBSECTION = 0x2000;
+#define BI_RGB 0L
+#define BI_RLE8 1L
+#define BI_RLE4 2L
+#define BI_BITFIELDS 3L
+#define IMAGE_BITMAP 0
+#define LR_DEFAULTCOLOR 0x0000
+#define LR_LOADTRANSPARENT 0x0020
+#define LR_LOADFROMFILE 0x0010
+#define LR_CREATEDIBSECTION 0x2000
 
 // Only IMAGE_BITMAP with LR_LOADFROMFILE: the file becomes a DIB section at its own size
 // (cx and cy must be 0). 24- and 32-bit files keep their depth (B, G, R (, A) per pixel);
@@ -70,14 +75,18 @@ struct BITMAPINFO {
     BITMAPINFOHEADER bmiHeader;
     RGBQUAD bmiColors[1];  // biClrUsed entries (or 1 << bpp when 0) for palette formats
 };
-constexpr UINT DIB_RGB_COLORS = 0, DIB_PAL_COLORS = 1;
-constexpr DWORD SRCCOPY = 0x00CC0020;
-constexpr UINT OBJ_PAL = 5, OBJ_BITMAP = 7;
-constexpr COLORREF CLR_INVALID = 0xFFFFFFFF;
-inline COLORREF RGB(int r, int g, int b) { return COLORREF((r & 0xFF) | (g & 0xFF) << 8 | (b & 0xFF) << 16); }
-inline BYTE GetRValue(COLORREF c) { return BYTE(c); }
-inline BYTE GetGValue(COLORREF c) { return BYTE(c >> 8); }
-inline BYTE GetBValue(COLORREF c) { return BYTE(c >> 16); }
+#define DIB_RGB_COLORS 0
+#define DIB_PAL_COLORS 1
+#define SRCCOPY ((::win32::DWORD)0x00CC0020)
+#define OBJ_PAL 5
+#define OBJ_BITMAP 7
+#define CLR_INVALID 0xFFFFFFFF
+#define RGB(r, g, b)                                                                         \
+    ((::win32::COLORREF)(((::win32::BYTE)(r) | ((::win32::WORD)((::win32::BYTE)(g)) << 8)) | \
+                         (((::win32::DWORD)(::win32::BYTE)(b)) << 16)))
+#define GetRValue(rgb) (LOBYTE(rgb))
+#define GetGValue(rgb) (LOBYTE(((::win32::WORD)(rgb)) >> 8))
+#define GetBValue(rgb) (LOBYTE((rgb) >> 16))
 
 // ---- device contexts ---------------------------------------------------------------------------
 // A memory device context starts with a stock 1 x 1 bitmap and the stock palette selected.
@@ -124,9 +133,16 @@ static_assert(sizeof(RGNDATAHEADER) == 32, "RGNDATAHEADER is 32 bytes");
 struct XFORM {
     float eM11, eM12, eM21, eM22, eDx, eDy;
 };
-constexpr DWORD RDH_RECTANGLES = 1;
-constexpr int RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY = 5;
-constexpr int RGN_ERROR = 0, NULLREGION = 1, SIMPLEREGION = 2, COMPLEXREGION = 3;
+#define RDH_RECTANGLES 1
+#define RGN_AND 1
+#define RGN_OR 2
+#define RGN_XOR 3
+#define RGN_DIFF 4
+#define RGN_COPY 5
+#define RGN_ERROR 0
+#define NULLREGION 1
+#define SIMPLEREGION 2
+#define COMPLEXREGION 3
 
 HRGN CreateRectRgn(int left, int top, int right, int bottom);
 // From a header and its rectangles (any order, overlaps allowed); `bytes` is the size of the data.
@@ -142,7 +158,10 @@ int OffsetRgn(HRGN rgn, int dx, int dy);
 DWORD GetRegionData(HRGN rgn, DWORD bytes, RGNDATA* out);
 
 // ---- global memory -----------------------------------------------------------------------------
-constexpr UINT GMEM_FIXED = 0x0000, GMEM_MOVEABLE = 0x0002, GMEM_ZEROINIT = 0x0040, GHND = 0x0042;
+#define GMEM_FIXED 0x0
+#define GMEM_MOVEABLE 0x2
+#define GMEM_ZEROINIT 0x40
+#define GHND (GMEM_MOVEABLE | GMEM_ZEROINIT)
 HGLOBAL GlobalAlloc(UINT flags, size_t bytes);
 // A movable block may move when it is not locked; a locked one only with GMEM_MOVEABLE in flags.
 HGLOBAL GlobalReAlloc(HGLOBAL mem, size_t bytes, UINT flags);

@@ -1,6 +1,7 @@
 // The Win32 surface on Windows: Windows' own. Every name of the surface is the system's, brought into
 // namespace win32 by using-declarations, so that win32::CreateWindowExA is ::CreateWindowExA. The
-// constants are Windows' macros, so code names them unqualified (WM_CLOSE, not win32::WM_CLOSE).
+// constants are Windows' macros, on Linux too (platform/win32.h), so code names them unqualified
+// (WM_CLOSE, never win32::WM_CLOSE).
 #pragma once
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN

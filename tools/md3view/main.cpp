@@ -17,7 +17,6 @@
 #include "viewer.h"
 
 using namespace corvala;
-using namespace win32;  // Windows names its constants with macros: they are written unqualified
 
 namespace {
 

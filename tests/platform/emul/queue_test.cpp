@@ -84,7 +84,7 @@ TEST_F(Queue, PointerMessagesGoToTheChildUnderThePointerInItsOwnCoordinatesOrToT
     win32::testing::InjectMouseButton(WM_LBUTTONUP, 10, 10);
     m = take();
     EXPECT_EQ(m.hwnd, child);
-    EXPECT_EQ(m.lParam, MAKELPARAM(10 - 40, 10 - 30));
+    EXPECT_EQ(m.lParam, MAKELPARAM(-30, -20));  // (10, 10) in the child at (40, 30)
     ReleaseCapture();
 }
 
