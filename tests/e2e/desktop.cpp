@@ -8,13 +8,14 @@
 #include <unistd.h>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <sstream>
+
+#include "tests/support/x_display.h"
 
 extern char** environ;
 
@@ -224,14 +225,8 @@ Desktop::Desktop(const std::string& config) {
     const char* d = std::getenv("DISPLAY");
     had_display_ = d != nullptr;
     old_display_ = d ? d : "";
-    // A display number nobody holds: neither its lock file nor its socket exists.
-    int n = 60;
-    struct stat st;
-    while (n < 200 && (stat(("/tmp/.X" + std::to_string(n) + "-lock").c_str(), &st) == 0 ||
-                       stat(("/tmp/.X11-unix/X" + std::to_string(n)).c_str(), &st) == 0))
-        ++n;
-    display_ = ":" + std::to_string(n);
-    log_ = "/tmp/wobblefin-e2e-xorg" + std::to_string(n) + ".log";
+    display_ = testsupport::UnusedXDisplay(60);
+    log_ = "/tmp/wobblefin-e2e-xorg" + display_.substr(1) + ".log";
     const std::string& log = log_;
     server_ = Start(
         "/usr/bin/Xorg", "/",
