@@ -23,11 +23,18 @@ void SleepUntilNs(uint64_t when) {
     }
 }
 
+namespace {
+bool g_display_unreachable = false;
+}  // namespace
+
 bool HaveDisplay() {
+    if (g_display_unreachable) return false;
     const char* x = std::getenv("DISPLAY");
     const char* w = std::getenv("WAYLAND_DISPLAY");
     return (x && *x) || (w && *w);
 }
+
+void NoteDisplayUnreachable() { g_display_unreachable = true; }
 
 void Notice(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());

@@ -158,10 +158,11 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
         return IDOK;
     }
     const std::string t = host::Cp1252ToUtf8(text), c = host::Cp1252ToUtf8(caption);
-    // The fatal-error path's box ends the program with exit code 1 whatever ends the box.
-    if (!host::HaveDisplay() || !show_box(c, t, host::FatalErrorShowing())) {
+    // The fatal-error path's box ends the program with exit code 1 whatever ends the box; that path has
+    // written its text on standard error already, so a box that cannot be shown adds nothing there.
+    const bool fatal = host::FatalErrorShowing();
+    if ((!host::HaveDisplay() || !show_box(c, t, fatal)) && !fatal)
         std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
-    }
     return IDOK;
 }
 

@@ -20,6 +20,23 @@ int keep_x_error(Display* display, XErrorEvent* e) {
                       std::to_string(int(e->minor_code)) + ")");
     return 0;
 }
+
+// SDL would go on from an X server that is not there to its other drivers (Wayland's complains about
+// its runtime folder on standard error) and end on one that shows nothing: the X display that cannot be
+// opened is the reason. Left to SDL when a Wayland display is named too.
+bool x_display_opens() {
+    const char* name = std::getenv("DISPLAY");
+    const char* wayland = std::getenv("WAYLAND_DISPLAY");
+    if (!name || !*name || (wayland && *wayland)) return true;
+    Display* probe = XOpenDisplay(name);
+    if (probe) {
+        XCloseDisplay(probe);
+        return true;
+    }
+    host::NoteFailure(std::string("cannot open display \"") + name + "\"");
+    host::NoteDisplayUnreachable();
+    return false;
+}
 }  // namespace
 
 namespace sdl {
@@ -31,6 +48,10 @@ bool EnsureVideo() {
     if (!allow_invisible && !host::HaveDisplay()) {
         // SDL would quietly pick a driver nobody can see (and its probes talk on standard error).
         host::NoteFailure("no display: DISPLAY is not set");
+        g_video_failed = true;
+        return false;
+    }
+    if (!allow_invisible && !x_display_opens()) {
         g_video_failed = true;
         return false;
     }
@@ -46,6 +67,7 @@ bool EnsureVideo() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!allow_invisible && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
         host::NoteFailure(std::string("no display: SDL offers only the \"") + driver + "\" video driver");
+        host::NoteDisplayUnreachable();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         g_video_failed = true;
         return false;

@@ -7,6 +7,7 @@
 #include "platform/testing.h"
 #include "tests/support/systems.h"
 #include "tests/support/window.h"
+#include "tests/support/x_display.h"
 
 using namespace corvala;
 using namespace win32;
@@ -157,6 +158,24 @@ TEST(WindowLifecycle, NoDisplayEndsWithTheWindowMessageAndWhyOnceAndExitCodeOne)
             TEXTURESELECTID(501);
         },
         ::testing::ExitedWithCode(1), "^Error: BMP texture slot 501 is outside 0\\.\\.500\n$");
+}
+
+TEST(WindowLifecycle, AnUnreachableDisplayEndsWithTheWindowMessageNamingItOnce) {
+    // The whole of standard error: no second copy from a box that cannot be shown, no driver SDL fell back
+    // to, nothing from Wayland's probe about its runtime folder.
+    const std::string display = testsupport::UnusedXDisplay(77);
+    EXPECT_EXIT(
+        {
+            setenv("DISPLAY", display.c_str(), 1);
+            unsetenv("WAYLAND_DISPLAY");
+            unsetenv("XDG_RUNTIME_DIR");
+            win32::testing::RecordMessageBoxes(false);
+            win32::testing::ResetClasses();
+            CREATEOGLWINDOW("unreachable", 800, 600, 32, false);
+        },
+        ::testing::ExitedWithCode(1),
+        "^Error: Impossibile creare la finestra per la rispettiva applicazione! \\(cannot open display \"" + display +
+            "\"\\)\n$");
 }
 #endif
 
