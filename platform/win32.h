@@ -58,11 +58,10 @@ typedef HANDLE HGLOBAL;
 #define TRUE 1
 
 #define WINAPI  // the one calling convention of 64-bit code
-
-// Windows' word, byte and resource-name macros, in its forms.
 typedef LRESULT (*WNDPROC)(HWND, UINT, WPARAM, LPARAM);
 typedef intptr_t(WINAPI* PROC)();
 
+// Windows' word, byte and resource-name macros, in its forms.
 #define LOWORD(l) ((::win32::WORD)(((uintptr_t)(l)) & 0xffff))
 #define HIWORD(l) ((::win32::WORD)((((uintptr_t)(l)) >> 16) & 0xffff))
 #define LOBYTE(w) ((::win32::BYTE)(((uintptr_t)(w)) & 0xff))

@@ -1,5 +1,5 @@
 // GDI: bitmaps and device-independent bitmaps, memory device contexts, palettes, regions, global memory.
-// Included by win32.h; declared in namespace win32.
+// Included by win32.h; declared in namespace win32, the constants macros as there.
 #pragma once
 #if defined(_WIN32)
 #include "win32.h"  // Windows' own GDI
