@@ -86,7 +86,8 @@ void QueueMouse(Window* top, UINT msg, int x, int y, WPARAM keys);
 void QueueKey(HWND h, UINT msg, WPARAM vk, LPARAM lp, bool repeat, WPARAM keys);
 // What the key-down queued last typed, in Unicode code points, as the system's layout made it:
 // TranslateMessage makes its WM_CHARs of it. An auto-repeat counted in a queued key-down adds no text;
-// text no key-down waits for (an input method's, or late) becomes WM_CHARs of the foreground window now.
+// text no key-down waits for (an input method's, or a key SDL has no code for) is queued as WM_CHARs of
+// the foreground window in its place among the input.
 void QueueText(const std::u32string& typed);
 // One turn of the wheel: `delta` in WHEEL_DELTA units (forward positive), `keys` as MK_*, the pointer
 // on screen. It goes to the focus window, as on Windows; none while no window of ours has the focus.

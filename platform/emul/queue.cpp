@@ -12,6 +12,7 @@ using detail::Window;
 struct Queued {
     MSG msg;
     bool from_keyboard = false;
+    bool translated = false;  // a character TranslateMessage posted
     WPARAM keys = 0;
     std::u32string text;
     uint64_t serial = 0;
@@ -62,11 +63,25 @@ bool same_message(const MSG& a, const MSG& b) {
            a.time == b.time && a.pt.x == b.pt.x && a.pt.y == b.pt.y;
 }
 
-void post_char(HWND h, uint32_t code_point, LPARAM lp) {
-    // The program's windows are ANSI windows: their characters come in its code page, and a character
-    // the code page cannot hold does not come at all.
+// The program's windows are ANSI windows: their characters come in its code page, and one the code page
+// cannot hold comes as its default character, as Windows' translation from Unicode gives it.
+void queue_char(HWND h, uint32_t code_point, LPARAM lp, bool translated) {
+    constexpr int kDefaultChar = '?';
+    if (!detail::FindWindow(h)) return;
     const int byte = host::Cp1252Byte(code_point);
-    if (byte >= 0) PostMessageA(h, WM_CHAR, WPARAM(byte), lp);
+    Queued q;
+    q.msg = make(h, WM_CHAR, WPARAM(byte < 0 ? kDefaultChar : byte), lp);
+    q.serial = ++g_serial;
+    q.translated = translated;
+    if (!translated) {
+        g_queue.push_back(std::move(q));
+        return;
+    }
+    // Posted messages are taken before input on Windows: a key's character comes right after its key-down,
+    // behind only the characters translated before it.
+    auto at = g_queue.begin();
+    while (at != g_queue.end() && at->translated) ++at;
+    g_queue.insert(at, std::move(q));
 }
 
 // The characters Windows' layouts give keys that type no text: Return, Escape, Backspace, Tab, and
@@ -178,7 +193,7 @@ void QueueText(const std::u32string& typed) {
             return;
         }
     if (const HWND focus = GetForegroundWindow())
-        for (char32_t c : typed) post_char(focus, uint32_t(c), 1);
+        for (char32_t c : typed) queue_char(focus, uint32_t(c), 1, false);
 }
 
 void QueueWheel(int delta, WPARAM keys, POINT screen) {
@@ -257,12 +272,12 @@ BOOL TranslateMessage(const MSG* m) {
     // of that moment, however many frames ago that was.
     if (g_last_key.from_keyboard && same_message(*m, g_last_key.msg)) {
         if (g_last_key.text.empty()) {
-            if (const uint32_t c = control_char(vk, g_last_key.keys)) post_char(m->hwnd, c, m->lParam);
+            if (const uint32_t c = control_char(vk, g_last_key.keys)) queue_char(m->hwnd, c, m->lParam, true);
         }
-        for (char32_t c : g_last_key.text) post_char(m->hwnd, uint32_t(c), m->lParam);
+        for (char32_t c : g_last_key.text) queue_char(m->hwnd, uint32_t(c), m->lParam, true);
         return TRUE;
     }
-    if (const uint32_t c = posted_key_char(vk)) post_char(m->hwnd, c, m->lParam);
+    if (const uint32_t c = posted_key_char(vk)) queue_char(m->hwnd, c, m->lParam, true);
     return TRUE;
 }
 
