@@ -89,9 +89,12 @@ void QueueKey(HWND h, UINT msg, WPARAM vk, LPARAM lp, bool repeat, WPARAM keys);
 // text no key-down waits for (an input method's, or a key SDL has no code for) is queued as WM_CHARs of
 // the foreground window in its place among the input.
 void QueueText(const std::u32string& typed);
-// One turn of the wheel: `delta` in WHEEL_DELTA units (forward positive), `keys` as MK_*, the pointer
-// on screen. It goes to the focus window, as on Windows; none while no window of ours has the focus.
-void QueueWheel(int delta, WPARAM keys, POINT screen);
+// A turn of the wheel with the pointer at client point (x, y) of `top`: `delta` in WHEEL_DELTA units
+// (forward positive), `keys` as MK_*. It goes where a click there would (the capture holder, else the
+// window under the pointer), as Windows 10 does by default and Wine does, where the documented focus
+// window would ignore a wheel turned over an inactive window; a child that does not scroll hands it to
+// its parent. Its lParam is the point on screen.
+void QueueWheel(Window* top, int x, int y, int delta, WPARAM keys);
 // The modifiers held with the last key message taken from the queue: the key state a program sees.
 WPARAM KeysOfLastKeyTaken();
 void QueueClose(HWND h);  // the close box: one WM_CLOSE at a time

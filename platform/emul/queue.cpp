@@ -196,9 +196,10 @@ void QueueText(const std::u32string& typed) {
         for (char32_t c : typed) queue_char(focus, uint32_t(c), 1, false);
 }
 
-void QueueWheel(int delta, WPARAM keys, POINT screen) {
-    if (const HWND focus = GetForegroundWindow())
-        push(make(focus, WM_MOUSEWHEEL, MAKEWPARAM(int(keys), delta), MAKELPARAM(screen.x, screen.y)));
+void QueueWheel(Window* top, int x, int y, int delta, WPARAM keys) {
+    const POINT o = detail::ClientOriginOnScreen(top);
+    const LPARAM screen = MAKELPARAM(o.x + x, o.y + y);
+    push(make(route_mouse(top, x, y), WM_MOUSEWHEEL, MAKEWPARAM(int(keys), delta), screen));
 }
 
 WPARAM KeysOfLastKeyTaken() { return g_last_key.keys; }

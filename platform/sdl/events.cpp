@@ -168,14 +168,8 @@ void translate(const SDL_Event& e) {
         // X11 and most systems report whole notches, each a WHEEL_DELTA on Windows.
         const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
         if (notches == 0) break;
-        POINT at{0, 0};
-        if (Window* w = window_of(e.wheel.windowID)) {
-            const POINT o = detail::ClientOriginOnScreen(w);
-            at = POINT{o.x + e.wheel.mouseX, o.y + e.wheel.mouseY};
-        } else {
-            backend::CursorPos(&at);
-        }
-        detail::QueueWheel(notches * WHEEL_DELTA, mouse_keys(), at);
+        if (Window* w = window_of(e.wheel.windowID))
+            detail::QueueWheel(w, e.wheel.mouseX, e.wheel.mouseY, notches * WHEEL_DELTA, mouse_keys());
         break;
     }
     case SDL_MOUSEMOTION:
