@@ -189,6 +189,13 @@ struct PAINTSTRUCT {
 #define MK_CONTROL 0x0008
 #define MK_MBUTTON 0x0010
 
+// The mouse wheel: wParam holds the key state (MK_*) low and the signed distance turned high, in
+// multiples of WHEEL_DELTA (forward positive); lParam the pointer on screen.
+#define WM_MOUSEWHEEL 0x020A
+#define WHEEL_DELTA 120
+#define GET_WHEEL_DELTA_WPARAM(wParam) ((short)HIWORD(wParam))
+#define GET_KEYSTATE_WPARAM(wParam) (LOWORD(wParam))
+
 #define PM_NOREMOVE 0x0000
 #define PM_REMOVE 0x0001
 

@@ -29,7 +29,6 @@ void ReleaseNativeWindow(detail::Window* w);
 // ---- input (sdl/events.cpp, sdl/input.cpp) ------------------------------------------------------
 void PumpEvents();           // the system's pending events become queued messages
 void WaitForEvents(int ms);  // returns when an event may have come, or after `ms`
-bool ShiftHeld();            // as of the last key event taken
 void CaptureMouse(bool on);  // releases outside the window still arrive
 bool CursorPos(POINT* p);    // screen pixels
 bool SetCursorPos(int x, int y);

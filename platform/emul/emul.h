@@ -80,9 +80,23 @@ bool RegionContains(const Window* w, int x, int y);  // inside the window's regi
 // A pointer message at client point (x, y) of the top-level window `top`: routed to the capture holder
 // or the topmost child under the point; a move right after a move to the same window replaces it.
 void QueueMouse(Window* top, UINT msg, int x, int y, WPARAM keys);
-// A key message. An auto-repeat of a key whose WM_KEYDOWN is still queued raises that message's repeat
-// count instead of queueing another.
-void QueueKey(HWND h, UINT msg, WPARAM vk, LPARAM lp, bool repeat);
+// A key message; `keys` the modifiers held with it (MK_SHIFT, MK_CONTROL), as TranslateMessage and
+// DefWindowProcA read them once it is taken. An auto-repeat of a key whose WM_KEYDOWN is still queued
+// raises that message's repeat count instead of queueing another.
+void QueueKey(HWND h, UINT msg, WPARAM vk, LPARAM lp, bool repeat, WPARAM keys);
+// What the key-down queued last typed, in Unicode code points, as the system's layout made it:
+// TranslateMessage makes its WM_CHARs of it. An auto-repeat counted in a queued key-down adds no text;
+// text no key-down waits for (an input method's, or a key SDL has no code for) is queued as WM_CHARs of
+// the foreground window in its place among the input.
+void QueueText(const std::u32string& typed);
+// A turn of the wheel with the pointer at client point (x, y) of `top`: `delta` in WHEEL_DELTA units
+// (forward positive), `keys` as MK_*. It goes where a click there would (the capture holder, else the
+// window under the pointer), as Windows 10 does by default and Wine does, where the documented focus
+// window would ignore a wheel turned over an inactive window; a child that does not scroll hands it to
+// its parent. Its lParam is the point on screen.
+void QueueWheel(Window* top, int x, int y, int delta, WPARAM keys);
+// The modifiers held with the last key message taken from the queue: the key state a program sees.
+WPARAM KeysOfLastKeyTaken();
 void QueueClose(HWND h);  // the close box: one WM_CLOSE at a time
 
 // ---- switches the test library sets -------------------------------------------------------------

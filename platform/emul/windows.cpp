@@ -355,7 +355,8 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
         if (wp == WPARAM(VK_APPS)) SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), kFromKeyboard);
         return 0;
     case WM_CONTEXTMENU:
-        // A child that shows no menu of its own hands the request to its parent.
+    case WM_MOUSEWHEEL:
+        // A child that shows no menu of its own, or does not scroll, hands the message to its parent.
         if (const Window* w = detail::FindWindow(h); w && w->parent) return SendMessageA(w->parent, msg, wp, lp);
         return 0;
     case WM_CLOSE: DestroyWindow(h); return 0;
@@ -367,7 +368,8 @@ LRESULT DefWindowProcA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
     }
     case WM_SYSKEYDOWN:
         if (wp == WPARAM(VK_F4)) SendMessageA(h, WM_SYSCOMMAND, SC_CLOSE, 0);  // Alt+F4
-        if (wp == WPARAM(VK_F10) && backend::ShiftHeld()) SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), kFromKeyboard);
+        if (wp == WPARAM(VK_F10) && (detail::KeysOfLastKeyTaken() & MK_SHIFT))
+            SendMessageA(h, WM_CONTEXTMENU, WPARAM(h), kFromKeyboard);
         return 0;
     case WM_SYSCOMMAND:
         if ((wp & 0xFFF0) == SC_CLOSE) SendMessageA(h, WM_CLOSE, 0, 0);

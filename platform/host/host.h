@@ -47,6 +47,8 @@ std::string EnterDataFolder(const std::vector<std::string>& candidates, const st
 std::string Cp1252ToUtf8(const char* s);
 // The Unicode code point of a Windows-1252 byte; 0 for the five bytes the code page leaves undefined.
 uint32_t Cp1252CodePoint(unsigned char c);
+// The Windows-1252 byte of a Unicode code point; -1 when the code page has none.
+int Cp1252Byte(uint32_t code_point);
 
 // ---- notices -----------------------------------------------------------------------------------
 // Tells the person running the program something that does not end it: one line on standard error, and a

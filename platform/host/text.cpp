@@ -12,6 +12,13 @@ uint32_t Cp1252CodePoint(unsigned char c) {
     return c >= 0x80 && c < 0xA0 ? high[c - 0x80] : c;
 }
 
+int Cp1252Byte(uint32_t code_point) {
+    if (code_point < 0x80 || (code_point >= 0xA0 && code_point <= 0xFF)) return int(code_point);
+    for (int b = 0x80; b < 0xA0; ++b)
+        if (Cp1252CodePoint(static_cast<unsigned char>(b)) == code_point) return b;
+    return -1;
+}
+
 std::string Cp1252ToUtf8(const char* s) {
     std::string out;
     for (const unsigned char* p = reinterpret_cast<const unsigned char*>(s ? s : ""); *p; ++p) {

@@ -21,7 +21,6 @@ void ReleaseNativeWindow(detail::Window* w) { w->native = nullptr; }
 
 void PumpEvents() {}
 void WaitForEvents(int) {}
-bool ShiftHeld() { return false; }
 void CaptureMouse(bool) {}
 bool CursorPos(POINT*) { return false; }
 bool SetCursorPos(int, int) { return false; }
@@ -53,7 +52,7 @@ void InjectMouseButton(unsigned message, int x, int y) {
 }
 void InjectKey(int vk, bool down) {
     const LPARAM lp = down ? 1 : 1 | LPARAM(3) << 30;
-    detail::QueueKey(detail::TopLevel(), down ? WM_KEYDOWN : WM_KEYUP, WPARAM(vk), lp, false);
+    detail::QueueKey(detail::TopLevel(), down ? WM_KEYDOWN : WM_KEYUP, WPARAM(vk), lp, false, 0);
 }
 void CompositeChildrenNow() {}
 }  // namespace testing

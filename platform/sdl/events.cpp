@@ -98,6 +98,24 @@ WPARAM mouse_keys() {
     return k;
 }
 
+// SDL's text is UTF-8; the emulation takes code points, as Windows' layouts give UTF-16 units.
+std::u32string code_points(const char* utf8) {
+    std::u32string out;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(utf8); *p;) {
+        const int length = *p < 0x80 ? 1 : *p >= 0xF0 ? 4 : *p >= 0xE0 ? 3 : *p >= 0xC0 ? 2 : 0;
+        if (length == 0) {  // a stray continuation byte
+            ++p;
+            continue;
+        }
+        char32_t c = length == 1 ? *p : *p & (0x7F >> length);
+        int i = 1;
+        for (; i < length && (p[i] & 0xC0) == 0x80; ++i) c = c << 6 | (p[i] & 0x3F);
+        if (i == length) out += c;
+        p += i;
+    }
+    return out;
+}
+
 Window* window_of(Uint32 sdl_id) {
     SDL_Window* s = SDL_GetWindowFromID(sdl_id);
     if (!s) return nullptr;
@@ -139,7 +157,19 @@ void translate(const SDL_Event& e) {
         LPARAM lp = 1 | LPARAM(e.key.keysym.scancode & 0xFF) << 16;
         if (e.key.repeat) lp |= LPARAM(1) << 30;
         if (!down) lp |= LPARAM(3) << 30;
-        detail::QueueKey(h, msg, WPARAM(vk), lp, e.key.repeat != 0);
+        WPARAM keys = 0;
+        if (e.key.keysym.mod & KMOD_SHIFT) keys |= MK_SHIFT;
+        if (e.key.keysym.mod & KMOD_CTRL) keys |= MK_CONTROL;
+        detail::QueueKey(h, msg, WPARAM(vk), lp, e.key.repeat != 0, keys);
+        break;
+    }
+    case SDL_TEXTINPUT: detail::QueueText(code_points(e.text.text)); break;
+    case SDL_MOUSEWHEEL: {
+        // X11 and most systems report whole notches, each a WHEEL_DELTA on Windows.
+        const int notches = e.wheel.direction == SDL_MOUSEWHEEL_FLIPPED ? -e.wheel.y : e.wheel.y;
+        if (notches == 0) break;
+        if (Window* w = window_of(e.wheel.windowID))
+            detail::QueueWheel(w, e.wheel.mouseX, e.wheel.mouseY, notches * WHEEL_DELTA, mouse_keys());
         break;
     }
     case SDL_MOUSEMOTION:
@@ -180,8 +210,6 @@ void WaitForEvents(int ms) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_WaitEventTimeout(nullptr, ms);
     else SDL_Delay(Uint32(std::min(ms, 10)));
 }
-
-bool ShiftHeld() { return (g_mods & KMOD_SHIFT) != 0; }
 
 void CaptureMouse(bool on) {
     if (SDL_WasInit(SDL_INIT_VIDEO)) SDL_CaptureMouse(on ? SDL_TRUE : SDL_FALSE);

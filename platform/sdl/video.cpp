@@ -72,7 +72,7 @@ bool EnsureVideo() {
         g_video_failed = true;
         return false;
     }
-    SDL_StopTextInput();  // key messages come from key events; characters from TranslateMessage
+    SDL_StartTextInput();  // the layout's characters, which TranslateMessage gives the key-downs they came with
     return true;
 }
 

@@ -221,6 +221,44 @@ bool SetKeyRepeat(int delay_ms, int interval_ms) {
     return set;
 }
 
+KeysOnKeyboard::KeysOnKeyboard(const std::vector<std::pair<std::string, std::string>>& keys) {
+    Display* x = XOpenDisplay(nullptr);
+    display_ = x;
+    if (!x) return;
+    ok_ = true;
+    for (const auto& [now, wanted] : keys) {
+        const KeySym from = XStringToKeysym(now.c_str()), to = XStringToKeysym(wanted.c_str());
+        const KeyCode keycode = from == NoSymbol ? 0 : XKeysymToKeycode(x, from);
+        if (!keycode || to == NoSymbol) {
+            ok_ = false;
+            continue;
+        }
+        int per = 0;
+        KeySym* symbols = XGetKeyboardMapping(x, keycode, 1, &per);
+        if (!symbols) {
+            ok_ = false;
+            continue;
+        }
+        saved_.push_back({keycode, std::vector<unsigned long>(symbols, symbols + per)});
+        // Unshifted and shifted alike, and nothing in the other groups.
+        for (int i = 0; i < per; ++i) symbols[i] = i < 2 ? to : NoSymbol;
+        XChangeKeyboardMapping(x, keycode, per, symbols, 1);
+        XFree(symbols);
+    }
+    XSync(x, False);
+}
+
+KeysOnKeyboard::~KeysOnKeyboard() {
+    Display* x = static_cast<Display*>(display_);
+    if (!x) return;
+    for (Saved& s : saved_) {
+        std::vector<KeySym> symbols(s.symbols.begin(), s.symbols.end());
+        XChangeKeyboardMapping(x, s.keycode, int(symbols.size()), symbols.data(), 1);
+    }
+    XSync(x, False);
+    XCloseDisplay(x);
+}
+
 Desktop::Desktop(const std::string& config) {
     const char* d = std::getenv("DISPLAY");
     had_display_ = d != nullptr;

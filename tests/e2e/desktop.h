@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace e2e {
@@ -76,6 +77,30 @@ bool WaitFor(Pred done, double seconds, double step = 0.05) {
 std::string ReadFile(const std::string& path);
 // The keyboard's auto-repeat on the X display: first repeat after `delay_ms`, then every `interval_ms`.
 bool SetKeyRepeat(int delay_ms, int interval_ms);
+
+// Puts keysyms (by name, as xdotool takes them) on keys of the X keyboard, each in place of the key
+// whose first symbol is named beside it, for as long as it lives, and gives the keys back after. xdotool
+// then types them on a key of the layout, as a person would, instead of on a key it maps for an instant
+// (which a program that reads the event after the instant sees as nothing). The display stays open with
+// it: a server with no client left resets its keymap.
+class KeysOnKeyboard {
+public:
+    // {key's symbol now, symbol it is to type}
+    explicit KeysOnKeyboard(const std::vector<std::pair<std::string, std::string>>& keys);
+    ~KeysOnKeyboard();
+    KeysOnKeyboard(const KeysOnKeyboard&) = delete;
+    KeysOnKeyboard& operator=(const KeysOnKeyboard&) = delete;
+    bool ok() const { return ok_; }
+
+private:
+    struct Saved {
+        int keycode;
+        std::vector<unsigned long> symbols;
+    };
+    void* display_ = nullptr;
+    std::vector<Saved> saved_;
+    bool ok_ = false;
+};
 
 // Xorg with the dummy video driver on a free display number, its one mode 1280 x 1024 at 144 Hz, and
 // openbox on it. The constructor waits until both answer and points DISPLAY at it; the destructor stops

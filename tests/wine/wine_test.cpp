@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <algorithm>
 #include <cctype>
 #include <cstdint>
 #include <cstdio>
@@ -382,6 +383,87 @@ TEST_F(WindowsBuild, ADamagedImageOfTheDataSetIsToldInTheFrameworksBoxAndTheProg
         StartUnderWine(copy.dir / "Wobblefin.exe", copy.dir.string(), {{}, {"WINEDEBUG=-all,trace+msgbox"}, "", trace});
     e2e::EndAtScopeExit end{program};
     EXPECT_TRUE(SaysInABoxAndCarriesOn(program, trace, "ERROR", "Could not read file header"));
+}
+
+// The Linux and the Windows build of a window that writes each WM_CHAR and WM_MOUSEWHEEL it takes, given
+// the same typing and wheel turns on the X display one after the other, write the same lines: the
+// characters of the layout in Windows-1252 ('?' for one it cannot hold), and WHEEL_DELTA turns with the
+// keys held and the pointer on screen.
+class TypingAndWheel : public WindowsBuild {
+protected:
+    // Starts the probe, gives it the input and returns what it wrote, without Windows' CRs.
+    std::string Probe(e2e::Process program, const std::string& out) {
+        e2e::EndAtScopeExit end{program};
+        const std::string title = "Corvala input probe";
+        const auto written = [&] {
+            std::string s = e2e::ReadFile(out);
+            s.erase(std::remove(s.begin(), s.end(), '\r'), s.end());
+            return s;
+        };
+        const auto lines = [&] {
+            const std::string s = written();
+            return std::count(s.begin(), s.end(), '\n');
+        };
+        const unsigned long window = e2e::FindWindow(title, 90);
+        e2e::Geometry g;
+        if (!window || !e2e::WaitFor([&] { return written().rfind("ready\n", 0) == 0; }, 60) ||
+            !e2e::WindowGeometry(window, &g))
+            return "no window titled \"" + title + "\" became ready";
+        // The pointer stays where it was for the first program: both report where it is on the screen.
+        if (pointer_.empty()) pointer_ = std::to_string(g.x + g.width / 2) + " " + std::to_string(g.y + g.height / 2);
+        // Each step waits for its lines, so that no two turns of the wheel can ever be taken as one.
+        const std::pair<const char*, long> steps[] = {
+            {"type --delay 50 'Hi!'", 3},
+            {"key eacute", 1},
+            {"key EuroSign", 1},
+            {"key Cyrillic_zhe", 1},
+            {"type --delay 50 ' ok'", 3},
+            {"click 4", 1},
+            {"click 5", 1},
+            {"keydown ctrl click 4", 1},
+            {"click 5 keyup ctrl", 1},
+            {"keydown shift click 5 keyup shift", 1},
+        };
+        // With no window manager nobody gives the window the keyboard (and the last program's window took it
+        // away with it): the test does, and the pointer comes in from outside, as a person's does.
+        EXPECT_EQ(e2e::Run("xdotool windowfocus --sync " + std::to_string(window) +
+                               " mousemove 0 0 sleep 0.3 mousemove " + pointer_ + " sleep 0.5",
+                           10),
+                  0);
+        for (const auto& [input, count] : steps) {
+            const long before = lines();
+            EXPECT_EQ(e2e::Run("xdotool " + std::string(input), 10), 0) << input;
+            EXPECT_TRUE(e2e::WaitFor([&] { return lines() >= before + count; }, 10)) << input << ":\n" << written();
+        }
+        e2e::Run("xdotool key Escape", 10);
+        EXPECT_TRUE(e2e::WaitExit(program, 30)) << "Escape did not end it";
+        return written();
+    }
+    std::string pointer_;
+};
+
+TEST_F(TypingAndWheel, TheLinuxAndTheWindowsProgramGetTheSameCharactersAndWheelTurns) {
+    const fs::path windows_probe = fs::path(build_) / "tests/input_probe.exe";
+    ASSERT_TRUE(fs::is_regular_file(windows_probe)) << windows_probe << " is not built";
+    // Keys of the US layout that the text does not use type the rest.
+    e2e::KeysOnKeyboard keys({{"grave", "eacute"}, {"backslash", "EuroSign"}, {"apostrophe", "Cyrillic_zhe"}});
+    ASSERT_TRUE(keys.ok()) << "the X keyboard could not be given the keys";
+    Scratch out;
+    const std::string linux_out = (out.dir / "linux").string(), windows_out = (out.dir / "windows").string();
+    const std::string on_linux =
+        Probe(e2e::Start(INPUT_PROBE_EXE, out.dir.string(), {{}, {}, linux_out, "/dev/null"}), linux_out);
+    std::string at = pointer_;
+    std::replace(at.begin(), at.end(), ' ', ',');
+    std::string expected = "ready\n";
+    for (const char* c : {"0x48", "0x69", "0x21", "0xE9", "0x80", "0x3F", "0x20", "0x6F", "0x6B"})
+        expected += std::string("WM_CHAR ") + c + "\n";
+    for (const char* turn :
+         {"120 keys 0x0000", "-120 keys 0x0000", "120 keys 0x0008", "-120 keys 0x0008", "-120 keys 0x0004"})
+        expected += std::string("WM_MOUSEWHEEL delta ") + turn + " at " + at + "\n";
+    EXPECT_EQ(on_linux, expected);
+    const std::string on_windows =
+        Probe(StartUnderWine(windows_probe, out.dir.string(), {{}, {}, windows_out, ""}), windows_out);
+    EXPECT_EQ(on_windows, on_linux);
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <SDL.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "corvala/Corvala.h"
 #include "platform/testing.h"
+#include "tests/platform/sdl/sdl_events.h"
 #include "tests/support/gltrace.h"
 #include "tests/support/window.h"
 
@@ -240,6 +242,20 @@ TEST_F(Children, ClicksOnTheCutAwayPartOfAShapedChildGoToTheWindowBehind) {
     EXPECT_EQ(m.hwnd, corvala::HWINDOW);
     EXPECT_EQ(LOWORD(m.lParam), 215);
     DestroyWindow(c);
+}
+
+TEST_F(Children, AWheelTurnOverAChildGoesToItAndWhatItLeavesToDefWindowProcToItsParent) {
+    HWND outer = make_child(200, 100, 40, 40);
+    HWND inner = CreateWindowExA(0, "TestChild", "", WS_CHILD | WS_VISIBLE, 5, 5, 20, 20, outer,
+                                 reinterpret_cast<HMENU>(intptr_t(8)), nullptr, nullptr);
+    sdltest::PushWheel(1, 210, 110);
+    MSG m{};
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, WM_MOUSEWHEEL, WM_MOUSEWHEEL, PM_REMOVE));
+    EXPECT_EQ(m.hwnd, inner);
+    g_seen.clear();
+    DispatchMessageA(&m);
+    EXPECT_EQ(std::count(g_seen.begin(), g_seen.end(), UINT(WM_MOUSEWHEEL)), 2) << "the child, then its parent";
+    DestroyWindow(outer);
 }
 
 }  // namespace

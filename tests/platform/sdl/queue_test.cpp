@@ -91,6 +91,8 @@ TEST_F(Queue, PaintIsOfferedOnlyWhenNothingElseIsQueuedAndGoesAwayOncePainted) {
 namespace {
 
 using sdltest::PushKey;
+using sdltest::PushText;
+using sdltest::PushWheel;
 
 // Takes the next queued message without handling it.
 MSG Take() {
@@ -99,9 +101,13 @@ MSG Take() {
     return m;
 }
 
-TEST_F(Queue, AutoRepeatsRaiseTheQueuedKeyDownsCountSoAClickIsTakenWithinTwoFrames) {
+TEST_F(Queue, AutoRepeatsRaiseTheQueuedKeyDownsCountSoAClickIsTakenRightAfterTheKeyAndItsCharacter) {
     PushKey(true, SDL_SCANCODE_A, SDLK_a);
-    for (int i = 0; i < 40; ++i) PushKey(true, SDL_SCANCODE_A, SDLK_a, true);
+    PushText("a");
+    for (int i = 0; i < 40; ++i) {
+        PushKey(true, SDL_SCANCODE_A, SDLK_a, true);
+        PushText("a");
+    }
     PushMouseButton(true, 50, 60);
     EXPECT_EQ(win32::testing::QueuedMessages(), 2);
     MSG m;
@@ -111,14 +117,17 @@ TEST_F(Queue, AutoRepeatsRaiseTheQueuedKeyDownsCountSoAClickIsTakenWithinTwoFram
     EXPECT_EQ(m.lParam & 0xFFFF, 41) << "the press and its 40 repeats";
     EXPECT_TRUE(m.lParam & (LPARAM(1) << 30)) << "the key was already down";
     SETGLMSG();
-    SETGLMSG();
-    EXPECT_TRUE(LEFTMOUSEDOWN) << "the click is the second message taken";
     EXPECT_EQ(SETKEY['A'], -1);
-    // One character for the one key-down message, however many repeats it counts.
-    EXPECT_TRUE(PeekMessageA(&m, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE));
+    // One character for the one key-down message, however many repeats it counts; posted, it is taken
+    // before the input queued behind the key, as on Windows.
+    SETGLMSG();
+    EXPECT_EQ(MSG_.message, WM_CHAR);
+    SETGLMSG();
+    EXPECT_TRUE(LEFTMOUSEDOWN) << "the click is the third message taken";
     EXPECT_FALSE(PeekMessageA(&m, nullptr, WM_CHAR, WM_CHAR, PM_REMOVE));
     // Once taken, the next repeat queues a message of its own.
     PushKey(true, SDL_SCANCODE_A, SDLK_a, true);
+    PushText("a");
     m = Take();
     EXPECT_EQ(m.message, WM_KEYDOWN);
     EXPECT_EQ(m.lParam & 0xFFFF, 1);
@@ -184,6 +193,59 @@ TEST_F(Queue, MouseMessagesCarryTheButtonsOfTheirOwnMoment) {
         EXPECT_EQ(m.wParam, keys[i]) << i;
     }
     PushMouseButton(false, 40, 40, SDL_BUTTON_RIGHT);
+    win32::testing::FlushMessages();
+}
+
+// Takes one message a frame, as the framework's loop does, until none is left; what came as WM_CHAR.
+std::string CharactersOfOneMessageAFrame() {
+    std::string got;
+    for (int frame = 0; frame < 100 && win32::testing::QueuedMessages() > 0; ++frame) {
+        SETGLMSG();
+        if (MSG_.message == WM_CHAR) got += char(MSG_.wParam);
+    }
+    return got;
+}
+
+TEST_F(Queue, TypedCharactersAreTheLayoutsInTheProgramsCodePageWithTheModifiersOfTheirOwnKey) {
+    // All of it arrives before the first message is taken: Shift is up again long before 'H' is translated.
+    const auto type = [](int scancode, int keycode, const char* text, int mods = 0) {
+        PushKey(true, scancode, keycode, false, mods);
+        if (text) PushText(text);
+        PushKey(false, scancode, keycode, false, mods);
+    };
+    PushKey(true, SDL_SCANCODE_LSHIFT, SDLK_LSHIFT, false, KMOD_LSHIFT);
+    type(SDL_SCANCODE_H, SDLK_h, "H", KMOD_LSHIFT);
+    PushKey(false, SDL_SCANCODE_LSHIFT, SDLK_LSHIFT);
+    type(SDL_SCANCODE_I, SDLK_i, "i");
+    type(SDL_SCANCODE_1, SDLK_1, "!", KMOD_LSHIFT);
+    type(SDL_SCANCODE_2, 0xE9, "\xC3\xA9");                   // 'é' on a French layout
+    type(SDL_SCANCODE_E, SDLK_e, "\xE2\x82\xAC", KMOD_MODE);  // AltGr+E: the euro sign, 0x80 in Windows-1252
+    type(SDL_SCANCODE_A, 0x444, "\xD1\x84");                  // Cyrillic: Windows-1252's default character
+    PushText("\xC3\xA8");                                     // a key SDL has no code for: text alone
+    type(SDL_SCANCODE_RETURN, SDLK_RETURN, nullptr);          // no text from SDL; Windows types CR
+    type(SDL_SCANCODE_C, SDLK_c, nullptr, KMOD_LCTRL);        // Ctrl+C: ETX
+    type(SDL_SCANCODE_LEFT, SDLK_LEFT, nullptr);
+    EXPECT_EQ(CharactersOfOneMessageAFrame(), "Hi!\xE9\x80?\xE8\r\x03");
+}
+
+TEST_F(Queue, WheelNotchesComeAsWheelDeltasWithTheKeysAndThePointerOnScreenToTheWindowUnderIt) {
+    POINT origin{0, 0};
+    ClientToScreen(HWINDOW, &origin);
+    PushKey(true, SDL_SCANCODE_LCTRL, SDLK_LCTRL, false, KMOD_LCTRL);
+    PushWheel(1, 30, 40);
+    PushWheel(-2, 31, 41);
+    const MSG key = Take(), forward = Take(), back = Take();
+    EXPECT_EQ(key.message, WM_KEYDOWN);
+    for (const MSG& m : {forward, back}) {
+        EXPECT_EQ(m.message, UINT(WM_MOUSEWHEEL));
+        EXPECT_EQ(m.hwnd, HWINDOW);
+        EXPECT_EQ(GET_KEYSTATE_WPARAM(m.wParam), MK_CONTROL);
+    }
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(forward.wParam), WHEEL_DELTA);
+    EXPECT_EQ(GET_WHEEL_DELTA_WPARAM(back.wParam), -2 * WHEEL_DELTA);
+    EXPECT_EQ(forward.lParam, MAKELPARAM(origin.x + 30, origin.y + 40));
+    EXPECT_EQ(back.lParam, MAKELPARAM(origin.x + 31, origin.y + 41));
+    PushKey(false, SDL_SCANCODE_LCTRL, SDLK_LCTRL);
     win32::testing::FlushMessages();
 }
 

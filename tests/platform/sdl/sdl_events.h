@@ -45,4 +45,26 @@ inline void PushKey(bool down, int scancode, int keycode, bool repeat = false, i
     SDL_PushEvent(&e);
 }
 
+// What the layout made of the key just pressed, as SDL's text input reports it (UTF-8).
+inline void PushText(const char* utf8) {
+    SDL_Event e{};
+    e.type = SDL_TEXTINPUT;
+    e.text.windowID = window_id();
+    SDL_strlcpy(e.text.text, utf8, sizeof e.text.text);
+    SDL_PushEvent(&e);
+}
+
+// Wheel notches (forward positive) with the pointer at client pixel (x, y).
+inline void PushWheel(int notches, int x, int y) {
+    SDL_Event e{};
+    e.type = SDL_MOUSEWHEEL;
+    e.wheel.windowID = window_id();
+    e.wheel.y = notches;
+    e.wheel.preciseY = float(notches);
+    e.wheel.direction = SDL_MOUSEWHEEL_NORMAL;
+    e.wheel.mouseX = x;
+    e.wheel.mouseY = y;
+    SDL_PushEvent(&e);
+}
+
 }  // namespace sdltest
