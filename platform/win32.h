@@ -167,7 +167,11 @@ constexpr DWORD WS_OVERLAPPED = 0x00000000, WS_POPUP = 0x80000000, WS_CHILD = 0x
 constexpr UINT CS_VREDRAW = 0x0001, CS_HREDRAW = 0x0002, CS_GLOBALCLASS = 0x4000;
 constexpr int CW_USEDEFAULT = int(0x80000000);
 
-constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOW = 5, SW_SHOWDEFAULT = 10;
+constexpr int SW_HIDE = 0, SW_SHOWNORMAL = 1, SW_SHOWMINIMIZED = 2, SW_SHOW = 5, SW_MINIMIZE = 6, SW_RESTORE = 9,
+              SW_SHOWDEFAULT = 10;
+
+// WM_SIZE's WPARAM.
+constexpr WPARAM SIZE_RESTORED = 0, SIZE_MINIMIZED = 1;
 
 constexpr int SM_CXSCREEN = 0, SM_CYSCREEN = 1, SM_CXBORDER = 5, SM_CYBORDER = 6, SM_CXFIXEDFRAME = 7,
               SM_CYFIXEDFRAME = 8, SM_CYCAPTION = 4, SM_CXFRAME = 32, SM_CYFRAME = 33;
@@ -223,6 +227,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
 BOOL DestroyWindow(HWND w);
 BOOL IsWindow(HWND w);
 BOOL ShowWindow(HWND w, int cmd);
+BOOL IsIconic(HWND w);  // minimized
 BOOL UpdateWindow(HWND w);
 BOOL SetWindowPos(HWND w, HWND after, int x, int y, int cx, int cy, UINT flags);
 BOOL GetWindowRect(HWND w, RECT* r);
@@ -253,6 +258,7 @@ LRESULT DispatchMessageA(const MSG* m);
 BOOL PostMessageA(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT SendMessageA(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 void PostQuitMessage(int code);
+BOOL WaitMessage();  // returns once a message is there to be taken
 
 HWND SetCapture(HWND w);
 BOOL ReleaseCapture();
