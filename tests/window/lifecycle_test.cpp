@@ -126,6 +126,20 @@ TEST(WindowLifecycle, VsyncThatDoesNotWaitGivesWayToTheFrameworksOwnPacingAtAbou
     SetFramePacing(PaceMode::Unpaced);
 }
 
+TEST(WindowLifecycle, MinimizedTheFrameWaitsForAMessageAndLeavesItForTheNextTurnsSetglmsg) {
+    testsupport::EnsureWindow();
+    testsupport::ResetInput();
+    ShowWindow(HWINDOW, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(HWINDOW));
+    PostMessageA(HWINDOW, WM_USER, 7, 0);
+    PaceFrame();
+    MSG m;
+    EXPECT_TRUE(PeekMessageA(&m, HWINDOW, WM_USER, WM_USER, PM_REMOVE)) << "the wait took the message";
+    ShowWindow(HWINDOW, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(HWINDOW));
+    testsupport::ResetInput();
+}
+
 TEST(WindowLifecycle, ASecondCreationEndsWithTheRegistrationMessage) {
     EXPECT_EXIT(
         {
