@@ -160,6 +160,50 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     EXPECT_TRUE(e2e::EscapeEndsWithCodeZero(s, program));
 }
 
+// A minimized window draws nothing and so costs (nearly) nothing until it is restored; restored, it draws
+// again. Processor shares with a wide band, the figures printed; Escape still ends it while minimized.
+TEST_F(InstalledWobblefin, MinimizedItUsesNoProcessorAndRestoredItDrawsAgain) {
+    e2e::Process program = e2e::Start(g_prefix + "/libexec/wobblefin/Wobblefin", "/");
+    ASSERT_GT(program.pid, 0);
+    e2e::EndAtScopeExit end{program};
+    const unsigned long window = e2e::FindWindow("Wobblefin v1.0", 60);
+    ASSERT_NE(window, 0u);
+    e2e::Geometry g;
+    ASSERT_TRUE(e2e::WaitForButtons(window, program, &g, 60)) << "the scene was never drawn";
+    const Session s(g);
+    const std::string id = std::to_string(window);
+    const auto drawing = [&] {
+        const Shot before = e2e::Screenshot();
+        return e2e::WaitFor(
+            [&] {
+                const Shot now = e2e::Screenshot();
+                return now.ok() && s.Changed(before, now, 70, 70, 680, 500) > 0;
+            },
+            10);
+    };
+
+    const double shown = e2e::CpuShare(program.pid, 3);
+    ASSERT_EQ(e2e::Run("xdotool windowminimize --sync " + id, 10), 0);
+    e2e::Sleep(0.5);  // the program takes the news at its next frame
+    const double minimized = e2e::CpuShare(program.pid, 3);
+    ASSERT_EQ(e2e::Run("xdotool windowactivate --sync " + id, 10), 0);
+    const bool drew = drawing();
+    const double restored = e2e::CpuShare(program.pid, 3);
+    std::printf("processor share of one core: shown %.1f%%, minimized %.1f%%, restored %.1f%%\n", shown * 100,
+                minimized * 100, restored * 100);
+    EXPECT_TRUE(drew) << "the picture stood still after the window was restored";
+    EXPECT_GT(shown, 0.02) << "it hardly drew while shown";
+    EXPECT_LT(minimized, 0.05) << "it kept working while minimized";
+    EXPECT_LT(minimized, shown / 4);
+
+    ASSERT_EQ(e2e::Run("xdotool windowminimize --sync " + id, 10), 0);
+    e2e::Sleep(0.5);
+    EXPECT_EQ(e2e::Run("xdotool key --window " + id + " Escape", 10), 0);
+    ASSERT_TRUE(e2e::WaitExit(program, 30)) << "Escape did not end it while minimized";
+    ASSERT_TRUE(WIFEXITED(program.status));
+    EXPECT_EQ(WEXITSTATUS(program.status), 0);
+}
+
 // The program itself, not its launcher, started from a folder that has nothing of it.
 TEST_F(InstalledWobblefin, StartedFromAnotherFolderTheProgramFindsItsDataSet) {
     const std::string err = g_prefix + "/elsewhere.err";
