@@ -161,7 +161,7 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
 }
 
 // A minimized window draws nothing and so costs (nearly) nothing until it is restored; restored, it draws
-// again. Processor shares with a wide band, the figures printed; Escape still ends it while minimized.
+// again. Escape still ends it while minimized.
 TEST_F(InstalledWobblefin, MinimizedItUsesNoProcessorAndRestoredItDrawsAgain) {
     e2e::Process program = e2e::Start(g_prefix + "/libexec/wobblefin/Wobblefin", "/");
     ASSERT_GT(program.pid, 0);
@@ -170,32 +170,10 @@ TEST_F(InstalledWobblefin, MinimizedItUsesNoProcessorAndRestoredItDrawsAgain) {
     ASSERT_NE(window, 0u);
     e2e::Geometry g;
     ASSERT_TRUE(e2e::WaitForButtons(window, program, &g, 60)) << "the scene was never drawn";
-    const Session s(g);
+    Session s(g);
+    EXPECT_TRUE(e2e::MinimizedCostsNothing(s, program, window));
+
     const std::string id = std::to_string(window);
-    const auto drawing = [&] {
-        const Shot before = e2e::Screenshot();
-        return e2e::WaitFor(
-            [&] {
-                const Shot now = e2e::Screenshot();
-                return now.ok() && s.Changed(before, now, 70, 70, 680, 500) > 0;
-            },
-            10);
-    };
-
-    const double shown = e2e::CpuShare(program.pid, 3);
-    ASSERT_EQ(e2e::Run("xdotool windowminimize --sync " + id, 10), 0);
-    e2e::Sleep(0.5);  // the program takes the news at its next frame
-    const double minimized = e2e::CpuShare(program.pid, 3);
-    ASSERT_EQ(e2e::Run("xdotool windowactivate --sync " + id, 10), 0);
-    const bool drew = drawing();
-    const double restored = e2e::CpuShare(program.pid, 3);
-    std::printf("processor share of one core: shown %.1f%%, minimized %.1f%%, restored %.1f%%\n", shown * 100,
-                minimized * 100, restored * 100);
-    EXPECT_TRUE(drew) << "the picture stood still after the window was restored";
-    EXPECT_GT(shown, 0.02) << "it hardly drew while shown";
-    EXPECT_LT(minimized, 0.05) << "it kept working while minimized";
-    EXPECT_LT(minimized, shown / 4);
-
     ASSERT_EQ(e2e::Run("xdotool windowminimize --sync " + id, 10), 0);
     e2e::Sleep(0.5);
     EXPECT_EQ(e2e::Run("xdotool key --window " + id + " Escape", 10), 0);
