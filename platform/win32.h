@@ -223,8 +223,15 @@ struct PAINTSTRUCT {
 
 #define SW_HIDE 0
 #define SW_SHOWNORMAL 1
+#define SW_SHOWMINIMIZED 2
 #define SW_SHOW 5
+#define SW_MINIMIZE 6
+#define SW_RESTORE 9
 #define SW_SHOWDEFAULT 10
+
+// WM_SIZE's WPARAM.
+#define SIZE_RESTORED 0
+#define SIZE_MINIMIZED 1
 
 #define SM_CXSCREEN 0
 #define SM_CYSCREEN 1
@@ -357,6 +364,7 @@ HWND CreateWindowExA(DWORD exStyle, LPCSTR className, LPCSTR title, DWORD style,
 BOOL DestroyWindow(HWND w);
 BOOL IsWindow(HWND w);
 BOOL ShowWindow(HWND w, int cmd);
+BOOL IsIconic(HWND w);  // minimized
 BOOL UpdateWindow(HWND w);
 BOOL SetWindowPos(HWND w, HWND after, int x, int y, int cx, int cy, UINT flags);
 BOOL GetWindowRect(HWND w, RECT* r);
@@ -387,6 +395,7 @@ LRESULT DispatchMessageA(const MSG* m);
 BOOL PostMessageA(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 LRESULT SendMessageA(HWND w, UINT msg, WPARAM wp, LPARAM lp);
 void PostQuitMessage(int code);
+BOOL WaitMessage();  // returns once a message is there to be taken
 
 HWND SetCapture(HWND w);
 BOOL ReleaseCapture();

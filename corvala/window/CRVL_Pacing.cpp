@@ -1,6 +1,7 @@
 // Frame pacing: the loop turn's end, after SwapBuffers. Decided once per context from the display's
 // rate (EnumDisplaySettingsA) and what the program asked for; vsync through wglSwapIntervalEXT, trusted
-// only while presents really wait for it, our own timer otherwise.
+// only while presents really wait for it, our own timer otherwise. While the window is minimized the
+// loop waits for messages instead.
 #include "window/CRVL_Window.h"
 
 namespace corvala {
@@ -64,6 +65,18 @@ void check_vsync() {
     }
     g.window_frames = 0;
 }
+
+// A minimized window shows nothing, so no frame is drawn until a message comes: the one that restores
+// it, or Escape, or the close. Everything moves per frame, so the picture carries on where it stopped.
+bool wait_while_minimized() {
+    bool waited = false;
+    MSG pending;
+    while (ACTIVE && HWINDOW && IsIconic(HWINDOW) && !PeekMessageA(&pending, nullptr, 0, 0, PM_NOREMOVE)) {
+        WaitMessage();
+        waited = true;
+    }
+    return waited;
+}
 }  // namespace
 
 void SetFramePacing(PaceMode mode, double fps) {
@@ -78,6 +91,11 @@ void PaceFrame() {
     if (current != g.context) decide(current);
     if (g.vsync) check_vsync();
     else if (g.plan.fps > 0) pace(g.plan.fps);
+    if (wait_while_minimized()) {
+        // The wait is no frame: the timer and the judgement of vsync start over.
+        g.next_present_ns = 0;
+        g.window_frames = 0;
+    }
 }
 
 FramePacing FramePacingInUse() {

@@ -121,7 +121,9 @@ using host::PaceMode;
 // Design: 60 a second; Display: vsync at the display's own rate; Rate: `fps` (1 to 1000) a second by
 // the timer; Unpaced: as fast as drawing allows. Takes effect at the next PaceFrame.
 void SetFramePacing(PaceMode mode, double fps = 0);
-void PaceFrame();  // after SwapBuffers: waits out the rest of the frame, or lets vsync do it
+// After SwapBuffers: waits out the rest of the frame, or lets vsync do it; while HWINDOW is minimized,
+// waits until a message is there for the next turn to take.
+void PaceFrame();
 struct FramePacing {
     int swap_interval;  // vsync: every Nth refresh; 0 when the timer paces (or nothing does)
     double fps;         // the timer's rate, also the fall-back when vsync turns out not to pace; 0: unpaced

@@ -20,7 +20,8 @@ void ShowNativeWindow(detail::Window* w, bool show);  // showing also raises it
 void PlaceNativeWindow(detail::Window* w, int x, int y, int width, int height);
 void RaiseNativeWindow(detail::Window* w);
 void FocusNativeWindow(detail::Window* w);
-bool NativeClientOrigin(const detail::Window* w, POINT* p);  // where the drawable is on screen
+void MinimizeNativeWindow(detail::Window* w, bool minimize);  // to the taskbar, or back from it
+bool NativeClientOrigin(const detail::Window* w, POINT* p);   // where the drawable is on screen
 void SetNativeIcon(detail::Window* w, HICON icon);
 void SetNativeCursor(HCURSOR cursor);
 // The window goes: its drawable is freed, or kept for a GL context still made for it.

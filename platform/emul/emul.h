@@ -75,6 +75,7 @@ void ReleaseWindowResources(Window* w);              // its region and device co
 void ResizeSurface(Window* w);                       // a child's pixel surface follows its size
 void LoseForeground(HWND h);                         // the window lost the input focus
 bool RegionContains(const Window* w, int x, int y);  // inside the window's region (true without one)
+bool UnderIconic(const Window* w);                   // it or a parent is minimized: nothing of it shows
 
 // ---- what the backend feeds into the queue, as Windows would queue it ---------------------------
 // A pointer message at client point (x, y) of the top-level window `top`: routed to the capture holder
@@ -98,6 +99,8 @@ void QueueWheel(Window* top, int x, int y, int delta, WPARAM keys);
 // The modifiers held with the last key message taken from the queue: the key state a program sees.
 WPARAM KeysOfLastKeyTaken();
 void QueueClose(HWND h);  // the close box: one WM_CLOSE at a time
+// The window was minimized or restored: its WS_MINIMIZE bit follows, and it gets the WM_SIZE Windows sends.
+void SetIconic(Window* w, bool iconic);
 
 // ---- switches the test library sets -------------------------------------------------------------
 struct TestSwitches {

@@ -154,7 +154,7 @@ bool matches(const MSG& m, HWND h, UINT first, UINT last) {
 // A window that needs painting, for WM_PAINT when nothing else is queued.
 HWND pending_paint(HWND filter) {
     for (auto& [id, w] : detail::g_windows) {
-        if (w->destroying || !w->visible || !w->needs_paint) continue;
+        if (w->destroying || !w->visible || !w->needs_paint || detail::UnderIconic(w.get())) continue;
         const HWND h = detail::HandleOf(w.get());
         if (!filter || filter == h) return h;
     }
@@ -262,6 +262,13 @@ BOOL GetMessageA(MSG* m, HWND h, UINT first, UINT last) {
         backend::WaitForEvents(50);
     }
     return m->message == WM_QUIT ? FALSE : TRUE;
+}
+
+BOOL WaitMessage() {
+    // The backend wakes for the system's events; most of them become messages.
+    constexpr int kSliceMs = 250;
+    while (!PeekMessageA(nullptr, nullptr, 0, 0, PM_NOREMOVE)) backend::WaitForEvents(kSliceMs);
+    return TRUE;
 }
 
 BOOL TranslateMessage(const MSG* m) {

@@ -210,6 +210,31 @@ BOOL DestroyWindow(HWND h) {
 
 BOOL IsWindow(HWND h) { return detail::FindWindow(h) != nullptr; }
 
+BOOL IsIconic(HWND h) {
+    const Window* w = detail::FindWindow(h);
+    return w && (w->style & WS_MINIMIZE) ? TRUE : FALSE;
+}
+
+namespace detail {
+bool UnderIconic(const Window* w) {
+    for (; w; w = FindWindow(w->parent))
+        if (w->style & WS_MINIMIZE) return true;
+    return false;
+}
+
+void SetIconic(Window* w, bool iconic) {
+    if (iconic == ((w->style & WS_MINIMIZE) != 0)) return;
+    if (iconic) {
+        w->style |= WS_MINIMIZE;
+        SendMessageA(HandleOf(w), WM_SIZE, SIZE_MINIMIZED, 0);
+        return;
+    }
+    w->style &= ~WS_MINIMIZE;
+    w->needs_paint = w->visible;
+    SendMessageA(HandleOf(w), WM_SIZE, SIZE_RESTORED, MAKELPARAM(ClientWidth(w), ClientHeight(w)));
+}
+}  // namespace detail
+
 BOOL ShowWindow(HWND h, int cmd) {
     Window* w = detail::FindWindow(h);
     if (!w) return FALSE;
@@ -222,6 +247,17 @@ BOOL ShowWindow(HWND h, int cmd) {
     }
     w->visible = true;
     w->style |= WS_VISIBLE;
+    const bool iconic = (w->style & WS_MINIMIZE) != 0;
+    if (cmd == SW_MINIMIZE || cmd == SW_SHOWMINIMIZED) {
+        if (w->native) backend::MinimizeNativeWindow(w, true);
+        detail::SetIconic(w, true);
+        return was_visible;
+    }
+    if (iconic && cmd == SW_SHOW) return was_visible;  // shown as it is: still minimized
+    if (iconic) {
+        if (w->native) backend::MinimizeNativeWindow(w, false);
+        detail::SetIconic(w, false);
+    }
     w->needs_paint = true;
     if (w->native) {
         backend::ShowNativeWindow(w, true);
@@ -233,7 +269,7 @@ BOOL ShowWindow(HWND h, int cmd) {
 BOOL UpdateWindow(HWND h) {
     Window* w = detail::FindWindow(h);
     if (!w) return FALSE;
-    if (w->needs_paint && w->visible) SendMessageA(h, WM_PAINT, 0, 0);
+    if (w->needs_paint && w->visible && !detail::UnderIconic(w)) SendMessageA(h, WM_PAINT, 0, 0);
     return TRUE;
 }
 

@@ -14,6 +14,7 @@ void ShowNativeWindow(detail::Window*, bool) {}
 void PlaceNativeWindow(detail::Window*, int, int, int, int) {}
 void RaiseNativeWindow(detail::Window*) {}
 void FocusNativeWindow(detail::Window*) {}
+void MinimizeNativeWindow(detail::Window*, bool) {}
 bool NativeClientOrigin(const detail::Window*, POINT*) { return false; }
 void SetNativeIcon(detail::Window*, HICON) {}
 void SetNativeCursor(HCURSOR) {}

@@ -138,6 +138,11 @@ void translate(const SDL_Event& e) {
         case SDL_WINDOWEVENT_EXPOSED: w->needs_paint = true; break;
         case SDL_WINDOWEVENT_FOCUS_GAINED: SetForegroundWindow(h); break;
         case SDL_WINDOWEVENT_FOCUS_LOST: detail::LoseForeground(h); break;
+        // Hiding the window unmaps it too, which SDL also calls minimizing.
+        case SDL_WINDOWEVENT_MINIMIZED:
+            if (w->visible) detail::SetIconic(w, true);
+            break;
+        case SDL_WINDOWEVENT_RESTORED: detail::SetIconic(w, false); break;
         default: break;
         }
         break;

@@ -77,6 +77,13 @@ void FocusNativeWindow(detail::Window* w) {
     if (s && !(SDL_GetWindowFlags(s) & SDL_WINDOW_INPUT_FOCUS)) SDL_SetWindowInputFocus(s);
 }
 
+void MinimizeNativeWindow(detail::Window* w, bool minimize) {
+    SDL_Window* s = sdl::WindowOf(w);
+    if (!s) return;
+    if (minimize) SDL_MinimizeWindow(s);
+    else SDL_RestoreWindow(s);
+}
+
 bool NativeClientOrigin(const detail::Window* w, POINT* p) {
     SDL_Window* s = sdl::WindowOf(w);
     if (!s) return false;

@@ -130,6 +130,26 @@ bool WaitExit(Process& p, double seconds) {
 
 EndAtScopeExit::~EndAtScopeExit() { Kill(p); }
 
+double CpuSeconds(pid_t pid) {
+    const std::string stat = ReadFile("/proc/" + std::to_string(pid) + "/stat");
+    // The command name in parentheses may hold spaces; the fields after it are counted from its end.
+    const size_t close = stat.rfind(')');
+    if (close == std::string::npos) return -1;
+    std::istringstream fields(stat.substr(close + 1));
+    std::string field;
+    unsigned long long utime = 0, stime = 0;
+    for (int i = 3; i <= 13 && fields >> field; ++i) {}  // state .. cmajflt
+    if (!(fields >> utime >> stime)) return -1;
+    return double(utime + stime) / double(sysconf(_SC_CLK_TCK));
+}
+
+double CpuShare(pid_t pid, double seconds) {
+    const double c0 = CpuSeconds(pid), t0 = Now();
+    Sleep(seconds);
+    const double c1 = CpuSeconds(pid), t1 = Now();
+    return c0 < 0 || c1 < 0 ? -1 : (c1 - c0) / (t1 - t0);
+}
+
 void Kill(Process& p) {
     if (!Running(p)) return;
     kill(-p.pid, SIGKILL);

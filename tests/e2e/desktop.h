@@ -42,6 +42,11 @@ bool WaitExit(Process& p, double seconds);
 void Kill(Process& p);
 bool Running(Process& p);
 
+// The processor time `pid` has used so far, user and system (/proc/PID/stat), in seconds; -1 if unreadable.
+double CpuSeconds(pid_t pid);
+// The share of one core `pid` uses over the next `seconds` (0.5: half a core); -1 if unreadable.
+double CpuShare(pid_t pid, double seconds);
+
 struct Geometry {
     int x = 0, y = 0, width = 0, height = 0;
 };

@@ -160,6 +160,28 @@ TEST_F(InstalledWobblefin, LauncherStartsTheProgramThatAnswersMouseAndEndsOnEsca
     EXPECT_TRUE(e2e::EscapeEndsWithCodeZero(s, program));
 }
 
+// A minimized window draws nothing and so costs (nearly) nothing until it is restored; restored, it draws
+// again. Escape still ends it while minimized.
+TEST_F(InstalledWobblefin, MinimizedItUsesNoProcessorAndRestoredItDrawsAgain) {
+    e2e::Process program = e2e::Start(g_prefix + "/libexec/wobblefin/Wobblefin", "/");
+    ASSERT_GT(program.pid, 0);
+    e2e::EndAtScopeExit end{program};
+    const unsigned long window = e2e::FindWindow("Wobblefin v1.0", 60);
+    ASSERT_NE(window, 0u);
+    e2e::Geometry g;
+    ASSERT_TRUE(e2e::WaitForButtons(window, program, &g, 60)) << "the scene was never drawn";
+    Session s(g);
+    EXPECT_TRUE(e2e::MinimizedCostsNothing(s, program, window));
+
+    const std::string id = std::to_string(window);
+    ASSERT_EQ(e2e::Run("xdotool windowminimize --sync " + id, 10), 0);
+    e2e::Sleep(0.5);
+    EXPECT_EQ(e2e::Run("xdotool key --window " + id + " Escape", 10), 0);
+    ASSERT_TRUE(e2e::WaitExit(program, 30)) << "Escape did not end it while minimized";
+    ASSERT_TRUE(WIFEXITED(program.status));
+    EXPECT_EQ(WEXITSTATUS(program.status), 0);
+}
+
 // The program itself, not its launcher, started from a folder that has nothing of it.
 TEST_F(InstalledWobblefin, StartedFromAnotherFolderTheProgramFindsItsDataSet) {
     const std::string err = g_prefix + "/elsewhere.err";

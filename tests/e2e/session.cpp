@@ -112,6 +112,30 @@ bool FishOnScreen(double* x, double* y, const Session& s) {
     return ::testing::AssertionSuccess();
 }
 
+::testing::AssertionResult MinimizedCostsNothing(Session& s, Process& program, unsigned long window) {
+    const std::string id = std::to_string(window);
+    const double shown = CpuShare(program.pid, 3);
+    if (!Xdotool("windowminimize --sync " + id)) return ::testing::AssertionFailure() << "could not minimize";
+    Sleep(0.5);  // the program takes the news at its next frame
+    const double minimized = CpuShare(program.pid, 3);
+    Xdotool("windowactivate --sync " + id + " 2>/dev/null");
+    const Shot before = Screenshot();
+    const bool drew = WaitFor(
+        [&] {
+            const Shot now = Screenshot();
+            return now.ok() && s.Changed(before, now, 70, 70, 680, 500) > 0;
+        },
+        10);
+    const double restored = CpuShare(program.pid, 3);
+    std::printf("processor share of one core: shown %.1f%%, minimized %.1f%%, restored %.1f%%\n", shown * 100,
+                minimized * 100, restored * 100);
+    if (shown <= 0.02) return ::testing::AssertionFailure() << "it hardly drew while shown: " << shown;
+    if (minimized >= 0.05 || minimized >= shown / 4)
+        return ::testing::AssertionFailure() << "minimized it still used " << minimized << " of a core";
+    if (!drew) return ::testing::AssertionFailure() << "the picture stood still after the window was restored";
+    return ::testing::AssertionSuccess();
+}
+
 ::testing::AssertionResult EscapeEndsWithCodeZero(Session& s, Process& program) {
     s.Key("Escape");
     if (!WaitExit(program, 30)) return ::testing::AssertionFailure() << "still running 30 s after Escape";

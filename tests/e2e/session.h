@@ -64,6 +64,9 @@ bool FishOnScreen(double* x, double* y, const Session& s);
 ::testing::AssertionResult InfoButtonTogglesPanel(Session& s, int* baseline);
 // While `tool` is held the fish leaves its place by more than `pixels`.
 ::testing::AssertionResult HoldingMovesTheFish(Session& s, Pixel tool, double pixels);
+// Minimized by the window manager, the program uses under 5% of a core (and under a quarter of what it
+// used shown); restored, it draws again. Processor shares from /proc, printed; a wide band, not a timing.
+::testing::AssertionResult MinimizedCostsNothing(Session& s, Process& program, unsigned long window);
 // Escape ends the program with exit code 0.
 ::testing::AssertionResult EscapeEndsWithCodeZero(Session& s, Process& program);
 

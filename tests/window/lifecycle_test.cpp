@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
+
 #include "corvala/Corvala.h"
 #include "platform/testing.h"
 #include "tests/support/systems.h"
@@ -126,6 +130,46 @@ TEST(WindowLifecycle, VsyncThatDoesNotWaitGivesWayToTheFrameworksOwnPacingAtAbou
     win32::testing::AcceptSwapIntervalAnyway(false);
     SetFramePacing(PaceMode::Unpaced);
 }
+
+TEST(WindowLifecycle, MinimizedTheFrameWaitsForAMessageAndLeavesItForTheNextTurnsSetglmsg) {
+    testsupport::EnsureWindow();
+    testsupport::ResetInput();
+    ShowWindow(HWINDOW, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(HWINDOW));
+    PostMessageA(HWINDOW, WM_USER, 7, 0);
+    PaceFrame();
+    MSG m;
+    EXPECT_TRUE(PeekMessageA(&m, HWINDOW, WM_USER, WM_USER, PM_REMOVE)) << "the wait took the message";
+    ShowWindow(HWINDOW, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(HWINDOW));
+    testsupport::ResetInput();
+}
+
+#ifdef _WIN32
+// Restored later from another thread, as the taskbar restores it: the frame waits until then. (The
+// stand-in's queue belongs to one thread; test_platform_sdl restores it through SDL's events instead.)
+TEST(WindowLifecycle, MinimizedTheFrameWaitsUntilTheWindowIsRestored) {
+    testsupport::EnsureWindow();
+    ShowWindow(HWINDOW, SW_MINIMIZE);
+    testsupport::ResetInput();
+    MSG m;
+    // What minimizing left queued (Wine paints the minimized window once) is taken as the loop would.
+    for (int turn = 0; turn < 100 && PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE); ++turn) SETGLMSG();
+    std::atomic<bool> restoring{false};
+    std::thread taskbar([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        restoring = true;
+        ShowWindowAsync(HWINDOW, SW_RESTORE);
+    });
+    PaceFrame();
+    const bool waited = restoring;
+    taskbar.join();
+    EXPECT_TRUE(waited) << "the next frame came while the window was still minimized";
+    while (IsIconic(HWINDOW) && PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) {}  // takes what was sent
+    EXPECT_FALSE(IsIconic(HWINDOW));
+    testsupport::ResetInput();
+}
+#endif
 
 TEST(WindowLifecycle, ASecondCreationEndsWithTheRegistrationMessage) {
     EXPECT_EXIT(

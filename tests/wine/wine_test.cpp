@@ -240,6 +240,25 @@ TEST_F(WindowsBuild, InstalledFrameworkBuildsAnExampleThatRuns) {
     EXPECT_EQ(Wine("corvala_hello.exe 20", (work.dir / "build").string(), 120), 0);
 }
 
+// Minimized, Wobblefin.exe draws nothing and uses (nearly) no processor time; restored, it draws again.
+// Xvfb has no window manager to minimize it, so openbox manages the display for this check alone.
+// (A minimized window has no keyboard focus, as on Windows: Escape waits until it is restored.)
+TEST_F(WindowsBuild, MinimizedTheProgramUsesNoProcessorAndRestoredItDrawsAgain) {
+    e2e::Process wm = e2e::Start("/usr/bin/openbox", "/", {{"--sm-disable"}, {}, "/dev/null", "/dev/null"});
+    e2e::EndAtScopeExit end_wm{wm};
+    ASSERT_TRUE(
+        e2e::WaitFor([] { return e2e::Run("xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'", 5) == 0; }, 30))
+        << "openbox did not start";
+    e2e::Process program = StartUnderWine(Program(), (fs::path(build_) / "run").string());
+    e2e::EndAtScopeExit end{program};
+    const unsigned long window = e2e::FindWindow(kWindowTitle, 90);
+    ASSERT_NE(window, 0u);
+    e2e::Geometry g;
+    ASSERT_TRUE(e2e::WaitForButtons(window, program, &g, 90)) << "the scene was never drawn";
+    e2e::Session s(g);
+    EXPECT_TRUE(e2e::MinimizedCostsNothing(s, program, window));
+}
+
 // One Wobblefin.exe, started in its run folder by the first of these checks and ended by the last, with the
 // mouse and keyboard of the X display; with no window manager on Xvfb, Wine's window takes X input as it is.
 class ProgramUnderWine : public WindowsBuild {

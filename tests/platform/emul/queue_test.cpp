@@ -9,7 +9,12 @@ using namespace win32;
 
 namespace {
 
-LRESULT quiet_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) { return DefWindowProcA(h, msg, wp, lp); }
+MSG g_last_size;  // the last WM_SIZE a window got
+
+LRESULT quiet_proc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_SIZE) g_last_size = MSG{h, msg, wp, lp, 0, {0, 0}};
+    return DefWindowProcA(h, msg, wp, lp);
+}
 
 class Queue : public ::testing::Test {
 protected:
@@ -66,6 +71,26 @@ TEST_F(Queue, PostedMessagesComeInOrderThenQuitAndPaintOnlyWhenNothingElseIsQueu
     EXPECT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE)) << "paint stays until the window is validated";
     ValidateRect(top, nullptr);
     EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+}
+
+TEST_F(Queue, AMinimizedWindowIsIconicAndToldSoAndIsPaintedOnlyOnceRestored) {
+    ShowWindow(top, SW_MINIMIZE);
+    EXPECT_TRUE(IsIconic(top));
+    EXPECT_EQ(g_last_size.wParam, SIZE_MINIMIZED);
+    InvalidateRect(top, nullptr, FALSE);
+    MSG m;
+    EXPECT_FALSE(PeekMessageA(&m, nullptr, 0, 0, PM_NOREMOVE)) << "a minimized window shows nothing to paint";
+    ShowWindow(top, SW_SHOW);
+    EXPECT_TRUE(IsIconic(top)) << "shown as it is";
+
+    ShowWindow(top, SW_RESTORE);
+    EXPECT_FALSE(IsIconic(top));
+    RECT client;
+    GetClientRect(top, &client);
+    EXPECT_EQ(g_last_size.wParam, SIZE_RESTORED);
+    EXPECT_EQ(g_last_size.lParam, MAKELPARAM(client.right, client.bottom));
+    ASSERT_TRUE(PeekMessageA(&m, nullptr, 0, 0, PM_REMOVE));
+    EXPECT_EQ(m.message, WM_PAINT);
 }
 
 TEST_F(Queue, PointerMessagesGoToTheChildUnderThePointerInItsOwnCoordinatesOrToTheCaptureHolder) {

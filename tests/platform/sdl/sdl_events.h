@@ -67,4 +67,14 @@ inline void PushWheel(int notches, int x, int y) {
     SDL_PushEvent(&e);
 }
 
+// What SDL reports when the window manager minimizes or restores the window (SDL_WINDOWEVENT_...); from
+// another thread, with the window's id taken on the thread whose context is current.
+inline void PushWindowEvent(int event, Uint32 window = window_id()) {
+    SDL_Event e{};
+    e.type = SDL_WINDOWEVENT;
+    e.window.windowID = window;
+    e.window.event = Uint8(event);
+    SDL_PushEvent(&e);
+}
+
 }  // namespace sdltest
