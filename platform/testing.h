@@ -74,5 +74,10 @@ void ClearRegionCalls();
 // presents, so that a test can read the result back.
 void CompositeChildrenNow();
 
+// Closes what the backend still has open (GL contexts, windows, the display connection, and with it the GL
+// driver's threads), for a test program to call before it exits: its window lives across tests, and the
+// leak checker's exit-time stop-the-world has crashed on the driver's threads.
+void CloseBackend();
+
 }  // namespace testing
 }  // namespace win32

@@ -6,7 +6,7 @@
 set -uo pipefail
 linux=$1
 windows=$(cd "$2" && pwd)
-ctest_run() { ctest --output-on-failure --repeat until-pass:2 "$@"; }
+ctest_run() { ctest --output-on-failure "$@"; }
 
 status=0
 started=$SECONDS

@@ -44,11 +44,7 @@ void decide(HGLRC current) {
 
 // Our own timer: presents are held to `fps` a second.
 void pace(double fps) {
-    const uint64_t period = uint64_t(1e9 / fps);
-    const uint64_t t = host::MonotonicNs();
-    if (g.next_present_ns == 0 || t > g.next_present_ns + period) g.next_present_ns = t;  // late: start over
-    host::SleepUntilNs(g.next_present_ns);
-    g.next_present_ns += period;
+    host::SleepUntilNs(host::TimerPresentNs(g.next_present_ns, host::MonotonicNs(), uint64_t(1e9 / fps)));
 }
 
 // Vsync is trusted only while presents really wait for it, judged over a window of frames.

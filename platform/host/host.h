@@ -99,5 +99,9 @@ bool ParsePaceMode(const char* text, PaceMode& mode, double& fps);
 // Whether `frames` presents that took `seconds` in all were held back by a swap interval that should
 // have made each last at least `period` seconds: a driver may accept the interval and never wait.
 bool VsyncPaces(int frames, double seconds, double period);
+// Our own timer: when the present asked for at `now_ns` goes out, given when the next one is due (`next_ns`,
+// 0 before the first), which it moves a period on. A present more than a period late starts the timer over
+// from now: after a stall the frames keep their pace instead of bursting to catch up.
+uint64_t TimerPresentNs(uint64_t& next_ns, uint64_t now_ns, uint64_t period_ns);
 
 }  // namespace host

@@ -55,4 +55,11 @@ bool VsyncPaces(int frames, double seconds, double period) {
     return frames <= 0 || seconds >= 0.5 * period * double(frames);
 }
 
+uint64_t TimerPresentNs(uint64_t& next_ns, uint64_t now_ns, uint64_t period_ns) {
+    if (next_ns == 0 || now_ns > next_ns + period_ns) next_ns = now_ns;
+    const uint64_t at = next_ns;
+    next_ns += period_ns;
+    return at;
+}
+
 }  // namespace host

@@ -56,6 +56,7 @@ void InjectKey(int vk, bool down) {
     detail::QueueKey(detail::TopLevel(), down ? WM_KEYDOWN : WM_KEYUP, WPARAM(vk), lp, false, 0);
 }
 void CompositeChildrenNow() {}
+void CloseBackend() {}
 }  // namespace testing
 
 }  // namespace win32

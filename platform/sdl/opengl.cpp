@@ -48,6 +48,10 @@ bool AdoptDrawable(HWND h) {
     }
     return kept;
 }
+
+void DeleteContexts() {
+    while (!g_contexts.empty()) wglDeleteContext(reinterpret_cast<HGLRC>(g_contexts.begin()->first));
+}
 }  // namespace sdl
 
 int ChoosePixelFormat(HDC h, const PIXELFORMATDESCRIPTOR* pfd) {

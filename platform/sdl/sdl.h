@@ -16,6 +16,7 @@ inline SDL_Window* WindowOf(const detail::Window* w) { return w ? static_cast<SD
 // The window `h` is going: the contexts made for it keep its drawable alive until the last of them is
 // deleted. False when no context was made for it, and the drawable can go now.
 bool AdoptDrawable(HWND h);
+void DeleteContexts();  // every context still made, with the drawables they kept
 // Child windows' surfaces drawn over the GL picture of the top-level window before it is presented;
 // a no-op while no child has painted anything.
 void CompositeChildren(detail::Window* top);

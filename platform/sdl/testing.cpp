@@ -1,5 +1,10 @@
 // The SDL backend's part of the test library: input as SDL delivers it, and compositing on demand.
 #include <SDL.h>
+#include <dlfcn.h>
+#include <link.h>
+
+#include <string>
+#include <vector>
 
 #include "platform/sdl/sdl.h"
 #include "platform/testing.h"
@@ -37,6 +42,20 @@ SDL_Scancode scancode_of(int vk) {
     case VK_DOWN: return SDL_SCANCODE_DOWN;
     default: return SDL_SCANCODE_UNKNOWN;
     }
+}
+
+// Closing the display unloads the GL driver, and what the driver keeps until the end would then lose its
+// name for the leak checker (and its suppression); every library loaded now stays.
+void keep_libraries_loaded() {
+    std::vector<std::string> names;
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, size_t, void* out) {
+            if (info->dlpi_name && *info->dlpi_name)
+                static_cast<std::vector<std::string>*>(out)->push_back(info->dlpi_name);
+            return 0;
+        },
+        &names);
+    for (const std::string& name : names) dlopen(name.c_str(), RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
 }
 }  // namespace
 
@@ -76,6 +95,19 @@ void InjectKey(int vk, bool down) {
 
 void CompositeChildrenNow() {
     if (detail::Window* w = detail::FindWindow(detail::TopLevel())) sdl::CompositeChildren(w);
+}
+
+void CloseBackend() {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
+    keep_libraries_loaded();
+    sdl::DeleteContexts();
+    for (auto& [id, w] : detail::g_windows) {
+        if (SDL_Window* s = sdl::WindowOf(w.get())) {
+            SDL_DestroyWindow(s);
+            w->native = nullptr;
+        }
+    }
+    SDL_Quit();
 }
 
 }  // namespace testing

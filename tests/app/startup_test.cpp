@@ -31,6 +31,13 @@ std::string run_folder_without(const std::string& missing) {
     return dir.string();
 }
 
+// Ends a death-test child that started the program, with what the backend has open closed first (the
+// test programs' own end does the same).
+[[noreturn]] void exit_child(int code) {
+    win32::testing::CloseBackend();
+    std::exit(code);
+}
+
 // Runs in the death-test child: the folder is made and used there, and goes when it exits.
 void run_frames_without(const std::string& missing, int frames) {
     const std::string folder = run_folder_without(missing);
@@ -39,7 +46,7 @@ void run_frames_without(const std::string& missing, int frames) {
     win32::testing::ClearRecordedBoxes();
     startup();
     for (int i = 0; i < frames; ++i) loop_turn();
-    std::exit(win32::testing::RecordedBoxes().empty() ? 0 : 4);
+    exit_child(win32::testing::RecordedBoxes().empty() ? 0 : 4);
 }
 
 TEST(Startup, AfterStartUpNoToolIsOnThePanelIsHiddenAndTheFishRests) {
@@ -84,7 +91,7 @@ TEST(Startup, TheCloseBoxEndsTheLoopAfterThatTurnAndTheProgramTearsDownCleanly) 
                 ++turns;
             } while (ACTIVE);
             teardown();
-            std::exit(turns == 1 && !win32::IsWindow(HWINDOW) ? 0 : 5);
+            exit_child(turns == 1 && !win32::IsWindow(HWINDOW) ? 0 : 5);
         },
         ::testing::ExitedWithCode(0), "");
 }
@@ -104,7 +111,7 @@ TEST(Startup, TheWindowIsCentredOnTheScreen) {
             win32::GetWindowRect(HWINDOW, &r);
             std::fprintf(stderr, "at %d,%d size %d x %d\n", int(r.left), int(r.top), int(r.right - r.left),
                          int(r.bottom - r.top));
-            std::exit(0);
+            exit_child(0);
         },
         ::testing::ExitedWithCode(0), expected);
 }

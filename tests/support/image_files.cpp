@@ -43,7 +43,7 @@ void put32(Bytes& b, uint32_t v) {
 }
 }  // namespace
 
-Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& pixel) {
+Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& pixel, bool top_down) {
     const int stride = (width * bits + 31) / 32 * 4;
     const uint32_t offset = 14 + uint32_t(header_size);
     Bytes b;
@@ -54,7 +54,7 @@ Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& 
     const bool masks = bits == 32 && header_size > 40;
     put32(b, uint32_t(header_size));
     put32(b, uint32_t(width));
-    put32(b, uint32_t(height));
+    put32(b, uint32_t(top_down ? -height : height));
     put16(b, 1);
     put16(b, uint32_t(bits));
     put32(b, masks ? 3 : 0);  // BI_BITFIELDS carries the alpha mask
@@ -78,7 +78,8 @@ Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& 
         }
     }
     if (b.size() != offset) throw std::logic_error("bad BMP header size");
-    for (int row = height - 1; row >= 0; --row) {
+    for (int i = 0; i < height; ++i) {
+        const int row = top_down ? i : height - 1 - i;
         const size_t start = b.size();
         for (int x = 0; x < width; ++x) {
             const Rgba p = pixel(x, row);

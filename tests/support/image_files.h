@@ -13,8 +13,9 @@ struct Rgba {
 using Bytes = std::vector<uint8_t>;
 using PixelFn = std::function<Rgba(int x, int y)>;  // y = 0 is the top row of the picture
 
-// A bottom-up BMP of 24 or 32 bits with an info header of 40, 108 or 124 bytes.
-Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& pixel);
+// A BMP of 24 or 32 bits with an info header of 40, 108 or 124 bytes; bottom-up, or top-down (a negative
+// height, the top row first).
+Bytes make_bmp(int width, int height, int bits, int header_size, const PixelFn& pixel, bool top_down = false);
 // The file header and 40-byte info header of a bottom-up palette BMP of 1, 4 or 8 bits whose colour table
 // has `colours` entries (`clr_used` is what the header says: 0 means all); table and pixels follow.
 Bytes palette_bmp_headers(int width, int height, int bits, int colours, int clr_used);

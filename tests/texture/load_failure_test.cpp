@@ -1,3 +1,5 @@
+#include <thread>
+
 #include "tests/texture/texture_fixture.h"
 
 using namespace corvala;
@@ -34,6 +36,27 @@ TEST_F(LoadFailure, TheLastFailedLoadIsToldWithItsFileAndWhyAndSuccessesLeaveIt)
     model.LOADMODEL(not_md3);
     EXPECT_EQ(std::string(LastLoadError()), not_md3 + ": not an MD3 model, or a damaged one");
     EXPECT_EQ(win32::testing::RecordedBoxes().size(), 1u);
+}
+
+// The fish loads on a thread of its own while the images load: a reader always gets one whole text.
+TEST(LoadFailureText, FailuresNotedOnTwoThreadsLeaveAReaderOneWholeText) {
+    constexpr int kRounds = 20000;
+    const std::string first = "modelli\\PesceRosso.md3", second = "immagini\\water4.bmp";
+    const std::string why = "a reason long enough to be kept on the heap, not inside the string";
+    const auto fail = [&](const std::string& file) {
+        for (int i = 0; i < kRounds; ++i) note_load_failure(file, why);
+    };
+    fail(first);
+    std::thread a(fail, first), b(fail, second);
+    for (int i = 0; i < kRounds; ++i) {
+        const std::string seen = LastLoadError();
+        if (seen != first + ": " + why && seen != second + ": " + why) {
+            ADD_FAILURE() << "read \"" << seen << "\"";
+            break;
+        }
+    }
+    a.join();
+    b.join();
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <ctime>
@@ -134,6 +135,20 @@ TEST(Pacing, VsyncIsTrustedOnlyWhileFramesTakeAboutTheirInterval) {
     EXPECT_TRUE(VsyncPaces(30, 30 * period * 3, period)) << "slow frames are not vsync's fault";
     EXPECT_FALSE(VsyncPaces(30, 0.01, period)) << "a swap that never waits";
     EXPECT_FALSE(VsyncPaces(30, 30 * period * 0.4, period));
+}
+
+TEST(Pacing, AfterAStallTheTimerStartsOverInsteadOfBurstingToCatchUp) {
+    constexpr uint64_t kPeriod = 16'666'667, kStall = 400'000'000;
+    uint64_t next = 0, now = 1'000'000'000;
+    // Frames that take no time, each held until the timer lets it go; then one frame stalls.
+    for (int i = 0; i < 10; ++i) now = std::max(now, TimerPresentNs(next, now, kPeriod));
+    now += kStall;
+    const uint64_t resumed = now;
+    for (uint64_t i = 0; i < 6; ++i) {
+        const uint64_t at = TimerPresentNs(next, now, kPeriod);
+        EXPECT_GE(at, resumed + i * kPeriod) << "frame " << i << " after the stall";
+        now = std::max(now, at);
+    }
 }
 
 TEST(DataFolder, TheWorkingDirectoryFirstThenBesideTheProgramThenTheInstalledDataFolder) {

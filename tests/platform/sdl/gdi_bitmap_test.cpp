@@ -35,6 +35,7 @@ void load(const Bytes& file, Loaded& out) {
 }
 
 void expect_dib_of(const Bytes& file, int w, int h, int bits, bool alpha) {
+    SCOPED_TRACE(std::to_string(bits) + " bits");
     Loaded l;
     load(file, l);
     EXPECT_EQ(l.bm.bmWidth, w);
@@ -70,6 +71,14 @@ TEST(BitmapLoading, ThirtyTwoBitFilesKeepTheirAlphaByte) {
             SCOPED_TRACE("width " + std::to_string(w) + ", header " + std::to_string(header));
             expect_dib_of(testsupport::make_bmp(w, 3, 32, header, colour_at), w, 3, 32, true);
         }
+}
+
+TEST(BitmapLoading, TopDownFilesBecomeTheSameBottomUpRows) {
+    for (int header : {40, 124}) {
+        SCOPED_TRACE("header " + std::to_string(header));
+        expect_dib_of(testsupport::make_bmp(5, 3, 24, header, colour_at, true), 5, 3, 24, false);
+        expect_dib_of(testsupport::make_bmp(5, 3, 32, header, colour_at, true), 5, 3, 32, true);
+    }
 }
 
 TEST(BitmapLoading, ThirtyTwoBitFilesWhoseFourthByteIsAlwaysZeroStayTransparent) {
