@@ -15,9 +15,10 @@ using namespace corvala;  // OPENGL_INIT, ACTIVE, ...; Win32 calls as win32::Swa
 int main(int argc, char** argv) {
     const long frame_limit = argc > 1 ? std::strtol(argv[1], nullptr, 10) : 0;
 
+    ReportLoadFailures(true);  // a file that does not load says so on standard error
     OGLWINDOWSETTING(ARROW, "", GENERIC, "");
     CREATEOGLWINDOW("Corvala hello", 800, 600, 32, false);  // a message and exit code 1 if it cannot
-    TEXTURELOADTGAID(CORVALA_FONT, 0);                      // the font image into TGA slot 0
+    TEXTURELOADTGAID(FindFont(CORVALA_FONT), 0);            // the font image into TGA slot 0
 
     for (long frame = 1; ACTIVE; ++frame) {  // Escape or the close box end it
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -22,6 +22,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const long frame_limit = argc > 4 ? std::strtol(argv[4], nullptr, 10) : 0;
+    ReportLoadFailures(true);  // a skin, model or animation.cfg that does not load says so on standard error
     OGLWINDOWSETTING(ARROW, "", GENERIC, "");
     CREATEOGLWINDOW("Corvala model", 800, 600, 32, false);
     OPENGL_INIT(100, 1, 0.05, 0.10, 0.20);

@@ -2,6 +2,7 @@
 #pragma once
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace corvala {
 
@@ -12,5 +13,15 @@ void ADDFONTSTRING(float X, float Y, float SIZE, float DIST, const std::string& 
 void DRAWCHAR(float X, float Y, char C);  // glyph of C centred at (X, Y); codes 0..32, 127..255 draw nothing
 void FINDCHARACTER(float X, float Y, float PX, float PY, float SX, float SY, int32_t ROWS,
                    int32_t COLUMNS);  // cell (PX, PY) of a ROWS-across, COLUMNS-down grid as a quad at (X, Y)
+
+// The font image for TEXTURELOADTGAID(FindFont(CORVALA_FONT), SLOT), found at run time, so a program moved or
+// installed elsewhere still has it: "font.tga" beside the executable, then in the data folder above it
+// (../share/NAME/ or ../../share/NAME/, NAME the executable's; corvala_ship_assets puts it in both), then
+// INSTALLED, where the SDK put it (CORVALA_FONT; may be null). When it is nowhere, one line on standard error
+// says where it looked and INSTALLED (or "") comes back. The text stays valid until the next call.
+const char* FindFont(const char* INSTALLED);
+
+// Where FindFont looks, in its order: for an executable in `exe_dir` ("" when unknown) named `program`.
+std::vector<std::string> font_candidates(const std::string& exe_dir, const std::string& program, const char* installed);
 
 }  // namespace corvala

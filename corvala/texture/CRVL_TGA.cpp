@@ -263,6 +263,7 @@ void TEXTURELOADTGAID(const char* TGAFILE, int32_t NUM) {
         return;
     }
     if (!load_opened(T, TGAFILE)) return;
+    note_if_no_context(g_loading);
     upload_tga_texture(T);
 }
 

@@ -4,6 +4,8 @@
 #include <GL/glext.h>  // GL_BGRA: Windows' own gl.h stops at 1.1
 #include <GL/glu.h>
 
+#include <atomic>
+#include <cstdio>
 #include <cstring>
 #include <mutex>
 #include <string>
@@ -22,7 +24,10 @@ uint32_t TEXTUREID2[TEXTUREID2_LAST + 1];
 namespace {
 std::string g_load_error;      // like SDL_GetError: kept until the next failure
 std::mutex g_load_error_lock;  // the fish loads on a thread of its own while the images load
+std::atomic<bool> g_report_load_failures{false};
 }  // namespace
+
+void ReportLoadFailures(bool on) { g_report_load_failures = on; }
 
 const char* LastLoadError() {
     thread_local std::string copy;  // what the caller holds stays whole while another load fails
@@ -33,8 +38,16 @@ const char* LastLoadError() {
 
 void note_load_failure(const std::string& file, const std::string& why) {
     std::string text = file + ": " + why;
+    // One call writes the whole line, so lines from two loading threads do not interleave.
+    if (g_report_load_failures) std::fprintf(stderr, "corvala: %s\n", text.c_str());
     std::lock_guard<std::mutex> lock(g_load_error_lock);
     g_load_error.swap(text);
+}
+
+void note_if_no_context(const std::string& file) {
+    // GL then makes no texture name: the slot stays 0 and nothing else would say why.
+    if (!win32::wglGetCurrentContext())
+        note_load_failure(file, "no OpenGL context: textures load after CREATEOGLWINDOW has made the window");
 }
 
 void slot_range_error(const char* table, int32_t num, int32_t last) {
@@ -106,6 +119,7 @@ void TEXTURELOADID(const char* BMPFILE, int32_t NUM) {
             FORMAT = 0;
         }
     }
+    if (FORMAT == 24 || FORMAT == 32) note_if_no_context(file);
     auto* P = static_cast<uint8_t*>(bm.bmBits);
     if (FORMAT == 24) {
         // Row by row: rows of a width that is not a multiple of 4 end in padding.

@@ -77,13 +77,24 @@ bool FileExists(const char* path) {
     return ::stat(MapPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-std::string ExecutableFolder() {
+namespace {
+std::string executable_path() {
     char path[PATH_MAX];
     const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (n <= 0) return "";
-    const std::string exe(path, size_t(n));
+    return n <= 0 ? std::string() : std::string(path, size_t(n));
+}
+}  // namespace
+
+std::string ExecutableFolder() {
+    const std::string exe = executable_path();
     const size_t slash = exe.rfind('/');
     return slash == std::string::npos ? "" : exe.substr(0, slash == 0 ? 1 : slash);
+}
+
+std::string ExecutableName() {
+    const std::string exe = executable_path();
+    const size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? "" : exe.substr(slash + 1);
 }
 
 bool EnterFolder(const std::string& folder) { return ::chdir(folder.c_str()) == 0; }

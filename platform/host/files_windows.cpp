@@ -1,6 +1,8 @@
 // Files on Windows: the system reads the program's paths as they are, in any letter case.
 #include <windows.h>
 
+#include <cstring>  // _stricmp
+
 #include "platform/host/host.h"
 
 namespace host {
@@ -43,13 +45,28 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& out, bool* no_file) {
     return ok;
 }
 
-std::string ExecutableFolder() {
+namespace {
+std::string executable_path() {
     char path[MAX_PATH];
     const DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) return "";
-    const std::string exe(path, n);
+    return n == 0 || n >= MAX_PATH ? std::string() : std::string(path, n);
+}
+}  // namespace
+
+std::string ExecutableFolder() {
+    const std::string exe = executable_path();
     const size_t slash = exe.find_last_of("\\/");
     return slash == std::string::npos ? "" : exe.substr(0, slash);
+}
+
+std::string ExecutableName() {
+    const std::string exe = executable_path();
+    const size_t slash = exe.find_last_of("\\/");
+    if (slash == std::string::npos) return "";
+    std::string name = exe.substr(slash + 1);
+    // The extension in any letter case: Explorer and cmd do not care about it.
+    if (name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".exe") == 0) name.resize(name.size() - 4);
+    return name;
 }
 
 bool EnterFolder(const std::string& folder) { return SetCurrentDirectoryA(folder.c_str()) != 0; }

@@ -25,6 +25,8 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& out, bool* no_file = 
 
 // The folder the running executable lies in ("" when it cannot be told).
 std::string ExecutableFolder();
+// Its file name, without the folder and without ".exe" ("" when it cannot be told).
+std::string ExecutableName();
 // Makes `folder` the working directory; false when it cannot be entered.
 bool EnterFolder(const std::string& folder);
 

@@ -1,10 +1,14 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "corvala/render/CRVL_Text.h"
+#include "platform/host/host.h"
 #include "tests/render/trace_helpers.h"
+#include "tests/support/temp_dir.h"
 
 using namespace corvala;
 using rendertest::C;
@@ -89,6 +93,29 @@ TEST(Text, EveryCharacterAdvancesByEightTimesDistGlyphOrNot) {
     EXPECT_EQ(moves[0].args, (std::vector<double>{10 - 8 + 8 * 1 * 1.5, 5, 0}));
     EXPECT_EQ(moves[1].args, (std::vector<double>{10 - 8 + 8 * 3 * 1.5, 5, 0}));
     EXPECT_EQ(moves[2].args, (std::vector<double>{10 - 8 + 8 * 5 * 1.5, 5, 0}));
+}
+
+TEST(FontLookup, BesideTheProgramThenInItsDataFolderThenWhereTheSdkPutIt) {
+    EXPECT_EQ(font_candidates("/opt/app/bin", "app", "/sdk/share/corvala/font.tga"),
+              (std::vector<std::string>{"/opt/app/bin/font.tga", "/opt/app/bin/../share/app/font.tga",
+                                        "/opt/app/bin/../../share/app/font.tga", "/sdk/share/corvala/font.tga"}));
+    EXPECT_EQ(font_candidates("", "app", nullptr), std::vector<std::string>{});
+}
+
+TEST(FontLookup, AFontNowhereIsToldInOneLineAndOneThereSilently) {
+    const testsupport::TempDir dir;
+    const std::string gone = dir.file("font.tga");
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(std::string(FindFont(gone.c_str())), gone);
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(std::count(told.begin(), told.end(), '\n'), 1) << told;
+    EXPECT_NE(told.find(host::ExecutableFolder() + "/font.tga, "), std::string::npos) << told;
+    EXPECT_NE(told.find(gone + "): text shows as blocks\n"), std::string::npos) << told;
+
+    dir.write("font.tga", std::string("any bytes"));
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(std::string(FindFont(gone.c_str())), gone);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <thread>
 
+#include "tests/support/window.h"
 #include "tests/texture/texture_fixture.h"
 
 using namespace corvala;
@@ -12,6 +13,7 @@ Rgba grey(int x, int y) { return {uint8_t(x), uint8_t(y), 9, 255}; }
 using LoadFailure = TextureTest;
 
 TEST_F(LoadFailure, TheLastFailedLoadIsToldWithItsFileAndWhyAndSuccessesLeaveIt) {
+    testsupport::EnsureWindow();  // a texture is made only with a context
     const std::string no_bmp = missing();
     TEXTURELOADID(no_bmp.c_str(), 1);
     EXPECT_EQ(std::string(LastLoadError()), no_bmp + ": no such file");
@@ -57,6 +59,38 @@ TEST(LoadFailureText, FailuresNotedOnTwoThreadsLeaveAReaderOneWholeText) {
     }
     a.join();
     b.join();
+}
+
+TEST_F(LoadFailure, ReportingTellsEveryFailureOnItsOwnLineAndIsOffByDefault) {
+    const std::string no_bmp = missing();
+    ::testing::internal::CaptureStderr();
+    TEXTURELOADID(no_bmp.c_str(), 1);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+
+    // A folder without its trailing separator: the model and the animation table both fail.
+    const std::string& folder = dir_;
+    QUAKE3ANIMATION character{};
+    ReportLoadFailures(true);
+    ::testing::internal::CaptureStderr();
+    TEXTURELOADID(no_bmp.c_str(), 1);
+    character.LOADMODEL(folder, "fish", Q3_TORSO_STAND);
+    ReportLoadFailures(false);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "corvala: " + no_bmp + ": no such file\n" +
+                                                            "corvala: " + folder + "fish.md3: no such file\n" +
+                                                            "corvala: " + folder + "animation.cfg: no such file\n");
+    EXPECT_EQ(std::string(LastLoadError()), folder + "animation.cfg: no such file");
+}
+
+TEST_F(LoadFailure, APictureLoadedBeforeTheWindowSaysThereIsNoContext) {
+    win32::wglMakeCurrent(nullptr, nullptr);
+    const std::string tga = file("early.tga", testsupport::make_tga(4, 4, 24, grey));
+    TEXTURELOADTGAID(tga.c_str(), 1);
+    const std::string why = ": no OpenGL context: textures load after CREATEOGLWINDOW has made the window";
+    EXPECT_EQ(std::string(LastLoadError()), tga + why);
+    const std::string bmp = file("early.bmp", testsupport::make_bmp(4, 4, 24, 40, grey));
+    TEXTURELOADID(bmp.c_str(), 1);
+    EXPECT_EQ(std::string(LastLoadError()), bmp + why);
+    if (RCWINDOW) win32::wglMakeCurrent(DCWINDOW, RCWINDOW);
 }
 
 }  // namespace

@@ -236,6 +236,8 @@ TEST_F(WindowsBuild, InstalledFrameworkBuildsAnExampleThatRuns) {
                        300),
               0)
         << e2e::ReadFile(log);
+    // The font travels beside the program: the SDK's path is one of the build machine.
+    EXPECT_TRUE(fs::exists(work.dir / "build" / "font.tga"));
     // Twenty frames in its window, then a clean end; 1 when it cannot make its window.
     EXPECT_EQ(Wine("corvala_hello.exe 20", (work.dir / "build").string(), 120), 0);
 }

@@ -101,6 +101,7 @@ int main(int argc, char** argv) {
         }
     }
     if (path.empty() && archives.empty()) return usage("no PATH given");
+    ReportLoadFailures(true);  // a font or skin image that does not load says why on standard error
 
     md3view::Scene scene;
     std::string error;
