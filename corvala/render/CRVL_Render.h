@@ -5,13 +5,15 @@
 
 namespace corvala {
 
-/// Initialised data the application may change before the routines that read them run.
+/// @name Initialised data the application may change before the routines that read them run
+///@{
 extern float AMBIENTLIGHT[4];   ///< RGBA ambient colour SETGLLIGHT gives a light (0.5 grey)
 extern float DIFFUSELIGHT[4];   ///< RGBA diffuse colour SETGLLIGHT gives a light (white)
 extern float SPECULARLIGHT[4];  ///< RGBA specular colour SETGLLIGHT gives a light (white)
 extern float LIGHTPOSITION[4];  ///< x, y, z, w last passed to PUTGLPOINTLIGHT or SETGLLIGHT
 extern int32_t GL_MIN_FILTER;   ///< minification filter of the texture loaders (GL_LINEAR)
 extern int32_t GL_MAG_FILTER;   ///< magnification filter of the texture loaders (GL_LINEAR)
+///@}
 
 /// 3D set-up: 45-degree vertical field of view at the window's aspect, near plane 0.1, far plane ZFAR; clear
 /// colour R, G, B with alpha A (alpha comes first); depth test (LEQUAL), normals normalised, colour white at

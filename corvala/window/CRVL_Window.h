@@ -74,11 +74,13 @@ extern HWND HSTATUS;                   ///< the status bar, 0 when there is none
 extern bool GLVERT3FREMOVE;      ///< true: the wrappers make no GL calls
 extern bool GLVERT3FENABLEEDIT;  ///< true: GLVERTEX3F records and displaces vertices
 
-/// Typed constants: initialised data the application may change before creating the window.
+/// @name Typed constants: initialised data the application may change before creating the window
+///@{
 extern TGETINPUTCOMMAND GETINPUTCOMMAND;  ///< receives menu commands
 extern bool SHOWMENUBAR;                  ///< call CREATEMENUBAR at creation; enables the menu hooks
 extern bool SHOWSTATUSBAR;                ///< create the status bar at creation
 extern const char* CRVLVERSION;           ///< "1.0"
+///@}
 
 // ---- input state -------------------------------------------------------------------------------
 extern bool ACTIVE;           ///< the program is running: WM_CREATE .. WM_DESTROY
