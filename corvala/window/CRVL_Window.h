@@ -31,25 +31,28 @@ typedef LRESULT (*TGETINPUTCOMMAND)(HWND, UINT, WPARAM, LPARAM);  ///< receives 
 
 /// Cursor selectors (SETTYPECURSOR).
 enum : int32_t {
-    ARROW = 1,
-    IBEAM = 2,
-    WAIT = 3,
-    CROSS = 4,
-    UPARROW = 5,
-    SIZE = 6,
-    FILECURSOR = 7,
-    SIZENWSE = 8,
-    SIZENESW = 9,
-    SIZEWE = 10,
-    SIZENS = 11,
-    SIZEALL = 12,
-    NOCURSOR = 13,
-    HAND = 14,
-    APPSTARTING = 15,
-    HELP = 16
+    ARROW = 1,         ///< the system's arrow (IDC_ARROW)
+    IBEAM = 2,         ///< IDC_IBEAM
+    WAIT = 3,          ///< IDC_WAIT
+    CROSS = 4,         ///< IDC_CROSS
+    UPARROW = 5,       ///< IDC_UPARROW
+    SIZE = 6,          ///< IDC_SIZE
+    FILECURSOR = 7,    ///< read from CURSORFILE
+    SIZENWSE = 8,      ///< IDC_SIZENWSE
+    SIZENESW = 9,      ///< IDC_SIZENESW
+    SIZEWE = 10,       ///< IDC_SIZEWE
+    SIZENS = 11,       ///< IDC_SIZENS
+    SIZEALL = 12,      ///< IDC_SIZEALL
+    NOCURSOR = 13,     ///< IDC_NO, the slashed circle (not a hidden cursor)
+    HAND = 14,         ///< IDC_HAND
+    APPSTARTING = 15,  ///< IDC_APPSTARTING
+    HELP = 16          ///< IDC_HELP
 };
 /// Icon selectors (SETTYPEICON).
-enum : int32_t { GENERIC = 1, FILEICON = 2 };
+enum : int32_t {
+    GENERIC = 1,  ///< the system's application icon (IDI_APPLICATION)
+    FILEICON = 2  ///< read from ICONFILE
+};
 
 // ---- window globals ----------------------------------------------------------------------------
 extern HWND HWINDOW;                   ///< the framework's one window
