@@ -46,7 +46,7 @@ typedef float TGLROTATIONMATRIX[3][3];  ///< row i is the tag's axis i
 
 /// A tag: a named place and orientation on the model, where another model hangs.
 struct TGLTAG {                  // 112 bytes; F x T of them straight after the frames, frame-major
-    char NAME[64];               ///< as in the file, NUL-padded
+    char NAME[64];               ///< the tag's name (tag_torso, tag_head, ...)
     TGLVECTOR POSITION;          ///< origin of the tag in the model's space
     TGLROTATIONMATRIX ROTATION;  ///< the tag's axes
 };
