@@ -5,6 +5,8 @@ FUZZBUILD  ?= build-fuzz
 BENCHBUILD ?= build-bench
 PACKAGEBUILD ?= build-package
 WINDOWSBUILD ?= build-windows
+# The Windows build's test programs: `make test` builds them, `make windows` and `make package` need not.
+WINDOWS_TESTS ?= OFF
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24"
@@ -31,6 +33,7 @@ fuzz-build: deps
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 
 # The Windows build's test programs run under Wine after the Linux ones, on the same display, in a prefix made for the run.
+test: WINDOWS_TESTS = ON
 test: format-check test-build fuzz-build windows
 	$(XVFB) scripts/test.sh $(TESTBUILD) $(WINDOWSBUILD)
 	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
@@ -60,14 +63,16 @@ package: deps windows
 	cd $(PACKAGEBUILD) && cpack -G DEB
 	cd $(WINDOWSBUILD) && cpack
 
-# Wobblefin.exe and the examples for 64-bit Windows, with the data set beside the program in
-# $(WINDOWSBUILD)/run/; the data generator is the native build's, since it runs here.
+# Wobblefin.exe, the examples and corvala-md3view.exe for 64-bit Windows, with the data set beside the program
+# in $(WINDOWSBUILD)/run/ (the data generator is the native build's, since it runs here), and the test programs
+# when WINDOWS_TESTS is ON.
 windows:
 	@scripts/install-deps.sh windows
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS) --target assetgen
 	cmake -S . -B $(WINDOWSBUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-	      -DWOBBLEFIN_WERROR=ON -DWOBBLEFIN_ASSETGEN=$(abspath $(BUILD))/tools/assetgen/assetgen
+	      -DWOBBLEFIN_WERROR=ON -DWOBBLEFIN_ASSETGEN=$(abspath $(BUILD))/tools/assetgen/assetgen \
+	      -DWOBBLEFIN_TESTS=$(WINDOWS_TESTS)
 	cmake --build $(WINDOWSBUILD) -j $(JOBS)
 
 clean:

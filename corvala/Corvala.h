@@ -1,6 +1,7 @@
-// Corvala: one OpenGL window with polled input state, a status bar and image buttons, fixed-function
-// render helpers, BMP and TGA texture slots, texture-font text, pickable 3D menus, and MD3 models
-// with animated characters. Including this header brings in the whole framework.
+/// @file
+/// Corvala: one OpenGL window with polled input state, a status bar and image buttons, fixed-function
+/// render helpers, BMP and TGA texture slots, texture-font text, pickable 3D menus, and MD3 models
+/// with animated characters. Including this header brings in the whole framework.
 #pragma once
 
 #include "model/CRVL_Model.h"

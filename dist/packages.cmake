@@ -1,7 +1,7 @@
 # `make package`: Debian packages, one per install component.
 #   wobblefin        the program: launcher, data set, menu entry, icon
 #   libcorvala-dev   the framework: headers, static libraries, CMake and pkg-config files, the font,
-#                    the examples' sources, corvala-md3view
+#                    the examples' sources, the reference, corvala-md3view
 # Runtime dependencies of the programs in them are computed by dpkg-shlibdeps; a -dev package also
 # needs the headers its own headers and libraries need, which no tool can compute.
 set(CPACK_GENERATOR DEB)
@@ -45,7 +45,8 @@ One OpenGL window with polled input state, a status bar and image buttons,
 fixed-function render helpers, BMP and TGA textures, texture-font text,
 pickable 3D menus, and MD3 models with animated characters. Static libraries,
 headers, a CMake package and a pkg-config file, the font image, the examples'
-sources, and corvala-md3view, a viewer for Quake III-format characters.")
+sources, an HTML reference, and corvala-md3view, a viewer for Quake III-format
+characters.")
 
 # Every Debian package carries its copyright file and its changelog.
 set(debian_changelog ${CMAKE_BINARY_DIR}/changelog.gz)

@@ -11,6 +11,7 @@ PACKAGES=(
   xvfb xauth xdotool x11-apps x11-utils imagemagick valgrind
   xserver-xorg-core xserver-xorg-video-dummy openbox
   dpkg-dev file lintian
+  doxygen
 )
 # `scripts/install-deps.sh windows`: also the cross compiler for Windows, zlib built for it (the viewer's
 # archives), Wine to run what it builds and NSIS for its installer.

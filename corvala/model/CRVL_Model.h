@@ -1,7 +1,8 @@
-// MD3 models: loading, interpolated drawing and frame timing.
-//
-// The on-disk records below are also the in-memory records: every one is little-endian on disk and
-// read with one copy straight into its array.
+/// @file
+/// MD3 models: loading, interpolated drawing and frame timing.
+///
+/// The on-disk records below are also the in-memory records: every one is little-endian on disk and
+/// read with one copy straight into its array.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -14,40 +15,43 @@ namespace corvala {
 
 // ---- on-disk records ---------------------------------------------------------------------------
 
-constexpr int32_t kMd3Version = 15;
-constexpr double kMd3XyzScale = 1.0 / 64;  // a stored vertex coordinate is this many model units
+constexpr int32_t kMd3Version = 15;        ///< the one MD3 version read
+constexpr double kMd3XyzScale = 1.0 / 64;  ///< a stored vertex coordinate is this many model units
 
-struct TGLMD3HEADER {  // 108 bytes at offset 0
-    char ID[4];        // "IDP3" in any letter case
-    int32_t VERSION;   // kMd3Version
-    char FILENAME[68];
-    int32_t NUMBONEFRAMES;  // frames F; after a complete load F - 1, the last frame's index
-    int32_t NUMTAGS;        // tags per frame T
-    int32_t NUMMESHES;      // surfaces S
-    int32_t NUMMAXSKINS;
-    int32_t HEADERLENGTH;  // not consulted: the frames follow the header directly
-    int32_t TAGSTART;      // not consulted: the tags follow the frames directly
-    int32_t TAGEND;        // not consulted: the first surface follows the tags directly
-    int32_t FILESIZE;
+/// An MD3 file's header.
+struct TGLMD3HEADER {       // 108 bytes at offset 0
+    char ID[4];             ///< "IDP3" in any letter case
+    int32_t VERSION;        ///< kMd3Version
+    char FILENAME[68];      ///< the name the file gives itself; not consulted
+    int32_t NUMBONEFRAMES;  ///< frames F; after a complete load F - 1, the last frame's index
+    int32_t NUMTAGS;        ///< tags per frame T
+    int32_t NUMMESHES;      ///< surfaces S
+    int32_t NUMMAXSKINS;    ///< not consulted
+    int32_t HEADERLENGTH;   ///< not consulted: the frames follow the header directly
+    int32_t TAGSTART;       ///< not consulted: the tags follow the frames directly
+    int32_t TAGEND;         ///< not consulted: the first surface follows the tags directly
+    int32_t FILESIZE;       ///< not consulted
 };
 
-struct TGLBONEFRAME {  // 56 bytes; F of them straight after the header
-    float MINS[3];
-    float MAXS[3];
-    float POSITION[3];
-    float SCALE;
-    char CREATOR[16];
+/// One frame's bounds, as the file stores them (not consulted by the framework).
+struct TGLBONEFRAME {   // 56 bytes; F of them straight after the header
+    float MINS[3];      ///< lower corner of the frame's bounding box
+    float MAXS[3];      ///< upper corner of the frame's bounding box
+    float POSITION[3];  ///< the frame's local origin
+    float SCALE;        ///< radius of the frame's bounding sphere
+    char CREATOR[16];   ///< the frame's name
 };
 
-typedef float TGLROTATIONMATRIX[3][3];  // row i is the tag's axis i
+typedef float TGLROTATIONMATRIX[3][3];  ///< row i is the tag's axis i
 
-struct TGLTAG {  // 112 bytes; F x T of them straight after the frames, frame-major
-    char NAME[64];
-    TGLVECTOR POSITION;
-    TGLROTATIONMATRIX ROTATION;
+/// A tag: a named place and orientation on the model, where another model hangs.
+struct TGLTAG {                  // 112 bytes; F x T of them straight after the frames, frame-major
+    char NAME[64];               ///< the tag's name (tag_torso, tag_head, ...)
+    TGLVECTOR POSITION;          ///< origin of the tag in the model's space
+    TGLROTATIONMATRIX ROTATION;  ///< the tag's axes
 };
 
-// The column-major GL matrix that puts a model hung at TAG in its parent's space (for glMultMatrixf).
+/// The column-major GL matrix that puts a model hung at TAG in its parent's space (for glMultMatrixf).
 inline void TagMatrix(const TGLTAG& TAG, float M[16]) {
     const float m[16] = {TAG.ROTATION[0][0], TAG.ROTATION[0][1], TAG.ROTATION[0][2], 0,
                          TAG.ROTATION[1][0], TAG.ROTATION[1][1], TAG.ROTATION[1][2], 0,
@@ -56,35 +60,40 @@ inline void TagMatrix(const TGLTAG& TAG, float M[16]) {
     for (int i = 0; i < 16; ++i) M[i] = m[i];
 }
 
-struct TGLMESHHEADER {  // 108 bytes at the start of each surface
-    char ID[4];         // not checked
-    char NAME[68];
-    int32_t NUMMESHFRAMES;  // frames stored for this surface
-    int32_t NUMSKINS;       // skin names K, read at offset 108 of the surface
-    int32_t NUMVERTEXES;    // vertices per frame V
-    int32_t NUMTRIANGLES;   // triangles N
-    int32_t TRISTART;       // offsets from the surface's start
-    int32_t HEADERSIZE;     // not consulted: the skin names are read at offset 108
-    int32_t TEXVECTORSTART;
-    int32_t VERTEXSTART;
-    int32_t MESHSIZE;  // the next surface starts this far from this one's start
+/// A surface's header.
+struct TGLMESHHEADER {       // 108 bytes at the start of each surface
+    char ID[4];              ///< not checked
+    char NAME[68];           ///< the surface's name, which skins name it by
+    int32_t NUMMESHFRAMES;   ///< frames stored for this surface
+    int32_t NUMSKINS;        ///< skin names K, read at offset 108 of the surface
+    int32_t NUMVERTEXES;     ///< vertices per frame V
+    int32_t NUMTRIANGLES;    ///< triangles N
+    int32_t TRISTART;        ///< offsets from the surface's start
+    int32_t HEADERSIZE;      ///< not consulted: the skin names are read at offset 108
+    int32_t TEXVECTORSTART;  ///< offset of the texture coordinates from the surface's start
+    int32_t VERTEXSTART;     ///< offset of the vertices from the surface's start
+    int32_t MESHSIZE;        ///< the next surface starts this far from this one's start
 };
 
+/// A triangle of a surface.
 struct TGLMD3TRIANGLE {  // 12 bytes
-    int32_t VERTEX[3];   // indices into one frame's vertices
+    int32_t VERTEX[3];   ///< indices into one frame's vertices
 };
 
+/// A vertex's texture coordinate.
 struct TGLMD3TEXCOORD {  // 8 bytes
-    float COORD[2];      // S, T; one per vertex, shared by all frames
+    float COORD[2];      ///< S, T; one per vertex, shared by all frames
 };
 
+/// A vertex of one frame: its position and its encoded normal.
 struct TVERTEX {        // 8 bytes
-    int16_t VERTEX[3];  // X, Y, Z in units of kMd3XyzScale
-    uint8_t NORMAL[2];  // indices into MD3NORMAL
+    int16_t VERTEX[3];  ///< X, Y, Z in units of kMd3XyzScale
+    uint8_t NORMAL[2];  ///< indices into MD3NORMAL
 };
 
+/// A skin name stored with a surface.
 struct TGLMD3SKIN {  // 68 bytes: a 64-character name and 4 more bytes
-    char NAME[68];
+    char NAME[68];   ///< as in the file
 };
 
 static_assert(sizeof(TGLMD3HEADER) == 108, "TGLMD3HEADER is 108 bytes");
@@ -98,72 +107,74 @@ static_assert(sizeof(TGLMD3SKIN) == 68, "TGLMD3SKIN is 68 bytes");
 
 // ---- in-memory model ---------------------------------------------------------------------------
 
+/// A surface as loaded.
 struct TMESH {
-    TGLMESHHEADER MESHHEADER{};
-    std::vector<TGLMD3SKIN> SKINS;         // K skin names (stored, never turned into textures)
-    std::vector<TGLMD3TRIANGLE> TRIANGLE;  // N triangles
-    std::vector<TGLMD3TEXCOORD> TEXCOORD;  // V texture coordinates
-    std::vector<TVERTEX> VERTEX;           // NUMMESHFRAMES x V vertices, frame-major
-    uint32_t TEXTURE = 0;                  // bound while drawing when SETTEXTURE is true
-    bool SETTEXTURE = false;
+    TGLMESHHEADER MESHHEADER{};            ///< its header as in the file
+    std::vector<TGLMD3SKIN> SKINS;         ///< K skin names (stored, never turned into textures)
+    std::vector<TGLMD3TRIANGLE> TRIANGLE;  ///< N triangles
+    std::vector<TGLMD3TEXCOORD> TEXCOORD;  ///< V texture coordinates
+    std::vector<TVERTEX> VERTEX;           ///< NUMMESHFRAMES x V vertices, frame-major
+    uint32_t TEXTURE = 0;                  ///< bound while drawing when SETTEXTURE is true
+    bool SETTEXTURE = false;               ///< TEXTURE is to be bound
 };
 
 struct TGLMD3MODEL;
-typedef TGLMD3MODEL* PGLMD3MODEL;
+typedef TGLMD3MODEL* PGLMD3MODEL;  ///< a model attached at a tag (TGLMD3MODEL::LINKS)
 
+/// An MD3 model: its frames, tags and surfaces, the frame it plays, and the models hung at its tags.
 struct TGLMD3MODEL {
-    int32_t FRAME = 0;       // frame at blend factor 0; also picks the attached models' tags
-    int32_t STARTFRAME = 0;  // playing range, inclusive
-    int32_t ENDFRAME = 0;
-    int32_t NEXTFRAME = 0;  // frame at blend factor 1
-    int32_t FPS = 0;        // frames per clock unit
-    float POLL = 0;         // clock time since the last frame change: the blend factor
-    float LASTUPDATE = 0;   // clock time of the last frame change
-    uint32_t TXTURE = 0;
-    std::string MD3NAME;  // file name of the last load that found its file
-    TGLMD3HEADER HEADER{};
-    std::vector<TGLBONEFRAME> BONEFRAMES;  // F frames
-    std::vector<TGLTAG> TAGS;              // F x T tags, frame-major
-    std::vector<TMESH> MESHES;             // S surfaces in file order
-    std::vector<PGLMD3MODEL> LINKS;        // one per tag: the model attached there or none; not owned
+    int32_t FRAME = 0;                     ///< frame at blend factor 0; also picks the attached models' tags
+    int32_t STARTFRAME = 0;                ///< playing range, inclusive
+    int32_t ENDFRAME = 0;                  ///< playing range, inclusive
+    int32_t NEXTFRAME = 0;                 ///< frame at blend factor 1
+    int32_t FPS = 0;                       ///< frames per clock unit
+    float POLL = 0;                        ///< clock time since the last frame change: the blend factor
+    float LASTUPDATE = 0;                  ///< clock time of the last frame change
+    uint32_t TXTURE = 0;                   ///< not consulted
+    std::string MD3NAME;                   ///< file name of the last load that found its file
+    TGLMD3HEADER HEADER{};                 ///< the file's header
+    std::vector<TGLBONEFRAME> BONEFRAMES;  ///< F frames
+    std::vector<TGLTAG> TAGS;              ///< F x T tags, frame-major
+    std::vector<TMESH> MESHES;             ///< S surfaces in file order
+    std::vector<PGLMD3MODEL> LINKS;        ///< one per tag: the model attached there or none; not owned
 
-    // FILENAME: an .md3 file (program path); silent on failure (LastLoadError says why).
+    /// FILENAME: an .md3 file (program path); silent on failure (LastLoadError says why).
     void LOADMODEL(const std::string& FILENAME);
-    void PUTMODEL();  // draws at FRAME, NEXTFRAME, POLL
-    // CURRENTFRAME, NEXFRAME: frame numbers; POL: 0 draws CURRENTFRAME, 1 NEXFRAME, between them blends.
+    void PUTMODEL();  ///< draws at FRAME, NEXTFRAME, POLL
+    /// CURRENTFRAME, NEXFRAME: frame numbers; POL: 0 draws CURRENTFRAME, 1 NEXFRAME, between them blends.
     void PUTMODELINT(int32_t CURRENTFRAME, int32_t NEXFRAME, double POL);
-    void DRAWSKELETON(TGLMD3MODEL& MDL);  // MDL: drawn with the models at its tags; this object plays no part
-    // TIME: the caller's monotonic clock, in its own unit (FPS frames per unit); steps at most one frame a call.
+    void DRAWSKELETON(TGLMD3MODEL& MDL);  ///< MDL: drawn with the models at its tags; this object plays no part
+    /// TIME: the caller's monotonic clock, in its own unit (FPS frames per unit); steps at most one frame a call.
     void UPDATEFRAME(float TIME);
-    // TAGNAME: one of this model's tags; MODEL: drawn there by DRAWSKELETON. False when no tag has the name.
+    /// TAGNAME: one of this model's tags; MODEL: drawn there by DRAWSKELETON. False when no tag has the name.
     bool LINKMODEL(const std::string& TAGNAME, TGLMD3MODEL& MODEL);
-    int32_t LOADSKIN(const std::string& FILENAME);  // a .skin file's images onto the surfaces it names;
-                                                    // surfaces textured (needs the GL context)
+    int32_t LOADSKIN(const std::string& FILENAME);  ///< a .skin file's images onto the surfaces it names;
+                                                    ///< surfaces textured (needs the GL context)
 };
 
-extern double MD3NORMAL[256][256][3];  // unit normal for each pair of encoded normal bytes
+extern double MD3NORMAL[256][256][3];  ///< unit normal for each pair of encoded normal bytes
 
-void INITNORMALS();  // fills MD3NORMAL; the loaders call it while the table is empty
+void INITNORMALS();  ///< fills MD3NORMAL; the loaders call it while the table is empty
 
-// The byte-level half of LOADMODEL: reads an MD3 image from memory into MODEL. Returns true when the
-// model took the file's frames, tags and surfaces. Otherwise the model keeps all its arrays and its
-// playing range; HEADER holds the file's header whenever the file had 108 bytes to give one, as after
-// a rejected identifier or version. MD3NAME is the caller's business.
+/// The byte-level half of LOADMODEL: reads an MD3 image from memory into MODEL. Returns true when the
+/// model took the file's frames, tags and surfaces. Otherwise the model keeps all its arrays and its
+/// playing range; HEADER holds the file's header whenever the file had 108 bytes to give one, as after
+/// a rejected identifier or version. MD3NAME is the caller's business.
 bool load_md3_from_memory(TGLMD3MODEL& MODEL, const uint8_t* data, size_t size);
 
-// The lines of a model's text files (animation.cfg, .skin): they end in LF, CR LF or a lone CR, and no
-// line keeps its carriage return.
+/// The lines of a model's text files (animation.cfg, .skin): they end in LF, CR LF or a lone CR, and no
+/// line keeps its carriage return.
 std::vector<std::string> split_lines(const std::string& text);
 
-// One line of a .skin file: a surface name and the image drawn on it.
+/// One line of a .skin file: a surface name and the image drawn on it.
 struct SkinEntry {
-    std::string surface;
-    std::string image;  // the file name only: any folder in the line is dropped
-    std::string path;   // the image as the line names it, folders included (from the game's data folder)
+    std::string surface;  ///< the surface's name
+    std::string image;    ///< the file name only: any folder in the line is dropped
+    std::string path;     ///< the image as the line names it, folders included (from the game's data folder)
 };
 
-// The text half of LOADSKIN: "surface,folder/image.tga" lines, in file order. Lines without a comma,
-// without a surface or without an image (the tag lines of a player's skin) give no entry.
+/// The text half of LOADSKIN: "surface,folder/image.tga" lines, in file order. Lines without a comma,
+/// without a surface or without an image (the tag lines of a player's skin) give no entry.
 std::vector<SkinEntry> parse_skin(const std::string& text);
 
 }  // namespace corvala

@@ -1,4 +1,5 @@
-// Object picking and pickable 3D menus.
+/// @file
+/// Object picking and pickable 3D menus.
 #pragma once
 #include <cstdint>
 #include <stdexcept>
@@ -9,42 +10,42 @@
 
 namespace corvala {
 
-constexpr int32_t MENU3D_CAPACITY = 51;  // elements 0..50
+constexpr int32_t MENU3D_CAPACITY = 51;  ///< elements 0..50
 
-// A pickable 3D menu: elements with a position and a selection name, picked every frame.
-// Plain data used from zero-filled storage; no constructor, so CNTSEL starts at 0 there.
+/// A pickable 3D menu: elements with a position and a selection name, picked every frame.
+/// Plain data used from zero-filled storage; no constructor, so CNTSEL starts at 0 there.
 struct TMENU3D {
-    uint32_t EVENTSELECTION;            // display list compiled by SETSELECTON
-    bool OVER[MENU3D_CAPACITY];         // element under the hover position at the last pick
-    bool CLICK[MENU3D_CAPACITY];        // element under the press position: true while the left button is held
-                                        // on it ("pressed", every frame), not once per click
-    int32_t BUTTONID[MENU3D_CAPACITY];  // selection name of each element (0 is what a miss returns)
-    TGLVECTOR POS[MENU3D_CAPACITY];     // where each element is drawn
-    int32_t MAXNUMSEL;                  // elements compiled into EVENTSELECTION
-    int32_t CNTSEL;                     // elements added
+    uint32_t EVENTSELECTION;            ///< display list compiled by SETSELECTON
+    bool OVER[MENU3D_CAPACITY];         ///< element under the hover position at the last pick
+    bool CLICK[MENU3D_CAPACITY];        ///< element under the press position: true while the left button is held
+                                        ///< on it ("pressed", every frame), not once per click
+    int32_t BUTTONID[MENU3D_CAPACITY];  ///< selection name of each element (0 is what a miss returns)
+    TGLVECTOR POS[MENU3D_CAPACITY];     ///< where each element is drawn
+    int32_t MAXNUMSEL;                  ///< elements compiled into EVENTSELECTION
+    int32_t CNTSEL;                     ///< elements added
 
     void ADDSELECTON(TGLVECTOR AT,
-                     int32_t ID);             // appends an element at AT, selection name ID (not 0); ignored when full
-    void SETSELECTON(CRVLPROCEDURE ELEMENT);  // compiles ELEMENT (draws one shape at the origin) at every POS
-    void ELEMENTSELECTON();                   // picks at the hover and click positions, sets OVER and CLICK
+                     int32_t ID);  ///< appends an element at AT, selection name ID (not 0); ignored when full
+    void SETSELECTON(CRVLPROCEDURE ELEMENT);  ///< compiles ELEMENT (draws one shape at the origin) at every POS
+    void ELEMENTSELECTON();                   ///< picks at the hover and click positions, sets OVER and CLICK
     void DRAWMENUID(CRVLPROCEDURE EVENTOVER, CRVLPROCEDURE EVENTNOTOVER, CRVLPROCEDURE EVENTCLICK,
-                    CRVLPROCEDURE EVENTNOTCLICK, int32_t NUM);  // element NUM: OVER or NOTOVER, CLICK or NOTCLICK,
-                                                                // called translated to POS[NUM]
+                    CRVLPROCEDURE EVENTNOTCLICK, int32_t NUM);  ///< element NUM: OVER or NOTOVER, CLICK or NOTCLICK,
+                                                                ///< called translated to POS[NUM]
 };
 
-void PROCNULL();                  // does nothing
-void ADDNAMETOOBJ(int32_t NAME);  // selection name of the geometry that follows
-// Renders display list OBJNAME in selection mode under client pixel (X, Y) (origin top left); the nearest
-// selection name hit there, or 0.
+void PROCNULL();                  ///< does nothing
+void ADDNAMETOOBJ(int32_t NAME);  ///< selection name of the geometry that follows
+/// Renders display list OBJNAME in selection mode under client pixel (X, Y) (origin top left); the nearest
+/// selection name hit there, or 0.
 int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME);
 
-// The string-to-integer conversion failed: the text is not a decimal 32-bit integer.
+/// The string-to-integer conversion failed: the text is not a decimal 32-bit integer.
 struct EConvertError : std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Takes the integer in front of the first SPACE in S and removes it and one character after it from S.
-// Throws EConvertError (S unchanged) when the text before SPACE is not an integer or SPACE is absent.
+/// Takes the integer in front of the first SPACE in S and removes it and one character after it from S.
+/// Throws EConvertError (S unchanged) when the text before SPACE is not an integer or SPACE is absent.
 int32_t EXTRACTVALUEFROMSTRING(const std::string& SPACE, std::string& S);
 
 }  // namespace corvala

@@ -12,7 +12,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$dir/build" --component sdk --prefix "$prefix" >/dev/null
 for f in include/corvala/Corvala.h include/corvala/platform/win32.h include/corvala/model/CRVL_ModelAnimate.h \
-         share/corvala/font.tga share/corvala/examples/CMakeLists.txt share/corvala/examples/hello.cpp bin/corvala-md3view; do
+         share/corvala/font.tga share/corvala/examples/CMakeLists.txt share/corvala/examples/hello.cpp bin/corvala-md3view \
+         share/corvala/cmake/mingw-w64-x86_64.cmake share/doc/corvala/html/index.html; do
   [ -f "$prefix/$f" ] || fail "$f is not installed"
 done
 libdir=$(cd "$prefix" && ls -d lib*/ lib/*/ 2>/dev/null | while read -r d; do [ -f "$prefix/$d/libcorvala.a" ] && echo "$d"; done | head -n1)

@@ -54,7 +54,8 @@ for f in /usr/bin/wobblefin /usr/libexec/wobblefin/Wobblefin /usr/share/wobblefi
   grep -qx "$f" "$work/program.list" || fail "wobblefin lacks $f"
 done
 for f in /usr/include/corvala/Corvala.h /usr/include/corvala/platform/win32.h /usr/bin/corvala-md3view \
-         /usr/share/corvala/font.tga /usr/share/corvala/examples/hello.cpp /usr/share/doc/libcorvala-dev/copyright; do
+         /usr/share/corvala/font.tga /usr/share/corvala/examples/hello.cpp /usr/share/doc/libcorvala-dev/copyright \
+         /usr/share/doc/corvala/html/index.html; do
   grep -qx "$f" "$work/sdk.list" || fail "libcorvala-dev lacks $f"
 done
 for f in libcorvala.a libcorvala_platform.a cmake/Corvala/CorvalaConfig.cmake pkgconfig/corvala.pc; do

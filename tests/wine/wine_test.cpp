@@ -221,11 +221,13 @@ TEST_F(WindowsBuild, InstalledFrameworkBuildsAnExampleThatRuns) {
                        120),
               0)
         << e2e::ReadFile(log);
+    EXPECT_TRUE(fs::is_regular_file(fs::path(prefix) / "share/doc/corvala/html/index.html")) << "no reference";
     const fs::path examples = work.dir / "examples";
     fs::copy(fs::path(prefix) / "share/corvala/examples", examples, fs::copy_options::recursive);
-    // Cross-compiling finds packages only under the toolchain's root unless told where the one wanted is.
+    // The installed toolchain file, as a developer without this repository has it. Cross-compiling finds
+    // packages only under the toolchain's root unless told where the one wanted is.
     ASSERT_EQ(e2e::Run("cmake -S " + Quoted(examples.string()) + " -B " + Quoted((work.dir / "build").string()) +
-                           " -DCMAKE_TOOLCHAIN_FILE=" WOBBLEFIN_SOURCE_DIR "/cmake/mingw-w64-x86_64.cmake" +
+                           " -DCMAKE_TOOLCHAIN_FILE=" + Quoted(prefix + "/share/corvala/cmake/mingw-w64-x86_64.cmake") +
                            " -DCMAKE_BUILD_TYPE=Release -DCorvala_DIR=" + Quoted(prefix + "/lib/cmake/Corvala") +
                            " > " + Quoted(log) + " 2>&1",
                        120),
