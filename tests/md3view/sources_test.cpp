@@ -64,6 +64,21 @@ TEST(Md3ViewSources, JpegIsDecodedBottomRowFirstAndBrokenOnesAreRefused) {
     EXPECT_FALSE(md3view::decode_jpeg(jpeg.data(), 2, image));
 }
 
+TEST(Md3ViewSources, GreyJpegIsDecodedAsGreyRgb) {
+    const Rgba dark{40, 40, 40, 255}, light{200, 200, 200, 255};
+    const std::vector<uint8_t> jpeg = testsupport::make_jpeg(
+        16, 16, [&](int, int y) { return y < 8 ? light : dark; }, true);
+    md3view::RgbImage image;
+    ASSERT_TRUE(md3view::decode_jpeg(jpeg.data(), jpeg.size(), image));
+    ASSERT_EQ(16u * 16 * 3, image.rgb.size());
+    for (size_t i = 0; i < image.rgb.size(); i += 3) {
+        EXPECT_EQ(image.rgb[i], image.rgb[i + 1]) << i;
+        EXPECT_EQ(image.rgb[i], image.rgb[i + 2]) << i;
+    }
+    EXPECT_NEAR(40, image.rgb[0], 8);  // the bottom row first
+    EXPECT_NEAR(200, image.rgb[15 * 16 * 3], 8);
+}
+
 TEST(Md3ViewSources, SkinImagesAreFoundFromTheDataFolderInAnyCaseThenBesideTheModelEitherExtension) {
     testsupport::TempDir dir;
     std::filesystem::create_directories(dir.file("Models/Players/a"));
