@@ -83,9 +83,12 @@ TEST(Md3ViewSources, SkinImagesAreFoundFromTheDataFolderInAnyCaseThenBesideTheMo
     testsupport::TempDir dir;
     std::filesystem::create_directories(dir.file("Models/Players/a"));
     std::filesystem::create_directories(dir.file("models2"));
+    std::filesystem::create_directories(dir.file("Models/Players/b"));
     dir.write("Models/Players/a/Shared.TGA", tga());
     dir.write("Models/Players/a/beside.tga", tga());
     dir.write("Models/Players/a/photo.jpg", red_over_blue_jpeg());
+    dir.write("Models/Players/a/skin.tga", tga());
+    dir.write("Models/Players/b/skin.jpg", red_over_blue_jpeg());
     md3view::Files files;
     files.add_folder(dir.path());
     std::vector<uint8_t> bytes;
@@ -96,6 +99,8 @@ TEST(Md3ViewSources, SkinImagesAreFoundFromTheDataFolderInAnyCaseThenBesideTheMo
               md3view::find_image(files, folder, "models/players/gone/beside.tga", bytes));
     EXPECT_EQ("models/players/a/photo.jpg", md3view::find_image(files, folder, "models\\players\\a\\photo.tga", bytes));
     EXPECT_EQ("models/players/a/photo.jpg", md3view::find_image(files, folder, "other/photo.tga", bytes));
+    // The path the skin names, either extension, before anything beside the model.
+    EXPECT_EQ("models/players/b/skin.jpg", md3view::find_image(files, folder, "models/players/b/skin.tga", bytes));
     EXPECT_EQ("", md3view::find_image(files, folder, "models/players/a/none.tga", bytes));
     EXPECT_FALSE(files.exists("models/../models/players/a/beside.tga"));  // never outside the data folder
     EXPECT_TRUE(bytes.empty());
