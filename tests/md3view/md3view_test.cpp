@@ -99,6 +99,28 @@ TEST(Md3View, PlayerIsDrawnWholeWhateverTheFrameCountsOfItsParts) {
     }
 }
 
+TEST(Md3View, PartsHungAtTagsWithLongAxesAreDrawnAtTheirOwnSize) {
+    rendertest::FreshScene();
+    testsupport::TempDir dir;
+    for (const auto& [name, bytes] : real_shaped_player(40)) dir.write(name, bytes);
+    md3view::Scene scene;
+    std::string error;
+    ASSERT_TRUE(md3view::load_scene(scene, dir.path(), error)) << error;
+    // Legs, torso and the head's two surfaces: the same triangle each, so about the same on screen.
+    const std::vector<Polygon> drawn = drawn_triangles(scene);
+    ASSERT_EQ(4u, drawn.size());
+    std::vector<float> heights;
+    for (const Polygon& p : drawn) {
+        const auto [lo, hi] = std::minmax({p.xyz[0][1], p.xyz[1][1], p.xyz[2][1]});
+        heights.push_back(hi - lo);
+    }
+    const auto [smallest, largest] = std::minmax_element(heights.begin(), heights.end());
+    EXPECT_GT(*smallest, *largest / 2);
+    bool inside = false;
+    height_share(scene, inside);
+    EXPECT_TRUE(inside);
+}
+
 TEST(Md3View, LowerOrUpperPartOnItsOwnPlaysItsOwnHalfsAnimations) {
     testsupport::TempDir dir;
     write_player(dir, 8);

@@ -80,6 +80,47 @@ inline std::string cfg() {
     return text;
 }
 
+// A player shaped like two real ones: a lower part of 180 frames with tag_torso only, an upper part of
+// 200 frames with tag_weapon, tag_torso and tag_head in that order, a head of two surfaces with the
+// upper part's frames and no tags, and an animation.cfg of 218 frames. Every part is the same
+// triangle, moving a little from frame to frame; each hangs 2 units along y from its parent. The
+// tags' axes are AXIS long, as some exporters leave them.
+inline Files real_shaped_player(float axis) {
+    using md3test::vertex;
+    const auto moving = [](const char* name, int frames, int16_t y) {
+        md3test::Surface s = triangle(name, {}, frames);
+        for (int f = 0; f < frames; ++f) {
+            const int16_t z = int16_t(f % 8);
+            s.vertices.insert(s.vertices.end(), {vertex(0, y, z), vertex(64, y, z), vertex(0, y, int16_t(z + 64))});
+        }
+        return s;
+    };
+    const float rows[3][3] = {{axis, 0, 0}, {0, axis, 0}, {0, 0, axis}};
+    const auto model = [](int frames, const std::vector<TGLTAG>& tags, std::vector<md3test::Surface> surfaces) {
+        md3test::Model m;
+        m.frames = frames;
+        m.tags_per_frame = int32_t(tags.size());
+        for (int f = 0; f < frames; ++f) m.tags.insert(m.tags.end(), tags.begin(), tags.end());
+        m.surfaces = std::move(surfaces);
+        return md3test::build(m).bytes;
+    };
+    Files files;
+    files["lower.md3"] = model(180, {tag("tag_torso", 0, 2, 0, rows)}, {moving("l_legs", 180, 0)});
+    files["upper.md3"] =
+        model(200, {tag("tag_weapon", 1, 0, 0, rows), tag("tag_torso", 0, 0, 0, rows), tag("tag_head", 0, 2, 0, rows)},
+              {moving("u_torso", 200, 0)});
+    files["head.md3"] = model(200, {}, {moving("h_head", 200, 0), moving("h_eyes", 200, 16)});
+    // Both halves 0..89, torso 90..152, legs 153..217.
+    const int ranges[25][2] = {{0, 30},   {29, 1},  {30, 30},  {59, 1},   {60, 30}, {89, 1},  {90, 40},
+                               {130, 6},  {136, 6}, {142, 5},  {147, 4},  {151, 1}, {152, 1}, {153, 8},
+                               {161, 12}, {173, 9}, {182, 10}, {192, 10}, {202, 4}, {206, 1}, {207, 4},
+                               {211, 1},  {212, 3}, {215, 2},  {217, 1}};
+    std::string text = "sex\tm\n";
+    for (const auto& r : ranges) text += std::to_string(r[0]) + "\t" + std::to_string(r[1]) + "\t0\t15\t\t// range\n";
+    files["animation.cfg"] = std::vector<uint8_t>(text.begin(), text.end());
+    return files;
+}
+
 struct Polygon {
     float xyz[3][3];
 };

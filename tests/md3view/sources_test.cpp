@@ -64,13 +64,31 @@ TEST(Md3ViewSources, JpegIsDecodedBottomRowFirstAndBrokenOnesAreRefused) {
     EXPECT_FALSE(md3view::decode_jpeg(jpeg.data(), 2, image));
 }
 
+TEST(Md3ViewSources, GreyJpegIsDecodedAsGreyRgb) {
+    const Rgba dark{40, 40, 40, 255}, light{200, 200, 200, 255};
+    const std::vector<uint8_t> jpeg = testsupport::make_jpeg(
+        16, 16, [&](int, int y) { return y < 8 ? light : dark; }, true);
+    md3view::RgbImage image;
+    ASSERT_TRUE(md3view::decode_jpeg(jpeg.data(), jpeg.size(), image));
+    ASSERT_EQ(16u * 16 * 3, image.rgb.size());
+    for (size_t i = 0; i < image.rgb.size(); i += 3) {
+        EXPECT_EQ(image.rgb[i], image.rgb[i + 1]) << i;
+        EXPECT_EQ(image.rgb[i], image.rgb[i + 2]) << i;
+    }
+    EXPECT_NEAR(40, image.rgb[0], 8);  // the bottom row first
+    EXPECT_NEAR(200, image.rgb[15 * 16 * 3], 8);
+}
+
 TEST(Md3ViewSources, SkinImagesAreFoundFromTheDataFolderInAnyCaseThenBesideTheModelEitherExtension) {
     testsupport::TempDir dir;
     std::filesystem::create_directories(dir.file("Models/Players/a"));
     std::filesystem::create_directories(dir.file("models2"));
+    std::filesystem::create_directories(dir.file("Models/Players/b"));
     dir.write("Models/Players/a/Shared.TGA", tga());
     dir.write("Models/Players/a/beside.tga", tga());
     dir.write("Models/Players/a/photo.jpg", red_over_blue_jpeg());
+    dir.write("Models/Players/a/skin.tga", tga());
+    dir.write("Models/Players/b/skin.jpg", red_over_blue_jpeg());
     md3view::Files files;
     files.add_folder(dir.path());
     std::vector<uint8_t> bytes;
@@ -81,6 +99,8 @@ TEST(Md3ViewSources, SkinImagesAreFoundFromTheDataFolderInAnyCaseThenBesideTheMo
               md3view::find_image(files, folder, "models/players/gone/beside.tga", bytes));
     EXPECT_EQ("models/players/a/photo.jpg", md3view::find_image(files, folder, "models\\players\\a\\photo.tga", bytes));
     EXPECT_EQ("models/players/a/photo.jpg", md3view::find_image(files, folder, "other/photo.tga", bytes));
+    // The path the skin names, either extension, before anything beside the model.
+    EXPECT_EQ("models/players/b/skin.jpg", md3view::find_image(files, folder, "models/players/b/skin.tga", bytes));
     EXPECT_EQ("", md3view::find_image(files, folder, "models/players/a/none.tga", bytes));
     EXPECT_FALSE(files.exists("models/../models/players/a/beside.tga"));  // never outside the data folder
     EXPECT_TRUE(bytes.empty());

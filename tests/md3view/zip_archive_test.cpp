@@ -45,11 +45,12 @@ TEST(Md3ViewZip, EntriesReadBackAsWrittenStoredDeflatedOrInZip64Records) {
         std::string error;
         ASSERT_TRUE(files.add_archive(dir.file("a.pk3"), error)) << error;
         expect_entries(files);
+        // Deflated, the two sizes in ZIP64's extra fields differ: each must be read as the one it is.
+        md3view::Files files64;
+        ASSERT_TRUE(files64.add_archive_bytes(testsupport::zip64_archive(kEntries, stored), "zip64.pk3", error))
+            << error;
+        expect_entries(files64);
     }
-    md3view::Files files;
-    std::string error;
-    ASSERT_TRUE(files.add_archive_bytes(testsupport::zip64_archive(kEntries), "zip64.pk3", error)) << error;
-    expect_entries(files);
 }
 
 TEST(Md3ViewZip, DamagedEntryIsRefusedAndAnArchiveWithoutItsDirectoryIsNoZip) {

@@ -31,8 +31,9 @@ void put_pixel(Bytes& out, Rgba p, int bpp);
 // A type 2 file; rows in the order given (pixel(x, 0) first).
 Bytes make_tga(int width, int height, int bpp, const PixelFn& pixel, int descriptor = 0);
 
-// A baseline JPEG at the highest quality (colours come back within a few steps).
-Bytes make_jpeg(int width, int height, const PixelFn& pixel);
+// A baseline JPEG at the highest quality (colours come back within a few steps); a GREY one stores one
+// component, each pixel's red.
+Bytes make_jpeg(int width, int height, const PixelFn& pixel, bool grey = false);
 
 void write_file(const std::string& path, const Bytes& data);
 

@@ -8,7 +8,7 @@
 
 namespace testsupport {
 
-Bytes make_jpeg(int width, int height, const PixelFn& pixel) {
+Bytes make_jpeg(int width, int height, const PixelFn& pixel, bool grey) {
     jpeg_compress_struct info{};
     jpeg_error_mgr errors{};
     info.err = jpeg_std_error(&errors);  // the default handler exits: only well-formed input comes here
@@ -18,16 +18,19 @@ Bytes make_jpeg(int width, int height, const PixelFn& pixel) {
     jpeg_mem_dest(&info, &out, &size);
     info.image_width = JDIMENSION(width);
     info.image_height = JDIMENSION(height);
-    info.input_components = 3;
-    info.in_color_space = JCS_RGB;
+    const int components = grey ? 1 : 3;
+    info.input_components = components;
+    info.in_color_space = grey ? JCS_GRAYSCALE : JCS_RGB;
     jpeg_set_defaults(&info);
     jpeg_set_quality(&info, 100, TRUE);
     jpeg_start_compress(&info, TRUE);
-    std::vector<uint8_t> row(size_t(width) * 3);
+    std::vector<uint8_t> row(size_t(width) * size_t(components));
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
             const Rgba p = pixel(x, y);
-            row[size_t(x) * 3] = p.r, row[size_t(x) * 3 + 1] = p.g, row[size_t(x) * 3 + 2] = p.b;
+            uint8_t* out_pixel = row.data() + size_t(x) * size_t(components);
+            out_pixel[0] = p.r;
+            if (!grey) out_pixel[1] = p.g, out_pixel[2] = p.b;
         }
         JSAMPROW r = row.data();
         jpeg_write_scanlines(&info, &r, 1);

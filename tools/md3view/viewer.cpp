@@ -73,6 +73,20 @@ int32_t held(const TGLMD3MODEL& m, int32_t frame) { return std::clamp(frame, 0, 
 
 bool animated_head(const Scene& s) { return s.has_head && s.head.HEADER.NUMBONEFRAMES > 0; }
 
+// A tag's matrix with its axes at unit length, as the format's engines take them (they blend tags
+// between frames and stretch the axes back). Some exporters store longer axes: taken as they are,
+// every part down the chain would be drawn that many times larger than its parent, the last one
+// filling the view and the others shrunk out of sight.
+void tag_matrix(const TGLTAG& tag, float m[16]) {
+    TagMatrix(tag, m);
+    for (int axis = 0; axis < 3; ++axis) {
+        float* a = m + 4 * axis;
+        const float length = std::sqrt(a[0] * a[0] + a[1] * a[1] + a[2] * a[2]);
+        if (length > 0 && std::isfinite(length))
+            for (int k = 0; k < 3; ++k) a[k] /= length;
+    }
+}
+
 struct Box {
     float lo[3] = {1e30f, 1e30f, 1e30f}, hi[3] = {-1e30f, -1e30f, -1e30f};
     bool empty() const { return lo[0] > hi[0]; }
@@ -114,14 +128,13 @@ Box bounds(const Scene& s, const TGLMD3MODEL& m, int depth) {
         for (int32_t f = first; f <= last; ++f) {
             const size_t at = size_t(f) * tags + t;
             if (at >= m.TAGS.size()) continue;
-            const TGLTAG& tag = m.TAGS[at];
+            float mt[16];
+            tag_matrix(m.TAGS[at], mt);
             for (int c = 0; c < 8; ++c) {
                 const float q[3] = {(c & 1) ? child.hi[0] : child.lo[0], (c & 2) ? child.hi[1] : child.lo[1],
                                     (c & 4) ? child.hi[2] : child.lo[2]};
-                const float p[3] = {
-                    tag.POSITION.X + q[0] * tag.ROTATION[0][0] + q[1] * tag.ROTATION[1][0] + q[2] * tag.ROTATION[2][0],
-                    tag.POSITION.Y + q[0] * tag.ROTATION[0][1] + q[1] * tag.ROTATION[1][1] + q[2] * tag.ROTATION[2][1],
-                    tag.POSITION.Z + q[0] * tag.ROTATION[0][2] + q[1] * tag.ROTATION[1][2] + q[2] * tag.ROTATION[2][2]};
+                float p[3];
+                for (int k = 0; k < 3; ++k) p[k] = mt[12 + k] + q[0] * mt[k] + q[1] * mt[4 + k] + q[2] * mt[8 + k];
                 box.add(p);
             }
         }
@@ -158,7 +171,8 @@ void view_turn(float out[9]) {
     multiply(out, r, out);
 }
 
-// Like the framework's DRAWSKELETON, with every part's frames held to the frames it has.
+// Like the framework's DRAWSKELETON, with every part's frames held to the frames it has and its tags'
+// axes at unit length.
 void draw_part(TGLMD3MODEL& m, int depth) {
     glCullFace(GL_FRONT);
     m.PUTMODELINT(held(m, m.FRAME), held(m, m.NEXTFRAME), double(m.POLL));
@@ -169,9 +183,8 @@ void draw_part(TGLMD3MODEL& m, int depth) {
         TGLMD3MODEL* child = m.LINKS[t];
         const size_t at = size_t(held(m, m.FRAME)) * tags + t;
         if (!child || child == &m || at >= m.TAGS.size()) continue;
-        const TGLTAG& tag = m.TAGS[at];
         float matrix[16];
-        TagMatrix(tag, matrix);
+        tag_matrix(m.TAGS[at], matrix);
         glPushMatrix();
         glMultMatrixf(matrix);
         draw_part(*child, depth + 1);
