@@ -1,8 +1,15 @@
-// What a backend under the Win32 emulation provides: the table a second one fills in (one folder of
-// its own beside sdl/). The emulation keeps the records, the queue and GDI; the backend shows the
-// top-level window, turns the system's events into queued messages, and owns the GL context.
-// The SDL backend (sdl/) fills it on Linux; null/ fills it with nothing to show, for tests that need
-// no display. A native Windows build needs no emulation: there the Win32 surface is Windows' own.
+// What a backend under the Win32 emulation owes it: every duty, a line each, in one place. The emulation
+// (emul/) keeps the records, the queue and GDI; a backend shows the top-level window, turns the system's
+// events into queued messages, owns the GL context and presents, and shows boxes, cursors and icons.
+// A backend is a folder of its own beside sdl/ with a backend.cmake (its variables are the last group
+// here); null/ is the least one, with nothing to show. docs/backends.md says how to write and test one.
+// A native Windows build needs none of this: there the Win32 surface is Windows' own.
+//
+// Every duty is defined by every backend, so a backend that lacks one does not link (the test build
+// links the framework and the program over null/). Required: the program works only when it does its
+// job, though it may fail where Microsoft documents a failure, and the program then ends in its own
+// message. Optional: it may do nothing or fail; what the emulation or the framework does then is said
+// beside it.
 #pragma once
 #include <string>
 
@@ -11,43 +18,102 @@
 namespace win32 {
 namespace backend {
 
-// ---- windows (sdl/window.cpp) ------------------------------------------------------------------
+// ---- windows -------------------------------------------------------------------------------------
 // Shows a top-level window: its drawable is the client area (x, y, width, height in screen pixels),
 // `framed` when the window manager draws caption and frame. Sets w->native; false, with the reason
-// noted (host::NoteFailure), when the system has no window to give.
+// noted (host::NoteFailure), when the system has no window to give. Required: false makes
+// CreateWindowExA fail. True without setting w->native keeps the window the emulation's record alone,
+// and the other window duties are then never asked.
 bool CreateNativeWindow(detail::Window* w, const char* title_utf8, int x, int y, int width, int height, bool framed);
+// Optional: the system's window follows the emulation's record, which answers for it either way.
 void ShowNativeWindow(detail::Window* w, bool show);  // showing also raises it
 void PlaceNativeWindow(detail::Window* w, int x, int y, int width, int height);
 void RaiseNativeWindow(detail::Window* w);
 void FocusNativeWindow(detail::Window* w);
-void MinimizeNativeWindow(detail::Window* w, bool minimize);  // to the taskbar, or back from it
-bool NativeClientOrigin(const detail::Window* w, POINT* p);   // where the drawable is on screen
-void SetNativeIcon(detail::Window* w, HICON icon);
-void SetNativeCursor(HCURSOR cursor);
-// The window goes: its drawable is freed, or kept for a GL context still made for it.
+// Optional: to the taskbar or back; the emulation keeps IsIconic and sends WM_SIZE either way.
+void MinimizeNativeWindow(detail::Window* w, bool minimize);
+// Optional: where the drawable is on screen; false, and the emulation's own rectangle with its
+// caption and frame answers.
+bool NativeClientOrigin(const detail::Window* w, POINT* p);
+void SetNativeIcon(detail::Window* w, HICON icon);  // optional: the class's icon
+void SetNativeCursor(HCURSOR cursor);               // optional: the class's cursor
+// Required: the window goes; its drawable is freed, or kept for a GL context still made for it, and
+// w->native is cleared.
 void ReleaseNativeWindow(detail::Window* w);
 
-// ---- input (sdl/events.cpp, sdl/input.cpp) ------------------------------------------------------
-void PumpEvents();           // the system's pending events become queued messages
-void WaitForEvents(int ms);  // returns when an event may have come, or after `ms`
-void CaptureMouse(bool on);  // releases outside the window still arrive
-bool CursorPos(POINT* p);    // screen pixels
-bool SetCursorPos(int x, int y);
-bool ScreenSize(int* w, int* h);  // the desktop's
+// ---- input ---------------------------------------------------------------------------------------
+// Required: the system's pending events become queued messages (detail::QueueMouse, QueueKey, QueueText,
+// QueueWheel, QueueClose, SetIconic, LoseForeground); without events, only posted messages arrive.
+void PumpEvents();
+void WaitForEvents(int ms);       // required: returns when an event may have come, or after `ms`
+void CaptureMouse(bool on);       // optional: releases outside the window still arrive
+bool CursorPos(POINT* p);         // optional: screen pixels; false, and GetCursorPos says 0, 0
+bool SetCursorPos(int x, int y);  // optional: false, and SetCursorPos fails
+bool ScreenSize(int* w, int* h);  // optional: the desktop's; false, and GetSystemMetrics says 0
 
-// ---- text on child windows' pixel surfaces (sdl/surface_text.cpp) -------------------------------
-// Writes 8-bit (Windows-1252) text into a child's surface in a small sans-serif face, clipped to
-// `clip`; `top` is the top of the line, SurfaceTextHeight() tall.
+// ---- text on child windows' pixel surfaces -------------------------------------------------------
+// Optional: writes 8-bit (Windows-1252) text into a child's surface in a small sans-serif face, clipped
+// to `clip`; `top` is the top of the line, SurfaceTextHeight() tall. Without it the status bar shows
+// its parts without their text.
 void DrawSurfaceText(detail::Window* w, const std::string& text, const RECT& clip, int x, int top, uint32_t rgb);
-int SurfaceTextHeight();
+int SurfaceTextHeight();  // optional with it: the line's height, which centres it in the part
 
 }  // namespace backend
 
-// ---- the surface calls a backend makes itself ---------------------------------------------------
-// Besides the table above, a backend implements these calls of win32.h on its own: the pixel format,
-// the GL context and SwapBuffers, wglGetProcAddress (with wglSwapIntervalEXT), EnumDisplaySettingsA,
-// MessageBoxA, the cursors and icons (LoadCursorA, LoadIconA, LoadCursorFromFileA, DestroyIcon) and
-// LoadImageA over LoadBitmapFromMemory (win32_gdi.h), and this reader of bytes in memory:
+// ---- the surface calls a backend defines itself --------------------------------------------------
+// Declared in win32.h and win32_gdi.h with Windows' signatures; the emulation defines none of them.
+// Each does what Microsoft documents, and where the system has nothing to give, fails as documented.
+//   ChoosePixelFormat     required: 0 without GL, and CREATEOGLWINDOW ends in its initialisation message
+//   SetPixelFormat        required: set once per window, as on Windows
+//   DescribePixelFormat   optional: 0 (no format) without GL
+//   wglCreateContext      required: NULL without GL, with the same ending
+//   wglMakeCurrent        required: (dc, NULL) leaves no context current and succeeds
+//   wglDeleteContext      required
+//   wglGetCurrentContext  required: textures load only into a current context
+//   wglGetProcAddress     optional: NULL, and without "wglSwapIntervalEXT" frames are paced by a timer
+//   SwapBuffers           required: draws the child windows' surfaces (detail::Window::pixels, inside
+//                         their regions) over the GL picture, then presents
+//   EnumDisplaySettingsA  optional: FALSE, and pacing takes no rate from the display
+//   MessageBoxA           required: shows the box, or writes it on standard error where none can be
+//                         shown; adds nothing there while host::FatalErrorShowing() (that path has
+//                         written its text already)
+//   LoadCursorA           optional: the stock cursors; NULL, and the class has none
+//   LoadIconA             optional: IDI_APPLICATION; NULL, and the class has none
+//   LoadCursorFromFileA   optional: .ico and .cur files; NULL, and the window keeps the system's
+//   DestroyIcon           optional: what the two above made; FALSE for stock ones
+//   LoadImageA            optional: BMP files; NULL, and an image button has no picture or shape
+//   LoadBitmapFromMemory  optional: BMP files read already; NULL, and the BMP texture is reported damaged
+// And one of ours beside them, an icon or cursor file's bytes in memory; optional, NULL as above:
 HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);
+
+// ---- for tests only (platform/testing.h, built into the backend's test library) ------------------
+// A backend's CORVALA_BACKEND_TESTING_SOURCES define these, as the system would deliver them:
+//   testing::InjectMouseMove, InjectMouseButton, InjectKey   input for the top-level window, through the
+//                                                            backend's own events where it has them
+//   testing::CompositeChildrenNow   what SwapBuffers draws over the picture, without presenting
+//   testing::CloseBackend           closes what the backend still has open, before the test program ends
+// and the backend honours these switches of detail::Switches() (testing/switches.cpp sets them):
+//   record_boxes                  MessageBoxA records the box (detail::RecordedBoxes) and returns IDOK
+//   refuse_pixel_formats          ChoosePixelFormat returns 0
+//   refuse_contexts               wglCreateContext returns NULL
+//   accept_swap_interval_anyway   wglSwapIntervalEXT says TRUE to an interval the driver refused
+//   allow_invisible_driver        a system driver that shows nothing is taken rather than refused (for a
+//                                 backend that could fall back to one)
+// The other switches (memory DCs, global memory, screen size, the region log) are the emulation's.
+
+// ---- the backend's backend.cmake ----------------------------------------------------------------
+// Read by the whole build once CORVALA_BACKEND names the folder; every variable is set, empty if need be:
+//   CORVALA_BACKEND_EMULATED          ON: the backend stands on emul/ and meets this contract
+//   CORVALA_BACKEND_SOURCES           its sources, relative to its folder
+//   CORVALA_BACKEND_TESTING_SOURCES   its part of the test library (the test-only duties above)
+//   CORVALA_BACKEND_LIBRARIES         what the platform library links
+//   CORVALA_BACKEND_HOST              the host services' flavour: host/*_<flavour>.cpp (posix, windows)
+//   CORVALA_BACKEND_SHOWS             ON: it shows windows and their GL picture, so the framework's and
+//                                     the program's tests are built over it
+//   CORVALA_BACKEND_TEST_LIBRARIES    what its own tests (tests/platform/<backend>/) link beside it
+//   CORVALA_BACKEND_HEADERS           its headers an installed copy carries beside win32.h
+//   CORVALA_BACKEND_PACKAGES          the find_dependency() packages of an installed copy
+//   CORVALA_BACKEND_PKGCONFIG         the pkg-config modules corvala.pc requires
+//   CORVALA_BACKEND_DEBIAN_DEPENDS    the Debian packages libcorvala-dev depends on for it
 
 }  // namespace win32
