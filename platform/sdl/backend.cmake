@@ -15,3 +15,4 @@ set(CORVALA_BACKEND_LIBRARIES SDL2::SDL2 SDL2_image::SDL2_image OpenGL::GL OpenG
 # find_dependency() lines of CorvalaConfig.cmake, and the Requires: of corvala.pc.
 set(CORVALA_BACKEND_PACKAGES "SDL2" "SDL2_image" "Freetype" "X11")
 set(CORVALA_BACKEND_PKGCONFIG "sdl2 SDL2_image freetype2 x11")
+set(CORVALA_BACKEND_HOST posix)
