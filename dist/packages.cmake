@@ -36,9 +36,9 @@ cold) or on the fish, and the fish answers.")
 
 set(CPACK_DEBIAN_SDK_PACKAGE_NAME libcorvala-dev)
 set(CPACK_DEBIAN_SDK_PACKAGE_SECTION libdevel)
-set(CPACK_DEBIAN_SDK_PACKAGE_DEPENDS
-    "libsdl2-dev, libsdl2-image-dev, libgl-dev, libglu1-mesa-dev, libfreetype-dev, libx11-dev, pkg-config, \
-${wobblefin_gl_runtime}")
+# The backend's -dev packages (its backend.cmake names them), GL's and pkg-config, and what is loaded at run time.
+set(sdk_depends ${CORVALA_BACKEND_DEBIAN_DEPENDS} libgl-dev libglu1-mesa-dev pkg-config ${wobblefin_gl_runtime})
+list(JOIN sdk_depends ", " CPACK_DEBIAN_SDK_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_SDK_PACKAGE_RECOMMENDS ${wobblefin_gl_driver})
 set(CPACK_DEBIAN_SDK_DESCRIPTION "Corvala, a small OpenGL framework, and its MD3 model viewer
 One OpenGL window with polled input state, a status bar and image buttons,

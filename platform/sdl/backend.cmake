@@ -12,7 +12,12 @@ set(CORVALA_BACKEND_EMULATED ON)  # under the Win32 emulation of emul/
 set(CORVALA_BACKEND_TESTING_SOURCES testing.cpp)
 set(CORVALA_BACKEND_LIBRARIES SDL2::SDL2 SDL2_image::SDL2_image OpenGL::GL OpenGL::GLX Freetype::Freetype X11::X11
                               ${CMAKE_DL_LIBS})
-# find_dependency() lines of CorvalaConfig.cmake, and the Requires: of corvala.pc.
+# What an installed copy asks for: the find_dependency() lines of CorvalaConfig.cmake, the Requires: of
+# corvala.pc, the Depends: of the Debian package libcorvala-dev.
 set(CORVALA_BACKEND_PACKAGES "SDL2" "SDL2_image" "Freetype" "X11")
 set(CORVALA_BACKEND_PKGCONFIG "sdl2 SDL2_image freetype2 x11")
+set(CORVALA_BACKEND_DEBIAN_DEPENDS libsdl2-dev libsdl2-image-dev libfreetype-dev libx11-dev)
+set(CORVALA_BACKEND_HEADERS)
 set(CORVALA_BACKEND_HOST posix)
+set(CORVALA_BACKEND_SHOWS ON)
+set(CORVALA_BACKEND_TEST_LIBRARIES SDL2::SDL2)  # its own tests feed it SDL's events

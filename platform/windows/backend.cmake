@@ -6,4 +6,8 @@ set(CORVALA_BACKEND_TESTING_SOURCES testing.cpp)
 set(CORVALA_BACKEND_LIBRARIES opengl32 glu32 comctl32 gdi32 user32 kernel32)
 set(CORVALA_BACKEND_PACKAGES)
 set(CORVALA_BACKEND_PKGCONFIG "")
+set(CORVALA_BACKEND_DEBIAN_DEPENDS)
+set(CORVALA_BACKEND_HEADERS surface.h)  # win32.h is Windows' own through it, installed too
 set(CORVALA_BACKEND_HOST windows)
+set(CORVALA_BACKEND_SHOWS ON)  # the framework's and the program's tests run under Wine
+set(CORVALA_BACKEND_TEST_LIBRARIES)
