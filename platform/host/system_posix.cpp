@@ -23,6 +23,9 @@ void SleepUntilNs(uint64_t when) {
     }
 }
 
+// A desktop process presents when SwapBuffers is called and paces itself.
+bool WaitForSystemFrame() { return false; }
+
 namespace {
 bool g_display_unreachable = false;
 }  // namespace

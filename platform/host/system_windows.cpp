@@ -25,6 +25,9 @@ void SleepUntilNs(uint64_t when) {
         Sleep(when - t > 2000000 ? DWORD((when - t) / 1000000 - 1) : 0);
 }
 
+// A desktop process presents when SwapBuffers is called and paces itself.
+bool WaitForSystemFrame() { return false; }
+
 bool HaveDisplay() { return true; }
 
 void Notice(const std::string& line) {
