@@ -113,5 +113,8 @@ uint64_t TimerPresentNs(uint64_t& next_ns, uint64_t now_ns, uint64_t period_ns);
 // system a turn once a frame instead: this waits for that clock's next frame, while the last one is shown
 // and the system's events come in, and returns true. On the desktop it returns false at once.
 bool WaitForSystemFrame();
+// Whether the program may start threads of its own. Where it may not, work meant to run beside the main
+// thread runs in line, with the same result.
+bool HaveThreads();
 
 }  // namespace host
