@@ -5,6 +5,8 @@
 #include <climits>
 #include <future>
 
+#include "platform/host/host.h"
+
 namespace wobblefin {
 
 using namespace corvala;
@@ -63,6 +65,7 @@ std::future<void> g_fish;  // the fish's load when start-up began it early
 }
 
 void StartFishLoad() {
+    if (!host::HaveThreads()) return;  // then OPENGL_CREATELIST loads it in line, with the same result
     g_fish = std::async(std::launch::async, [] { PESCEMDL.LOADMODEL("modelli\\", "PesceRosso", 14); });
 }
 

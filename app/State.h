@@ -43,7 +43,8 @@ extern int32_t INFO;
 
 void OPENGL_CREATELIST();  // loads images and the fish, builds both pick menus, primes TIMER[2]
 void OPENGL_TEXTURE();     // the thirteen image loads, in order
-void StartFishLoad();      // starts OPENGL_CREATELIST's fish load on a thread of its own; it then waits for it
+void StartFishLoad();      // starts OPENGL_CREATELIST's fish load on a thread of its own (where the host has
+                           // threads); it then waits for it
 void AREACLICK();          // pick shape of a fish region: a sphere of radius 0.75
 void AREAPULSANTE();       // pick shape of a button: its 1.6 x 1.6 square
 void QUAD(float X1, float Y1, float Z1, float X2, float Y2, float Z2, float X3, float Y3, float Z3, float X4, float Y4,

@@ -1,7 +1,7 @@
 // Frame pacing: the loop turn's end, after SwapBuffers. Decided once per context from the display's
 // rate (EnumDisplaySettingsA) and what the program asked for; vsync through wglSwapIntervalEXT, trusted
 // only while presents really wait for it, our own timer otherwise. While the window is minimized the
-// loop waits for messages instead.
+// loop waits for messages instead. Where the system presents on a clock of its own, it does the waiting.
 #include "window/CRVL_Window.h"
 
 namespace corvala {
@@ -82,6 +82,8 @@ void SetFramePacing(PaceMode mode, double fps) {
 }
 
 void PaceFrame() {
+    // A system that presents on its own clock has held this turn to it; the policy here is the desktop's.
+    if (host::WaitForSystemFrame()) return;
     const HGLRC current = wglGetCurrentContext();
     if (!current) return;
     if (current != g.context) decide(current);

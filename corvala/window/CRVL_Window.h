@@ -138,7 +138,8 @@ using host::PaceMode;
 /// the timer; Unpaced: as fast as drawing allows. Takes effect at the next PaceFrame.
 void SetFramePacing(PaceMode mode, double fps = 0);
 /// After SwapBuffers: waits out the rest of the frame, or lets vsync do it; while HWINDOW is minimized,
-/// waits until a message is there for the next turn to take.
+/// waits until a message is there for the next turn to take. Where the system presents on a clock of its
+/// own (a browser's animation frame), waits for that clock's next frame instead (host::WaitForSystemFrame).
 void PaceFrame();
 /// The pacing in force, as FramePacingInUse tells it.
 struct FramePacing {

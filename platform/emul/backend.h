@@ -58,6 +58,11 @@ bool ScreenSize(int* w, int* h);  // optional: the desktop's; false, and GetSyst
 void DrawSurfaceText(detail::Window* w, const std::string& text, const RECT& clip, int x, int top, uint32_t rgb);
 int SurfaceTextHeight();  // optional with it: the line's height, which centres it in the part
 
+// ---- waiting on the system ----------------------------------------------------------------------
+// WaitForEvents is the emulation's one wait: GetMessageA and WaitMessage (so PaceFrame while minimized)
+// call it until a message is there. A backend whose system runs on the program's own thread (a browser)
+// gives the system its turn there. Presenting on the system's clock is the host's: host::WaitForSystemFrame.
+
 }  // namespace backend
 
 // ---- the surface calls a backend defines itself --------------------------------------------------

@@ -106,4 +106,15 @@ bool VsyncPaces(int frames, double seconds, double period);
 // from now: after a stall the frames keep their pace instead of bursting to catch up.
 uint64_t TimerPresentNs(uint64_t& next_ns, uint64_t now_ns, uint64_t period_ns);
 
+// ---- the system's turn -------------------------------------------------------------------------
+// What a desktop process takes for granted and a browser page does not. On the desktop SwapBuffers
+// presents at once and PaceFrame holds the loop to its rate itself, by the policy above. Where the system
+// presents on a clock of its own (a browser's animation frame), the loop keeps its shape and gives the
+// system a turn once a frame instead: this waits for that clock's next frame, while the last one is shown
+// and the system's events come in, and returns true. On the desktop it returns false at once.
+bool WaitForSystemFrame();
+// Whether the program may start threads of its own. Where it may not, work meant to run beside the main
+// thread runs in line, with the same result.
+bool HaveThreads();
+
 }  // namespace host

@@ -23,6 +23,10 @@ void SleepUntilNs(uint64_t when) {
     }
 }
 
+// A desktop process presents when SwapBuffers is called and paces itself; its threads are there to use.
+bool WaitForSystemFrame() { return false; }
+bool HaveThreads() { return true; }
+
 namespace {
 bool g_display_unreachable = false;
 }  // namespace

@@ -25,6 +25,10 @@ void SleepUntilNs(uint64_t when) {
         Sleep(when - t > 2000000 ? DWORD((when - t) / 1000000 - 1) : 0);
 }
 
+// A desktop process presents when SwapBuffers is called and paces itself; its threads are there to use.
+bool WaitForSystemFrame() { return false; }
+bool HaveThreads() { return true; }
+
 bool HaveDisplay() { return true; }
 
 void Notice(const std::string& line) {

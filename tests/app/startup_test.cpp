@@ -128,6 +128,45 @@ TEST(Startup, RunsWithTheAnimationTableMissing) {
     EXPECT_EXIT(run_frames_without("modelli/animation.cfg", 30), ::testing::ExitedWithCode(0), "");
 }
 
+// What a load leaves in the character, as bytes: the model's records, frames, tags and surfaces, its name,
+// playing range and clock, and the animation table and choice.
+std::string loaded_state(const QUAKE3ANIMATION& c) {
+    std::string s;
+    const auto add = [&s](const void* p, size_t n) { s.append(static_cast<const char*>(p), n); };
+    const TGLMD3MODEL& m = c.MODEL;
+    add(&m.HEADER, sizeof m.HEADER);
+    add(m.BONEFRAMES.data(), m.BONEFRAMES.size() * sizeof(TGLBONEFRAME));
+    add(m.TAGS.data(), m.TAGS.size() * sizeof(TGLTAG));
+    for (const TMESH& mesh : m.MESHES) {
+        add(&mesh.MESHHEADER, sizeof mesh.MESHHEADER);
+        add(mesh.SKINS.data(), mesh.SKINS.size() * sizeof(TGLMD3SKIN));
+        add(mesh.TRIANGLE.data(), mesh.TRIANGLE.size() * sizeof(TGLMD3TRIANGLE));
+        add(mesh.TEXCOORD.data(), mesh.TEXCOORD.size() * sizeof(TGLMD3TEXCOORD));
+        add(mesh.VERTEX.data(), mesh.VERTEX.size() * sizeof(TVERTEX));
+    }
+    const int32_t numbers[] = {m.FRAME, m.STARTFRAME, m.ENDFRAME, m.NEXTFRAME, m.FPS, c.ANIMMODEL};
+    const float clocks[] = {m.POLL, m.LASTUPDATE, c.TIMER};
+    add(numbers, sizeof numbers);
+    add(clocks, sizeof clocks);
+    add(c.ANIM, sizeof c.ANIM);
+    return s + m.MD3NAME;
+}
+
+TEST(Startup, TheFishLoadedInLineIsTheFishLoadedOnItsThread) {
+    EXPECT_EXIT(
+        {
+            if (chdir(WOBBLEFIN_RUN_DIR) != 0) std::exit(3);
+            startup();  // the fish on its own thread, where the host has threads
+            const std::string on_thread = loaded_state(PESCEMDL);
+            // The early load has been taken: this one runs in line, as where the host has no threads.
+            PESCEMDL = QUAKE3ANIMATION();
+            OPENGL_CREATELIST();
+            const bool loaded = !PESCEMDL.MODEL.MESHES.empty();
+            exit_child(loaded && loaded_state(PESCEMDL) == on_thread ? 0 : 6);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
 }  // namespace
 
 namespace {
