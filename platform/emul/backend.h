@@ -46,8 +46,8 @@ int SurfaceTextHeight();
 // ---- the surface calls a backend makes itself ---------------------------------------------------
 // Besides the table above, a backend implements these calls of win32.h on its own: the pixel format,
 // the GL context and SwapBuffers, wglGetProcAddress (with wglSwapIntervalEXT), EnumDisplaySettingsA,
-// MessageBoxA, the cursors and icons (LoadCursorA, LoadIconA, LoadCursorFromFileA, DestroyIcon) and
-// LoadImageA over LoadBitmapFromMemory (win32_gdi.h), and this reader of bytes in memory:
+// MessageBoxA, the cursors and icons (LoadCursorA, LoadIconA, LoadCursorFromFileA, DestroyIcon), and the
+// reader of bytes below. LoadImageA is the emulation's own, over emul/dib_reader.h.
 HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);
 
 }  // namespace win32
