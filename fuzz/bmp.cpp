@@ -1,30 +1,25 @@
-// BMP files as the texture loader sees them: the depth probe, then the platform's decoder into a DIB section.
+// The BMP reader over arbitrary bytes: a picture whose rows hold what it says, or a reason, never both.
 #include <cstdint>
 #include <cstdlib>
 
-#include "corvala/texture/CRVL_Texture.h"
-#include "platform/emul/backend.h"
-#include "platform/host/host.h"
-#include "platform/win32.h"
+#include "platform/emul/dib_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const int32_t depth = corvala::bmp_depth_from_memory(data, size);
-    win32::HBITMAP h = win32::LoadBitmapFromMemory(data, size);
-    if (!h) return 0;
-    win32::BITMAP bm{};
-    if (win32::GetObjectA(h, sizeof bm, &bm) != int(sizeof bm)) std::abort();
-    // The texture loader reads bmHeight rows of bmWidthBytes, and swaps bmWidth pixels of each 24-bit row.
-    if (bm.bmWidth <= 0 || bm.bmHeight <= 0 || bm.bmWidthBytes % 4 != 0 ||
-        int64_t(bm.bmWidthBytes) * 8 < int64_t(bm.bmWidth) * bm.bmBitsPixel || !bm.bmBits)
+    win32::DibPicture p;
+    if (const char* why = win32::ReadDib(data, size, p)) {
+        if (*why == '\0' || !p.rows.empty()) std::abort();
+        return 0;
+    }
+    win32::DibHeader h;
+    if (win32::ReadDibHeader(data, size, h)) std::abort();
+    // The texture loader reads `height` rows of `stride` bytes, `width` pixels of `bits` each, and asks
+    // for 24 and 32 bits by the file's depth.
+    if (p.width != h.width || p.height != h.height || p.stride % 4 != 0 ||
+        int64_t(p.stride) * 8 < int64_t(p.width) * p.bits || p.rows.size() != size_t(p.stride) * size_t(p.height))
         std::abort();
-    if ((depth == 24 || depth == 32) && bm.bmBitsPixel != depth) std::abort();
-    auto* p = static_cast<uint8_t*>(bm.bmBits);
-    const size_t total = size_t(bm.bmWidthBytes) * size_t(bm.bmHeight);
+    if (p.bits == 8 ? p.colours.empty() || p.colours.size() > 256 : !p.colours.empty()) std::abort();
+    if ((h.bits == 24 || h.bits == 32) && p.bits != h.bits) std::abort();
     volatile uint8_t sum = 0;
-    for (size_t i = 0; i < total; ++i) sum = uint8_t(sum + p[i]);
-    if (bm.bmBitsPixel == 24)
-        for (int32_t row = 0; row < bm.bmHeight; ++row)
-            corvala::SWAPRGB(p + size_t(row) * size_t(bm.bmWidthBytes), bm.bmWidth);
-    win32::DeleteObject(h);
+    for (uint8_t b : p.rows) sum = uint8_t(sum + b);
     return 0;
 }

@@ -86,8 +86,7 @@ int SurfaceTextHeight();  // optional with it: the line's height, which centres 
 //   LoadIconA             optional: IDI_APPLICATION; NULL, and the class has none
 //   LoadCursorFromFileA   optional: .ico and .cur files; NULL, and the window keeps the system's
 //   DestroyIcon           optional: what the two above made; FALSE for stock ones
-//   LoadImageA            optional: BMP files; NULL, and an image button has no picture or shape
-//   LoadBitmapFromMemory  optional: BMP files read already; NULL, and the BMP texture is reported damaged
+// LoadImageA and LoadBitmapFromMemory are the emulation's own, over emul/dib_reader.h.
 // And one of ours beside them, an icon or cursor file's bytes in memory; optional, NULL as above:
 HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);
 

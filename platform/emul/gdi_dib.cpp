@@ -1,9 +1,10 @@
-// DIB sections made by the program: their pixels, their colour tables, and how to read and write
-// one pixel of any depth.
+// DIB sections made by the program or read from BMP files: their pixels, their colour tables, and how
+// to read and write one pixel of any depth.
 #include <algorithm>
 #include <cstring>
 
 #include "platform/emul/backend.h"
+#include "platform/emul/dib_reader.h"
 #include "platform/emul/gdi_objects.h"
 
 namespace win32 {
@@ -128,6 +129,26 @@ UINT GetDIBColorTable(HDC h, UINT start, UINT count, RGBQUAD* out) {
         out[i] = RGBQUAD{c.blue, c.green, c.red, 0};
     }
     return n;
+}
+
+HBITMAP LoadBitmapFromMemory(const void* bytes, size_t size) {
+    DibPicture picture;
+    if (ReadDib(static_cast<const uint8_t*>(bytes), size, picture)) return nullptr;
+    auto b = std::make_unique<GdiBitmap>();
+    b->width = picture.width;
+    b->height = picture.height;
+    b->bpp = picture.bits;
+    b->stride = picture.stride;
+    b->bits = std::move(picture.rows);
+    b->colors = std::move(picture.colours);
+    return static_cast<HBITMAP>(gdi_register(std::move(b)));
+}
+
+HANDLE LoadImageA(HINSTANCE, LPCSTR name, UINT type, int cx, int cy, UINT flags) {
+    // Stretching on load and loading from resources are not needed by anyone here.
+    if (type != IMAGE_BITMAP || !(flags & LR_LOADFROMFILE) || cx != 0 || cy != 0 || !name) return nullptr;
+    std::vector<uint8_t> data;
+    return host::ReadWholeFile(name, data) ? LoadBitmapFromMemory(data.data(), data.size()) : nullptr;
 }
 
 }  // namespace win32

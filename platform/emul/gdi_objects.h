@@ -5,6 +5,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/emul/dib_reader.h"  // RgbQuad
 #include "platform/win32.h"
 
 namespace win32 {
@@ -16,10 +17,6 @@ struct GdiObject {
     virtual ~GdiObject() = default;
     GdiKind kind;
     bool stock = false;  // shared by the system: never deleted
-};
-
-struct RgbQuad {
-    uint8_t blue, green, red, reserved;
 };
 
 // A DIB section: rows bottom-up (top-down when top_down), each `stride` bytes (a multiple of 4).

@@ -79,7 +79,5 @@ HICON LoadIconA(HINSTANCE, LPCSTR name) {
 HCURSOR LoadCursorFromFileA(LPCSTR) { return nullptr; }
 HCURSOR LoadCursorFromMemory(const void*, size_t) { return nullptr; }
 BOOL DestroyIcon(HICON) { return FALSE; }  // only stock ones exist
-HANDLE LoadImageA(HINSTANCE, LPCSTR, UINT, int, int, UINT) { return nullptr; }
-HBITMAP LoadBitmapFromMemory(const void*, size_t) { return nullptr; }
 
 }  // namespace win32

@@ -6,8 +6,7 @@ find_package(X11 REQUIRED)
 find_package(Freetype REQUIRED)
 find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
 
-set(CORVALA_BACKEND_SOURCES composite.cpp dialog.cpp events.cpp gdi_bitmap.cpp input.cpp opengl.cpp surface_text.cpp
-                            video.cpp window.cpp)
+set(CORVALA_BACKEND_SOURCES composite.cpp dialog.cpp events.cpp input.cpp opengl.cpp surface_text.cpp video.cpp window.cpp)
 set(CORVALA_BACKEND_EMULATED ON)  # under the Win32 emulation of emul/
 set(CORVALA_BACKEND_TESTING_SOURCES testing.cpp)
 set(CORVALA_BACKEND_LIBRARIES SDL2::SDL2 SDL2_image::SDL2_image OpenGL::GL OpenGL::GLX Freetype::Freetype X11::X11

@@ -124,6 +124,14 @@ TEST_F(BmpSlots, UnusableFilesLeaveATextureNameWithoutAnImageAndNoMessage) {
     EXPECT_TRUE(win32::testing::RecordedBoxes().empty());
 }
 
+TEST(BmpFiles, HeadersThatDescribeMoreThanTheFileHoldsAreRefusedUnread) {
+    // BI_BITFIELDS after a 40-byte header: the three masks would follow it, where the one pixel is.
+    Bytes f = testsupport::make_bmp(1, 1, 32, 40, stripes);
+    f[30] = BI_BITFIELDS;
+    const Bytes exact(f);  // no spare capacity: on Linux the sanitizers watch its end
+    EXPECT_EQ(win32::LoadBitmapFromMemory(exact.data(), exact.size()), nullptr);
+}
+
 TEST_F(BmpSlots, ReloadingASlotTakesANewNameAndSelectingAnEmptySlotBindsZero) {
     const std::string path = file("w.bmp", testsupport::make_bmp(4, 4, 24, 40, stripes));
     TEXTURELOADID(path.c_str(), 3);

@@ -47,8 +47,6 @@ void (*const kBackendDuties[])() = {
     duty(LoadIconA),
     duty(LoadCursorFromFileA),
     duty(DestroyIcon),
-    duty(LoadImageA),
-    duty(LoadBitmapFromMemory),
     duty(LoadCursorFromMemory),
     // for tests only
     duty(testing::InjectMouseMove),

@@ -135,6 +135,91 @@ TEST(BitmapLoading, UnusableFilesGiveNoBitmap) {
     EXPECT_EQ(LoadBitmapFromMemory(nullptr, 0), nullptr);
 }
 
+// A file of any kind: a 40-byte info header (or a 12-byte core one) with `bits` and `compression`, then
+// `table` (masks, colours) and `data`.
+Bytes any_bmp(int width, int height, int bits, uint32_t compression, const Bytes& table, const Bytes& data,
+              bool core = false) {
+    const uint32_t header = core ? 12 : 40, offset = 14 + header + uint32_t(table.size());
+    Bytes b;
+    testsupport::put_le(b, 0x4D42, 2);
+    testsupport::put_le(b, offset + data.size(), 4);
+    testsupport::put_le(b, 0, 4);
+    testsupport::put_le(b, offset, 4);
+    testsupport::put_le(b, header, 4);
+    testsupport::put_le(b, uint32_t(width), core ? 2 : 4);
+    testsupport::put_le(b, uint32_t(height), core ? 2 : 4);
+    testsupport::put_le(b, 1, 2);
+    testsupport::put_le(b, uint32_t(bits), 2);
+    if (!core) {
+        testsupport::put_le(b, compression, 4);
+        for (int i = 0; i < 5; ++i) testsupport::put_le(b, 0, 4);  // image size, resolution, colours
+    }
+    b.insert(b.end(), table.begin(), table.end());
+    b.insert(b.end(), data.begin(), data.end());
+    return b;
+}
+
+Bytes le16s(std::initializer_list<uint32_t> values) {
+    Bytes b;
+    for (uint32_t v : values) testsupport::put_le(b, v, 2);
+    return b;
+}
+
+TEST(BitmapLoading, SixteenBitFilesBecomeOpaqueThirtyTwoBitsWithEveryChannelWidened) {
+    // 5-5-5 by default; 5-6-5 by its masks, whose green keeps the rounding it always had.
+    Bytes masks;
+    for (uint32_t m : {0xF800u, 0x07E0u, 0x001Fu}) testsupport::put_le(masks, m, 4);
+    const struct {
+        Bytes file;
+        uint8_t want[2][4];  // B, G, R, A of the two pixels
+    } cases[] = {{any_bmp(2, 1, 16, BI_RGB, {}, le16s({0x7FFF, 1 << 10 | 16 << 5 | 4})),
+                  {{255, 255, 255, 255}, {32, 131, 8, 255}}},
+                 {any_bmp(2, 1, 16, BI_BITFIELDS, masks, le16s({63 << 5, 31 << 11 | 21 << 5})),
+                  {{0, 254, 0, 255}, {0, 84, 255, 255}}}};
+    for (const auto& c : cases) {
+        Loaded l;
+        load(c.file, l);
+        ASSERT_EQ(l.bm.bmBitsPixel, 32);
+        for (int x = 0; x < 2; ++x)
+            EXPECT_EQ(Bytes(l.pixel(x, 0), l.pixel(x, 0) + 4), Bytes(c.want[x], c.want[x] + 4)) << x;
+    }
+}
+
+TEST(BitmapLoading, RunLengthCodedFilesFollowTheirEscapesAndMustReachTheirEnd) {
+    const Bytes table(4 * 8, 0);
+    // Bottom row first: a run of two, a move one right and one up, one pixel, the row's end, three as
+    // they are (padded to an even count), the picture's end. What nothing writes stays 0.
+    const Bytes rle8 = {2, 1, 0, 2, 1, 1, 1, 4, 0, 0, 0, 3, 5, 6, 7, 0, 0, 1};
+    Loaded l;
+    load(any_bmp(4, 3, 8, BI_RLE8, table, rle8), l);
+    ASSERT_EQ(l.bm.bmBitsPixel, 8);
+    const uint8_t want[3][4] = {{5, 6, 7, 0}, {0, 0, 0, 4}, {1, 1, 0, 0}};  // from the top
+    for (int y = 0; y < 3; ++y) EXPECT_EQ(Bytes(l.pixel(0, y), l.pixel(0, y) + 4), Bytes(want[y], want[y] + 4)) << y;
+    Loaded four;  // two indices a byte, high nibble first
+    load(any_bmp(5, 1, 4, BI_RLE4, table, {5, 0x12, 0, 1}), four);
+    EXPECT_EQ(Bytes(four.pixel(0, 0), four.pixel(0, 0) + 5), (Bytes{1, 2, 1, 2, 1}));
+
+    const Bytes unended(rle8.begin(), rle8.end() - 2);
+    const Bytes file = any_bmp(4, 3, 8, BI_RLE8, table, unended);
+    EXPECT_EQ(LoadBitmapFromMemory(file.data(), file.size()), nullptr);
+}
+
+TEST(BitmapLoading, CoreHeaderFilesHaveThreeByteColourTableEntries) {
+    const Bytes table = {10, 20, 30, 40, 50, 60};  // B, G, R twice
+    Loaded l;
+    load(any_bmp(3, 1, 8, BI_RGB, table, {1, 0, 1, 0}, true), l);
+    ASSERT_EQ(l.bm.bmBitsPixel, 8);
+    EXPECT_EQ(Bytes(l.pixel(0, 0), l.pixel(0, 0) + 3), (Bytes{1, 0, 1}));
+    HDC dc = CreateCompatibleDC(nullptr);
+    const HGDIOBJ old = SelectObject(dc, l.handle);
+    RGBQUAD colours[256];
+    ASSERT_GE(GetDIBColorTable(dc, 0, 256, colours), 2u);
+    EXPECT_EQ(colours[1].rgbBlue, 40);
+    EXPECT_EQ(colours[1].rgbRed, 60);
+    SelectObject(dc, old);
+    DeleteDC(dc);
+}
+
 TEST(BitmapObjects, GetObjectAnswersTheSizeRefusesShortBuffersAndForgetsDeletedBitmaps) {
     const Bytes file = testsupport::make_bmp(2, 2, 24, 40, colour_at);
     HBITMAP h = LoadBitmapFromMemory(file.data(), file.size());
