@@ -3,8 +3,6 @@
 #pragma once
 #include <cstdint>
 
-#include "../window/CRVL_Window.h"  // GLVERT3FREMOVE, GLVERT3FENABLEEDIT
-
 namespace corvala {
 
 constexpr double kPi = 3.14159265358979323846;  ///< the one pi of the framework, the program and its tools
