@@ -4,6 +4,8 @@
 /// with animated characters. Including this header brings in the whole framework.
 #pragma once
 
+#include "CRVL_TextParse.h"
+#include "model/CRVL_MD3File.h"
 #include "model/CRVL_Model.h"
 #include "model/CRVL_ModelAnimate.h"
 #include "render/CRVL_Pick.h"

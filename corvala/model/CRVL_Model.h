@@ -1,55 +1,14 @@
 /// @file
-/// MD3 models: loading, interpolated drawing and frame timing.
-///
-/// The on-disk records below are also the in-memory records: every one is little-endian on disk and
-/// read with one copy straight into its array.
+/// MD3 models: loading, interpolated drawing and frame timing, over the file's records of CRVL_MD3File.h.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "../render/CRVL_Vector.h"
+#include "CRVL_MD3File.h"
 
 namespace corvala {
-
-// ---- on-disk records ---------------------------------------------------------------------------
-
-constexpr int32_t kMd3Version = 15;        ///< the one MD3 version read
-constexpr double kMd3XyzScale = 1.0 / 64;  ///< a stored vertex coordinate is this many model units
-
-/// An MD3 file's header.
-struct TGLMD3HEADER {       // 108 bytes at offset 0
-    char ID[4];             ///< "IDP3" in any letter case
-    int32_t VERSION;        ///< kMd3Version
-    char FILENAME[68];      ///< the name the file gives itself; not consulted
-    int32_t NUMBONEFRAMES;  ///< frames F; after a complete load F - 1, the last frame's index
-    int32_t NUMTAGS;        ///< tags per frame T
-    int32_t NUMMESHES;      ///< surfaces S
-    int32_t NUMMAXSKINS;    ///< not consulted
-    int32_t HEADERLENGTH;   ///< not consulted: the frames follow the header directly
-    int32_t TAGSTART;       ///< not consulted: the tags follow the frames directly
-    int32_t TAGEND;         ///< not consulted: the first surface follows the tags directly
-    int32_t FILESIZE;       ///< not consulted
-};
-
-/// One frame's bounds, as the file stores them (not consulted by the framework).
-struct TGLBONEFRAME {   // 56 bytes; F of them straight after the header
-    float MINS[3];      ///< lower corner of the frame's bounding box
-    float MAXS[3];      ///< upper corner of the frame's bounding box
-    float POSITION[3];  ///< the frame's local origin
-    float SCALE;        ///< radius of the frame's bounding sphere
-    char CREATOR[16];   ///< the frame's name
-};
-
-typedef float TGLROTATIONMATRIX[3][3];  ///< row i is the tag's axis i
-
-/// A tag: a named place and orientation on the model, where another model hangs.
-struct TGLTAG {                  // 112 bytes; F x T of them straight after the frames, frame-major
-    char NAME[64];               ///< the tag's name (tag_torso, tag_head, ...)
-    TGLVECTOR POSITION;          ///< origin of the tag in the model's space
-    TGLROTATIONMATRIX ROTATION;  ///< the tag's axes
-};
 
 /// The column-major GL matrix that puts a model hung at TAG in its parent's space (for glMultMatrixf).
 inline void TagMatrix(const TGLTAG& TAG, float M[16]) {
@@ -59,53 +18,6 @@ inline void TagMatrix(const TGLTAG& TAG, float M[16]) {
                          TAG.POSITION.X,     TAG.POSITION.Y,     TAG.POSITION.Z,     1};
     for (int i = 0; i < 16; ++i) M[i] = m[i];
 }
-
-/// A surface's header.
-struct TGLMESHHEADER {       // 108 bytes at the start of each surface
-    char ID[4];              ///< not checked
-    char NAME[68];           ///< the surface's name, which skins name it by
-    int32_t NUMMESHFRAMES;   ///< frames stored for this surface
-    int32_t NUMSKINS;        ///< skin names K, read at offset 108 of the surface
-    int32_t NUMVERTEXES;     ///< vertices per frame V
-    int32_t NUMTRIANGLES;    ///< triangles N
-    int32_t TRISTART;        ///< offsets from the surface's start
-    int32_t HEADERSIZE;      ///< not consulted: the skin names are read at offset 108
-    int32_t TEXVECTORSTART;  ///< offset of the texture coordinates from the surface's start
-    int32_t VERTEXSTART;     ///< offset of the vertices from the surface's start
-    int32_t MESHSIZE;        ///< the next surface starts this far from this one's start
-};
-
-/// A triangle of a surface.
-struct TGLMD3TRIANGLE {  // 12 bytes
-    int32_t VERTEX[3];   ///< indices into one frame's vertices
-};
-
-/// A vertex's texture coordinate.
-struct TGLMD3TEXCOORD {  // 8 bytes
-    float COORD[2];      ///< S, T; one per vertex, shared by all frames
-};
-
-/// A vertex of one frame: its position and its encoded normal.
-struct TVERTEX {        // 8 bytes
-    int16_t VERTEX[3];  ///< X, Y, Z in units of kMd3XyzScale
-    uint8_t NORMAL[2];  ///< indices into MD3NORMAL
-};
-
-/// A skin name stored with a surface.
-struct TGLMD3SKIN {  // 68 bytes: a 64-character name and 4 more bytes
-    char NAME[68];   ///< as in the file
-};
-
-static_assert(sizeof(TGLMD3HEADER) == 108, "TGLMD3HEADER is 108 bytes");
-static_assert(sizeof(TGLBONEFRAME) == 56, "TGLBONEFRAME is 56 bytes");
-static_assert(sizeof(TGLTAG) == 112, "TGLTAG is 112 bytes");
-static_assert(sizeof(TGLMESHHEADER) == 108, "TGLMESHHEADER is 108 bytes");
-static_assert(sizeof(TGLMD3TRIANGLE) == 12, "TGLMD3TRIANGLE is 12 bytes");
-static_assert(sizeof(TGLMD3TEXCOORD) == 8, "TGLMD3TEXCOORD is 8 bytes");
-static_assert(sizeof(TVERTEX) == 8, "TVERTEX is 8 bytes");
-static_assert(sizeof(TGLMD3SKIN) == 68, "TGLMD3SKIN is 68 bytes");
-
-// ---- in-memory model ---------------------------------------------------------------------------
 
 /// A surface as loaded.
 struct TMESH {

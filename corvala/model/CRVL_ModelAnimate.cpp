@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "CRVL_TextParse.h"
 #include "platform/host/host.h"
 #include "platform/win32.h"
-#include "render/CRVL_Pick.h"
 #include "texture/CRVL_Texture.h"
 
 namespace corvala {

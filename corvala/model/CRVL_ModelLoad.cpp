@@ -5,6 +5,7 @@
 #include "model/CRVL_Model.h"
 #include "platform/host/host.h"
 #include "platform/win32.h"
+#include "render/CRVL_Vector.h"  // kPi
 #include "texture/CRVL_Texture.h"
 
 namespace corvala {
@@ -76,7 +77,7 @@ bool is_idp3(const char (&ID)[4]) {
     for (int i = 0; i < 4; ++i) {
         char c = ID[i];
         if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-        if (c != "IDP3"[i]) return false;
+        if (c != kMd3Ident[i]) return false;
     }
     return true;
 }

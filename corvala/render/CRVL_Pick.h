@@ -2,9 +2,8 @@
 /// Object picking and pickable 3D menus.
 #pragma once
 #include <cstdint>
-#include <stdexcept>
-#include <string>
 
+#include "../CRVL_TextParse.h"  // EXTRACTVALUEFROMSTRING and EConvertError: programs have found them here
 #include "../window/CRVL_Window.h"
 #include "CRVL_Vector.h"
 
@@ -38,14 +37,5 @@ void ADDNAMETOOBJ(int32_t NAME);  ///< selection name of the geometry that follo
 /// Renders display list OBJNAME in selection mode under client pixel (X, Y) (origin top left); the nearest
 /// selection name hit there, or 0.
 int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME);
-
-/// The string-to-integer conversion failed: the text is not a decimal 32-bit integer.
-struct EConvertError : std::runtime_error {
-    using std::runtime_error::runtime_error;
-};
-
-/// Takes the integer in front of the first SPACE in S and removes it and one character after it from S.
-/// Throws EConvertError (S unchanged) when the text before SPACE is not an integer or SPACE is absent.
-int32_t EXTRACTVALUEFROMSTRING(const std::string& SPACE, std::string& S);
 
 }  // namespace corvala

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+#include "window/CRVL_Window.h"  // GLVERT3FREMOVE, GLVERT3FENABLEEDIT
+
 namespace corvala {
 
 double FNORMAL[4];

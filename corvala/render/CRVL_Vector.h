@@ -3,18 +3,11 @@
 #pragma once
 #include <cstdint>
 
-#include "../window/CRVL_Window.h"  // GLVERT3FREMOVE, GLVERT3FENABLEEDIT
+#include "../model/CRVL_MD3File.h"  // TGLVECTOR, a record of the files too
 
 namespace corvala {
 
 constexpr double kPi = 3.14159265358979323846;  ///< the one pi of the framework, the program and its tools
-
-/// A point or direction in 3D.
-struct TGLVECTOR {
-    float X;  ///< x coordinate
-    float Y;  ///< y coordinate
-    float Z;  ///< z coordinate
-};
 
 /// What the vertex path records: three slot tables of GLVERT3F_SLOTS vertices.
 struct TGLVERTEX3F {

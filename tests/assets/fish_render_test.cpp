@@ -8,6 +8,7 @@
 #include "corvala/render/CRVL_Render.h"
 #include "corvala/texture/CRVL_TGA.h"
 #include "corvala/texture/CRVL_Texture.h"
+#include "corvala/window/CRVL_Window.h"
 #include "tests/assets/asset_files.h"
 #include "tests/support/window.h"
 

@@ -1,9 +1,10 @@
-// Reading animation.cfg: which lines are data lines, where they go, the two fix-ups, and what damaged
-// or oversized files do.
+// Reading animation.cfg: the numbers of a line, which lines are data lines, where they go, the two
+// fix-ups, and what damaged or oversized files do.
 #include <gtest/gtest.h>
 
 #include <string>
 
+#include "corvala/CRVL_TextParse.h"
 #include "corvala/model/CRVL_ModelAnimate.h"
 #include "tests/support/temp_dir.h"
 
@@ -83,6 +84,39 @@ bool same_table(const QUAKE3ANIMATION& a, const QUAKE3ANIMATION& b) {
             return false;
     }
     return true;
+}
+
+TEST(ExtractValue, TakesTheNumberBeforeATabAndOneCharacterAfterIt) {
+    std::string s = "0\t31\t0";
+    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", s), 0);
+    EXPECT_EQ(s, "31\t0");
+    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", s), 31);
+    EXPECT_EQ(s, "0");
+    std::string neg = "-12\t\t7";
+    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", neg), -12);
+    EXPECT_EQ(neg, "\t7");
+}
+
+TEST(ExtractValue, RemovesOnlyOneCharacterWhateverTheDelimitersLength) {
+    std::string s = "15, 20";
+    EXPECT_EQ(EXTRACTVALUEFROMSTRING(", ", s), 15);
+    EXPECT_EQ(s, " 20");
+}
+
+TEST(ExtractValue, FailsAndLeavesTheLineAloneWhenThereIsNoNumberBeforeTheDelimiter) {
+    const char* bad[] = {"12", "", "\t5", "abc\t1", "1.5\t2", "99999999999\t1", "3x\t4"};
+    for (const char* line : bad) {
+        std::string s = line;
+        EXPECT_THROW(EXTRACTVALUEFROMSTRING("\t", s), EConvertError) << line;
+        EXPECT_EQ(s, line);
+    }
+}
+
+TEST(ExtractValue, AcceptsTheWholeThirtyTwoBitRange) {
+    std::string s = "-2147483648\t2147483647\t";
+    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", s), INT32_MIN);
+    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", s), INT32_MAX);
+    EXPECT_EQ(s, "");
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "corvala/model/CRVL_Model.h"
+#include "corvala/window/CRVL_Window.h"
 #include "tests/model/md3_builder.h"
 #include "tests/support/gltrace.h"
 

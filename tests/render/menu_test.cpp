@@ -118,37 +118,4 @@ TEST(Menu3D, DrawmenuidWithAnIndexOutsideTheMenuDoesNothing) {
     EXPECT_EQ(g_events, (std::vector<std::string>{"notover", "notclick"}));
 }
 
-TEST(ExtractValue, TakesTheNumberBeforeATabAndOneCharacterAfterIt) {
-    std::string s = "0\t31\t0";
-    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", s), 0);
-    EXPECT_EQ(s, "31\t0");
-    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", s), 31);
-    EXPECT_EQ(s, "0");
-    std::string neg = "-12\t\t7";
-    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", neg), -12);
-    EXPECT_EQ(neg, "\t7");
-}
-
-TEST(ExtractValue, RemovesOnlyOneCharacterWhateverTheDelimitersLength) {
-    std::string s = "15, 20";
-    EXPECT_EQ(EXTRACTVALUEFROMSTRING(", ", s), 15);
-    EXPECT_EQ(s, " 20");
-}
-
-TEST(ExtractValue, FailsAndLeavesTheLineAloneWhenThereIsNoNumberBeforeTheDelimiter) {
-    const char* bad[] = {"12", "", "\t5", "abc\t1", "1.5\t2", "99999999999\t1", "3x\t4"};
-    for (const char* line : bad) {
-        std::string s = line;
-        EXPECT_THROW(EXTRACTVALUEFROMSTRING("\t", s), EConvertError) << line;
-        EXPECT_EQ(s, line);
-    }
-}
-
-TEST(ExtractValue, AcceptsTheWholeThirtyTwoBitRange) {
-    std::string s = "-2147483648\t2147483647\t";
-    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", s), INT32_MIN);
-    EXPECT_EQ(EXTRACTVALUEFROMSTRING("\t", s), INT32_MAX);
-    EXPECT_EQ(s, "");
-}
-
 }  // namespace

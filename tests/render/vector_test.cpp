@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "corvala/render/CRVL_Vector.h"
+#include "corvala/window/CRVL_Window.h"
 #include "tests/render/trace_helpers.h"
 
 using namespace corvala;

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <stdexcept>
 
-#include "corvala/model/CRVL_Model.h"
+#include "corvala/model/CRVL_MD3File.h"
 
 namespace assetgen {
 
@@ -34,9 +34,9 @@ Bytes md3(const std::string& name, const std::vector<Md3Surface>& surfaces) {
     if (surfaces.empty()) throw std::invalid_argument("MD3 needs a surface");
     const size_t frames = surfaces.front().positions.size();
     Bytes out;
-    out.text("IDP3", 4);
+    out.text(corvala::kMd3Ident, 4);
     out.i32(corvala::kMd3Version);
-    out.text(name, 64);
+    out.text(name, corvala::kMd3NameLength);
     out.i32(0);  // flags
     out.i32(static_cast<int32_t>(frames));
     out.i32(0);  // tags
@@ -55,7 +55,7 @@ Bytes md3(const std::string& name, const std::vector<Md3Surface>& surfaces) {
             }
         const double radius = std::max(length(lo), length(hi));
         for (double v : {lo.x, lo.y, lo.z, hi.x, hi.y, hi.z, 0.0, 0.0, 0.0, radius}) out.f32(static_cast<float>(v));
-        out.text("frame" + std::to_string(f), 16);
+        out.text("frame" + std::to_string(f), corvala::kMd3FrameNameLength);
     }
     out.patch_u32(at_offsets + 4, static_cast<uint32_t>(out.size()));  // no tags
     out.patch_u32(at_offsets + 8, static_cast<uint32_t>(out.size()));
@@ -65,24 +65,24 @@ Bytes md3(const std::string& name, const std::vector<Md3Surface>& surfaces) {
             throw std::invalid_argument("frame count differs");
         const size_t verts = s.st.size();
         Bytes surf;
-        surf.text("IDP3", 4);
-        surf.text(s.name, 64);
+        surf.text(corvala::kMd3Ident, 4);
+        surf.text(s.name, corvala::kMd3NameLength);
         surf.i32(0);  // flags
         surf.i32(static_cast<int32_t>(frames));
         surf.i32(1);  // one shader name
         surf.i32(static_cast<int32_t>(verts));
         surf.i32(static_cast<int32_t>(s.tris.size()));
-        const uint32_t ofs_shaders = 108;
-        const uint32_t ofs_tris = ofs_shaders + 68;
-        const uint32_t ofs_st = ofs_tris + 12 * static_cast<uint32_t>(s.tris.size());
-        const uint32_t ofs_xyz = ofs_st + 8 * static_cast<uint32_t>(verts);
-        const uint32_t ofs_end = ofs_xyz + 8 * static_cast<uint32_t>(verts * frames);
+        const uint32_t ofs_shaders = sizeof(corvala::TGLMESHHEADER);
+        const uint32_t ofs_tris = ofs_shaders + sizeof(corvala::TGLMD3SKIN);
+        const uint32_t ofs_st = ofs_tris + sizeof(corvala::TGLMD3TRIANGLE) * static_cast<uint32_t>(s.tris.size());
+        const uint32_t ofs_xyz = ofs_st + sizeof(corvala::TGLMD3TEXCOORD) * static_cast<uint32_t>(verts);
+        const uint32_t ofs_end = ofs_xyz + sizeof(corvala::TVERTEX) * static_cast<uint32_t>(verts * frames);
         surf.u32(ofs_tris);
         surf.u32(ofs_shaders);
         surf.u32(ofs_st);
         surf.u32(ofs_xyz);
         surf.u32(ofs_end);
-        surf.text(s.shader, 64);
+        surf.text(s.shader, corvala::kMd3NameLength);
         surf.i32(0);
         for (const auto& t : s.tris)
             for (int k = 0; k < 3; ++k) surf.i32(t[k]);
