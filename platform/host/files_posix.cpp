@@ -3,7 +3,6 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <limits.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,7 +27,7 @@ std::string find_entry(const std::string& dir, const std::string& want) {
     if (!d) return "";
     std::string found;
     while (dirent* e = ::readdir(d)) {
-        if (::strcasecmp(e->d_name, want.c_str()) == 0) {
+        if (EqualIgnoringCase(e->d_name, want.c_str())) {
             found = e->d_name;
             break;
         }

@@ -51,6 +51,9 @@ std::string Cp1252ToUtf8(const char* s);
 uint32_t Cp1252CodePoint(unsigned char c);
 // The Windows-1252 byte of a Unicode code point; -1 when the code page has none.
 int Cp1252Byte(uint32_t code_point);
+// Whether two names are the same with ASCII letters taken without regard to case, as Windows compares
+// class names and as file and tag names are matched; other bytes must be equal.
+bool EqualIgnoringCase(const char* a, const char* b);
 
 // ---- notices -----------------------------------------------------------------------------------
 // Tells the person running the program something that does not end it: one line on standard error, and a
