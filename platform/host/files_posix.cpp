@@ -2,7 +2,6 @@
 // case-sensitive.
 #include <dirent.h>
 #include <fcntl.h>
-#include <limits.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +11,7 @@
 #include <vector>
 
 #include "platform/host/host.h"
+#include "platform/host/posix.h"
 
 namespace host {
 namespace {
@@ -76,22 +76,14 @@ bool FileExists(const char* path) {
     return ::stat(MapPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-namespace {
-std::string executable_path() {
-    char path[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    return n <= 0 ? std::string() : std::string(path, size_t(n));
-}
-}  // namespace
-
 std::string ExecutableFolder() {
-    const std::string exe = executable_path();
+    const std::string exe = ExecutablePath();
     const size_t slash = exe.rfind('/');
     return slash == std::string::npos ? "" : exe.substr(0, slash == 0 ? 1 : slash);
 }
 
 std::string ExecutableName() {
-    const std::string exe = executable_path();
+    const std::string exe = ExecutablePath();
     const size_t slash = exe.rfind('/');
     return slash == std::string::npos ? "" : exe.substr(slash + 1);
 }

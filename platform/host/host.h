@@ -1,6 +1,7 @@
 // Host services of our own, beside the Win32 surface: what a program on Corvala needs from the system
 // that Windows itself does not offer in this form. Each has a POSIX implementation (files_posix.cpp,
-// system_posix.cpp); the rest is portable and is built on every system.
+// system_posix.cpp, and the executable's path in a file per system: executable_linux.cpp); the rest is
+// portable and is built on every system.
 #pragma once
 #include <cstddef>
 #include <cstdint>
