@@ -41,6 +41,12 @@ bool ScreenSize(int* w, int* h);  // the desktop's
 void DrawSurfaceText(detail::Window* w, const std::string& text, const RECT& clip, int x, int top, uint32_t rgb);
 int SurfaceTextHeight();
 
+// ---- the display (sdl/video.cpp) ---------------------------------------------------------------
+// Whether there is a display to show windows and boxes on: false once the backend found it cannot be
+// had, and where it shows nothing (null/). The host's fatal-error path asks it (host::HaveDisplay): without
+// a display its text and reason go to standard error alone, once, and no box is tried.
+bool HaveDisplay();
+
 }  // namespace backend
 
 // ---- the surface calls a backend makes itself ---------------------------------------------------

@@ -423,3 +423,6 @@ LRESULT SendMessageA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace win32
+
+// The host's fatal-error path asks whether a box can be shown; under the emulation only the backend knows.
+bool host::HaveDisplay() { return win32::backend::HaveDisplay(); }

@@ -72,14 +72,10 @@ bool FatalErrorShowing();
 // What the system said when a window, a GL visual or a context could not be had ("" when nothing failed).
 std::string FailureReason();
 void NoteFailure(const std::string& reason);  // "" forgets it
-// A display to show windows and boxes on: always on Windows; elsewhere DISPLAY or WAYLAND_DISPLAY, until
-// the backend found that it cannot be opened.
+// A display to show windows and boxes on; without one, a fatal error goes to standard error alone, once,
+// with no box tried. Not the host's question: Windows always has one (system_windows.cpp), and under the
+// emulation the backend answers (emul/backend.h).
 bool HaveDisplay();
-#if !defined(_WIN32)
-// The backend's word that the display the environment names cannot be had: HaveDisplay() is false from
-// then on, and a fatal error goes to standard error alone, once, with no box tried.
-void NoteDisplayUnreachable();
-#endif
 
 // ---- time --------------------------------------------------------------------------------------
 uint64_t MonotonicNs();            // a clock that never goes back, in nanoseconds

@@ -20,7 +20,7 @@
 #include <thread>
 #include <vector>
 
-#include "platform/emul/emul.h"
+#include "platform/emul/backend.h"
 
 namespace win32 {
 namespace {
@@ -161,7 +161,7 @@ int MessageBoxA(HWND, LPCSTR text, LPCSTR caption, UINT) {
     // The fatal-error path's box ends the program with exit code 1 whatever ends the box; that path has
     // written its text on standard error already, so a box that cannot be shown adds nothing there.
     const bool fatal = host::FatalErrorShowing();
-    if ((!host::HaveDisplay() || !show_box(c, t, fatal)) && !fatal)
+    if ((!backend::HaveDisplay() || !show_box(c, t, fatal)) && !fatal)
         std::fprintf(stderr, "%s: %s\n", c.c_str(), t.c_str());
     return IDOK;
 }

@@ -5,11 +5,13 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/emul/backend.h"
 #include "platform/sdl/sdl.h"
 
 namespace win32 {
 namespace {
 bool g_video_failed = false;
+bool g_display_unreachable = false;
 
 // Xlib's own handler prints the request and exits; a driver that cannot make a context must end in the
 // program's message instead, so the error is kept as the reason and the call that caused it fails.
@@ -34,18 +36,29 @@ bool x_display_opens() {
         return true;
     }
     host::NoteFailure(std::string("cannot open display \"") + name + "\"");
-    host::NoteDisplayUnreachable();
+    sdl::NoteDisplayUnreachable();
     return false;
 }
 }  // namespace
 
+namespace backend {
+bool HaveDisplay() {
+    if (g_display_unreachable) return false;
+    const char* x = std::getenv("DISPLAY");
+    const char* w = std::getenv("WAYLAND_DISPLAY");
+    return (x && *x) || (w && *w);
+}
+}  // namespace backend
+
 namespace sdl {
+
+void NoteDisplayUnreachable() { g_display_unreachable = true; }
 
 bool EnsureVideo() {
     if (SDL_WasInit(SDL_INIT_VIDEO)) return true;
     if (g_video_failed) return false;  // said once; every later window, cursor or icon just fails
     const bool allow_invisible = detail::Switches().allow_invisible_driver;
-    if (!allow_invisible && !host::HaveDisplay()) {
+    if (!allow_invisible && !backend::HaveDisplay()) {
         // SDL would quietly pick a driver nobody can see (and its probes talk on standard error).
         host::NoteFailure("no display: DISPLAY is not set");
         g_video_failed = true;
@@ -67,7 +80,7 @@ bool EnsureVideo() {
     const char* driver = SDL_GetCurrentVideoDriver();
     if (!allow_invisible && driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) {
         host::NoteFailure(std::string("no display: SDL offers only the \"") + driver + "\" video driver");
-        host::NoteDisplayUnreachable();
+        NoteDisplayUnreachable();
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         g_video_failed = true;
         return false;
