@@ -1,4 +1,5 @@
-// Inside the SDL backend: what its files share. SDL, Xlib and FreeType appear in this folder only.
+// Inside the SDL backend: what its files share (native.h has what they need from beneath SDL). SDL, Xlib and
+// FreeType appear in this folder only.
 #pragma once
 #include <SDL.h>
 
