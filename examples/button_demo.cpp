@@ -5,9 +5,9 @@
 //   corvala_buttons [FRAMES]   stops by itself after FRAMES frames when given
 #include <GL/gl.h>
 #include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include <corvala/Corvala.h>
@@ -120,8 +120,7 @@ int main(int argc, char** argv) {
         if (frame_limit > 0 && frame >= frame_limit) break;
     }
     DELETEOGLWINDOW();  // the buttons and the bar go with the window
-    for (const char* name : {"play", "stop"})
-        for (const char* state : {"N", "H", "P"}) unlink((std::string(dir) + "/" + name + state + ".BMP").c_str());
-    rmdir(dir);
+    std::error_code ec;
+    std::filesystem::remove_all(folder, ec);  // the pictures written above
     return 0;
 }

@@ -17,3 +17,29 @@ if [ -n "$found" ]; then
     exit 1
 fi
 echo "layers: SDL, Xlib and FreeType appear only in the SDL backend"
+
+# POSIX's, X11's and Windows' own headers belong to the files chosen for their system: the host's
+# *_posix, *_linux and *_windows files, the SDL backend's linux.cpp and x11.cpp, and the Windows surface
+# (platform/windows/). The framework, the program, the Win32 emulation, the viewer and the examples use
+# standard C++ alone. Besides those: tests/ (they start programs and desktops, make files and FIFOs and
+# wait for children; support/systems.cpp tells Wine from Windows), bench/ (it measures processes: their
+# resource use, fork, the loader) and fuzz/ (libFuzzer's targets run on Linux, a scratch file each).
+system_headers() {
+    local what=$1 pattern=$2 allowed=$3 found
+    found=$(git ls-files --cached --others --exclude-standard -- '*.c' '*.cpp' '*.h' |
+            grep -v -E "$allowed" | xargs grep -n -i -E "$pattern" || true)
+    if [ -n "$found" ]; then
+        echo "$what headers outside the files chosen for them:"
+        echo "$found"
+        exit 1
+    fi
+}
+include='^[[:space:]]*#[[:space:]]*include[[:space:]]*'
+system_headers POSIX \
+    "$include<((unistd|dlfcn|link|pthread|strings|fcntl|signal|dirent|poll|termios|spawn|sched|semaphore|pwd|grp|glob|fnmatch|libgen|syslog|utime|execinfo|mntent|alloca|malloc|features|endian|byteswap|getopt|err|netdb)\.h|(sys|linux|asm|netinet|arpa|mach|mach-o)/[^>]*)>" \
+    '^(platform/host/[^/]*_(posix|linux)\.cpp$|platform/sdl/linux\.cpp$|tests/|bench/|fuzz/)'
+system_headers X11 "$include<X11/[^>]*>" '^(platform/sdl/x11\.cpp$|tests/e2e/|tests/platform/sdl/)'
+system_headers Windows \
+    "$include<(win[a-z0-9_]*|commctrl|commdlg|shellapi|shlobj|shlwapi|objbase|ole2|mmsystem|io|direct|process|tchar|conio|dwmapi|psapi|dbghelp|imm|timeapi|uxtheme|versionhelpers|knownfolders)\.h>" \
+    '^(platform/host/[^/]*_windows\.cpp$|platform/windows/|tests/support/systems\.cpp$)'
+echo "layers: POSIX, X11 and Windows headers appear only in the files chosen for their system"

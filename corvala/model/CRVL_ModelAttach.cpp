@@ -1,7 +1,6 @@
 // What a model carries besides its own file: other models at its tags, and skin images on its surfaces.
 #include <GL/gl.h>
 
-#include <strings.h>
 #include <cctype>
 #include <cstring>
 #include <map>
@@ -16,9 +15,12 @@ namespace corvala {
 namespace {
 
 // File names in the format are fixed-size character fields, not always terminated.
-std::string field(const char* chars, size_t size) { return std::string(chars, strnlen(chars, size)); }
+std::string field(const char* chars, size_t size) {
+    const void* end = std::memchr(chars, 0, size);
+    return std::string(chars, end ? size_t(static_cast<const char*>(end) - chars) : size);
+}
 
-bool same_name(const std::string& a, const std::string& b) { return strcasecmp(a.c_str(), b.c_str()) == 0; }
+bool same_name(const std::string& a, const std::string& b) { return host::EqualIgnoringCase(a.c_str(), b.c_str()); }
 
 std::string trimmed(const std::string& s) {
     const size_t first = s.find_first_not_of(" \t\r\n");

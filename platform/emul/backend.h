@@ -63,6 +63,12 @@ int SurfaceTextHeight();  // optional with it: the line's height, which centres 
 // call it until a message is there. A backend whose system runs on the program's own thread (a browser)
 // gives the system its turn there. Presenting on the system's clock is the host's: host::WaitForSystemFrame.
 
+// ---- the display --------------------------------------------------------------------------------
+// Required: whether there is a display to show windows and boxes on: false once the backend found it cannot be
+// had, and where it shows nothing (null/). The host's fatal-error path asks it (host::HaveDisplay): without
+// a display its text and reason go to standard error alone, once, and no box is tried.
+bool HaveDisplay();
+
 }  // namespace backend
 
 // ---- the surface calls a backend defines itself --------------------------------------------------

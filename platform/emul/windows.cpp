@@ -1,8 +1,6 @@
 // Window classes and windows: one top-level window, shown by the backend, with an emulated caption and
 // frame, and child windows that live inside it as records with their own procedure, rectangle and pixel
 // surface.
-#include <strings.h>
-
 #include <algorithm>
 
 #include "platform/emul/backend.h"
@@ -23,7 +21,7 @@ struct ModuleToken {
 detail::WindowClass* find_class(const char* name) {
     if (!name) return nullptr;
     for (auto& c : g_classes)
-        if (::strcasecmp(c->name.c_str(), name) == 0) return c.get();
+        if (host::EqualIgnoringCase(c->name.c_str(), name)) return c.get();
     return nullptr;
 }
 
@@ -425,3 +423,6 @@ LRESULT SendMessageA(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
 }
 
 }  // namespace win32
+
+// The host's fatal-error path asks whether a box can be shown; under the emulation only the backend knows.
+bool host::HaveDisplay() { return win32::backend::HaveDisplay(); }

@@ -2,8 +2,6 @@
 // case-sensitive.
 #include <dirent.h>
 #include <fcntl.h>
-#include <limits.h>
-#include <strings.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,6 +11,7 @@
 #include <vector>
 
 #include "platform/host/host.h"
+#include "platform/host/posix.h"
 
 namespace host {
 namespace {
@@ -28,7 +27,7 @@ std::string find_entry(const std::string& dir, const std::string& want) {
     if (!d) return "";
     std::string found;
     while (dirent* e = ::readdir(d)) {
-        if (::strcasecmp(e->d_name, want.c_str()) == 0) {
+        if (EqualIgnoringCase(e->d_name, want.c_str())) {
             found = e->d_name;
             break;
         }
@@ -77,22 +76,14 @@ bool FileExists(const char* path) {
     return ::stat(MapPath(path).c_str(), &st) == 0 && S_ISREG(st.st_mode);
 }
 
-namespace {
-std::string executable_path() {
-    char path[PATH_MAX];
-    const ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    return n <= 0 ? std::string() : std::string(path, size_t(n));
-}
-}  // namespace
-
 std::string ExecutableFolder() {
-    const std::string exe = executable_path();
+    const std::string exe = ExecutablePath();
     const size_t slash = exe.rfind('/');
     return slash == std::string::npos ? "" : exe.substr(0, slash == 0 ? 1 : slash);
 }
 
 std::string ExecutableName() {
-    const std::string exe = executable_path();
+    const std::string exe = ExecutablePath();
     const size_t slash = exe.rfind('/');
     return slash == std::string::npos ? "" : exe.substr(slash + 1);
 }

@@ -1,6 +1,7 @@
 // Host services of our own, beside the Win32 surface: what a program on Corvala needs from the system
 // that Windows itself does not offer in this form. Each has a POSIX implementation (files_posix.cpp,
-// system_posix.cpp); the rest is portable and is built on every system.
+// system_posix.cpp, and the executable's path in a file per system: executable_linux.cpp); the rest is
+// portable and is built on every system.
 #pragma once
 #include <cstddef>
 #include <cstdint>
@@ -51,6 +52,9 @@ std::string Cp1252ToUtf8(const char* s);
 uint32_t Cp1252CodePoint(unsigned char c);
 // The Windows-1252 byte of a Unicode code point; -1 when the code page has none.
 int Cp1252Byte(uint32_t code_point);
+// Whether two names are the same with ASCII letters taken without regard to case, as Windows compares
+// class names and as file and tag names are matched; other bytes must be equal.
+bool EqualIgnoringCase(const char* a, const char* b);
 
 // ---- notices -----------------------------------------------------------------------------------
 // Tells the person running the program something that does not end it: one line on standard error, and a
@@ -68,14 +72,10 @@ bool FatalErrorShowing();
 // What the system said when a window, a GL visual or a context could not be had ("" when nothing failed).
 std::string FailureReason();
 void NoteFailure(const std::string& reason);  // "" forgets it
-// A display to show windows and boxes on: always on Windows; elsewhere DISPLAY or WAYLAND_DISPLAY, until
-// the backend found that it cannot be opened.
+// A display to show windows and boxes on; without one, a fatal error goes to standard error alone, once,
+// with no box tried. Not the host's question: Windows always has one (system_windows.cpp), and under the
+// emulation the backend answers (emul/backend.h).
 bool HaveDisplay();
-#if !defined(_WIN32)
-// The backend's word that the display the environment names cannot be had: HaveDisplay() is false from
-// then on, and a fatal error goes to standard error alone, once, with no box tried.
-void NoteDisplayUnreachable();
-#endif
 
 // ---- time --------------------------------------------------------------------------------------
 uint64_t MonotonicNs();            // a clock that never goes back, in nanoseconds

@@ -1,9 +1,8 @@
-// Time, the display and notices on POSIX.
+// Time and notices on POSIX.
 #include <time.h>
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 
 #include "platform/host/host.h"
 
@@ -26,19 +25,6 @@ void SleepUntilNs(uint64_t when) {
 // A desktop process presents when SwapBuffers is called and paces itself; its threads are there to use.
 bool WaitForSystemFrame() { return false; }
 bool HaveThreads() { return true; }
-
-namespace {
-bool g_display_unreachable = false;
-}  // namespace
-
-bool HaveDisplay() {
-    if (g_display_unreachable) return false;
-    const char* x = std::getenv("DISPLAY");
-    const char* w = std::getenv("WAYLAND_DISPLAY");
-    return (x && *x) || (w && *w);
-}
-
-void NoteDisplayUnreachable() { g_display_unreachable = true; }
 
 void Notice(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());

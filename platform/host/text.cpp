@@ -38,4 +38,11 @@ std::string Cp1252ToUtf8(const char* s) {
     return out;
 }
 
+bool EqualIgnoringCase(const char* a, const char* b) {
+    const auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : int(c); };
+    for (; *a || *b; ++a, ++b)
+        if (lower(static_cast<unsigned char>(*a)) != lower(static_cast<unsigned char>(*b))) return false;
+    return true;
+}
+
 }  // namespace host

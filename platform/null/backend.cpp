@@ -34,6 +34,8 @@ bool ScreenSize(int* w, int* h) {
 void DrawSurfaceText(detail::Window*, const std::string&, const RECT&, int, int, uint32_t) {}
 int SurfaceTextHeight() { return 14; }
 
+bool HaveDisplay() { return false; }  // nothing is shown, so a fatal error is told on standard error alone
+
 }  // namespace backend
 
 // ---- no OpenGL: no pixel format, so no context, nothing to present --------------------------------

@@ -1,12 +1,16 @@
 // Child windows shown over the OpenGL picture: each visible child's painted pixels, inside its region
-// and its ancestors' rectangles, drawn onto the back buffer just before it is presented.
+// and its ancestors' rectangles, drawn onto the back buffer just before it is presented, as textured
+// quads through the same small part of GL 1.1 the framework uses, so any GL that serves the framework
+// serves this too.
 //
 // GL is reached through pointers from SDL_GL_GetProcAddress, never by name: the program's own GL
 // calls may be interposed (a test tracer records them), and this drawing is not the program's.
-// Every state touched is saved first and put back after, so the next frame starts as it would have.
+// Every state touched is read first and put back after, so the next frame starts as it would have.
 #include <GL/gl.h>
 
 #include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "platform/emul/gdi_objects.h"
 #include "platform/sdl/sdl.h"
@@ -20,26 +24,32 @@ using detail::Window;
 struct Gl {
     bool ok = false;
     void (*GetIntegerv)(GLenum, GLint*);
-    void (*GetDoublev)(GLenum, GLdouble*);
-    void (*PushAttrib)(GLbitfield);
-    void (*PopAttrib)();
-    void (*PushClientAttrib)(GLbitfield);
-    void (*PopClientAttrib)();
+    void (*GetFloatv)(GLenum, GLfloat*);
+    void (*GetBooleanv)(GLenum, GLboolean*);
+    GLboolean (*IsEnabled)(GLenum);
+    void (*Enable)(GLenum);
+    void (*Disable)(GLenum);
     void (*MatrixMode)(GLenum);
     void (*LoadIdentity)();
-    void (*LoadMatrixd)(const GLdouble*);
+    void (*LoadMatrixf)(const GLfloat*);
     void (*Ortho)(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble);
     void (*Viewport)(GLint, GLint, GLsizei, GLsizei);
-    void (*Disable)(GLenum);
-    void (*Enable)(GLenum);
     void (*AlphaFunc)(GLenum, GLclampf);
     void (*ColorMask)(GLboolean, GLboolean, GLboolean, GLboolean);
-    void (*RasterPos2i)(GLint, GLint);
+    void (*PolygonMode)(GLenum, GLenum);
     void (*PixelStorei)(GLenum, GLint);
-    void (*PixelZoom)(GLfloat, GLfloat);
-    void (*PixelTransferf)(GLenum, GLfloat);
-    void (*PixelTransferi)(GLenum, GLint);
-    void (*DrawPixels)(GLsizei, GLsizei, GLenum, GLenum, const void*);
+    void (*BindTexture)(GLenum, GLuint);
+    void (*GetTexParameteriv)(GLenum, GLenum, GLint*);
+    void (*TexParameteri)(GLenum, GLenum, GLint);
+    void (*GetTexEnviv)(GLenum, GLenum, GLint*);
+    void (*TexEnvi)(GLenum, GLenum, GLint);
+    void (*TexImage2D)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const void*);
+    void (*TexSubImage2D)(GLenum, GLint, GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, const void*);
+    void (*Begin)(GLenum);
+    void (*End)();
+    void (*TexCoord2f)(GLfloat, GLfloat);
+    void (*TexCoord4f)(GLfloat, GLfloat, GLfloat, GLfloat);
+    void (*Vertex3f)(GLfloat, GLfloat, GLfloat);
 };
 
 template <class F>
@@ -51,16 +61,18 @@ bool load(F& f, const char* name) {
 const Gl& gl() {
     static Gl g = [] {
         Gl t{};
-        t.ok = load(t.GetIntegerv, "glGetIntegerv") && load(t.GetDoublev, "glGetDoublev") &&
-               load(t.PushAttrib, "glPushAttrib") && load(t.PopAttrib, "glPopAttrib") &&
-               load(t.PushClientAttrib, "glPushClientAttrib") && load(t.PopClientAttrib, "glPopClientAttrib") &&
-               load(t.MatrixMode, "glMatrixMode") && load(t.LoadIdentity, "glLoadIdentity") &&
-               load(t.LoadMatrixd, "glLoadMatrixd") && load(t.Ortho, "glOrtho") && load(t.Viewport, "glViewport") &&
-               load(t.Disable, "glDisable") && load(t.Enable, "glEnable") && load(t.AlphaFunc, "glAlphaFunc") &&
-               load(t.ColorMask, "glColorMask") && load(t.RasterPos2i, "glRasterPos2i") &&
-               load(t.PixelStorei, "glPixelStorei") && load(t.PixelZoom, "glPixelZoom") &&
-               load(t.PixelTransferf, "glPixelTransferf") && load(t.PixelTransferi, "glPixelTransferi") &&
-               load(t.DrawPixels, "glDrawPixels");
+        t.ok = load(t.GetIntegerv, "glGetIntegerv") && load(t.GetFloatv, "glGetFloatv") &&
+               load(t.GetBooleanv, "glGetBooleanv") && load(t.IsEnabled, "glIsEnabled") && load(t.Enable, "glEnable") &&
+               load(t.Disable, "glDisable") && load(t.MatrixMode, "glMatrixMode") &&
+               load(t.LoadIdentity, "glLoadIdentity") && load(t.LoadMatrixf, "glLoadMatrixf") &&
+               load(t.Ortho, "glOrtho") && load(t.Viewport, "glViewport") && load(t.AlphaFunc, "glAlphaFunc") &&
+               load(t.ColorMask, "glColorMask") && load(t.PolygonMode, "glPolygonMode") &&
+               load(t.PixelStorei, "glPixelStorei") && load(t.BindTexture, "glBindTexture") &&
+               load(t.GetTexParameteriv, "glGetTexParameteriv") && load(t.TexParameteri, "glTexParameteri") &&
+               load(t.GetTexEnviv, "glGetTexEnviv") && load(t.TexEnvi, "glTexEnvi") &&
+               load(t.TexImage2D, "glTexImage2D") && load(t.TexSubImage2D, "glTexSubImage2D") &&
+               load(t.Begin, "glBegin") && load(t.End, "glEnd") && load(t.TexCoord2f, "glTexCoord2f") &&
+               load(t.TexCoord4f, "glTexCoord4f") && load(t.Vertex3f, "glVertex3f");
         return t;
     }();
     return g;
@@ -105,6 +117,95 @@ void collect(const Window* parent, int ox, int oy, RECT clip, std::vector<Layer>
     }
 }
 
+// What a textured quad depends on besides the texture: switched to what the picture needs while the
+// children are drawn, and back after.
+constexpr GLenum kOff[] = {GL_TEXTURE_1D,    GL_DEPTH_TEST,     GL_STENCIL_TEST,  GL_BLEND,           GL_FOG,
+                           GL_SCISSOR_TEST,  GL_COLOR_LOGIC_OP, GL_CULL_FACE,     GL_POLYGON_STIPPLE, GL_POLYGON_SMOOTH,
+                           GL_TEXTURE_GEN_S, GL_TEXTURE_GEN_T,  GL_TEXTURE_GEN_R, GL_TEXTURE_GEN_Q,   GL_CLIP_PLANE0,
+                           GL_CLIP_PLANE1,   GL_CLIP_PLANE2,    GL_CLIP_PLANE3,   GL_CLIP_PLANE4,     GL_CLIP_PLANE5};
+constexpr GLenum kOn[] = {GL_TEXTURE_2D, GL_ALPHA_TEST};
+constexpr GLenum kUnpack[] = {GL_UNPACK_ALIGNMENT, GL_UNPACK_ROW_LENGTH, GL_UNPACK_SKIP_ROWS, GL_UNPACK_SKIP_PIXELS};
+constexpr int kMatrices = 3;
+constexpr GLenum kMatrixModes[kMatrices] = {GL_PROJECTION, GL_MODELVIEW, GL_TEXTURE};
+constexpr GLenum kMatrixNames[kMatrices] = {GL_PROJECTION_MATRIX, GL_MODELVIEW_MATRIX, GL_TEXTURE_MATRIX};
+
+struct SavedState {
+    GLboolean off[std::size(kOff)], on[std::size(kOn)], color_mask[4];
+    GLint unpack[std::size(kUnpack)], viewport[4], matrix_mode, polygon_mode[2], alpha_func, texture, env_mode,
+        filters[2];
+    GLfloat matrices[kMatrices][16], alpha_ref, texcoord[4];
+};
+
+// Texture 0, the default one, carries the pixels: a texture name of ours would move the names the
+// program's own glGenTextures gets. Its parameters are put back after, and its image emptied, as a
+// program that never gives it one finds it.
+void save_and_prepare(const Gl& g, SavedState& s, int dw, int dh) {
+    for (size_t i = 0; i < std::size(kOff); ++i)
+        if ((s.off[i] = g.IsEnabled(kOff[i]))) g.Disable(kOff[i]);
+    for (size_t i = 0; i < std::size(kOn); ++i)
+        if (!(s.on[i] = g.IsEnabled(kOn[i]))) g.Enable(kOn[i]);
+    for (size_t i = 0; i < std::size(kUnpack); ++i) g.GetIntegerv(kUnpack[i], &s.unpack[i]);
+    g.GetBooleanv(GL_COLOR_WRITEMASK, s.color_mask);
+    g.GetIntegerv(GL_VIEWPORT, s.viewport);
+    g.GetIntegerv(GL_MATRIX_MODE, &s.matrix_mode);
+    g.GetIntegerv(GL_POLYGON_MODE, s.polygon_mode);
+    g.GetIntegerv(GL_ALPHA_TEST_FUNC, &s.alpha_func);
+    g.GetFloatv(GL_ALPHA_TEST_REF, &s.alpha_ref);
+    g.GetFloatv(GL_CURRENT_TEXTURE_COORDS, s.texcoord);
+    g.GetIntegerv(GL_TEXTURE_BINDING_2D, &s.texture);
+    g.GetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &s.env_mode);
+    for (int m = 0; m < kMatrices; ++m) g.GetFloatv(kMatrixNames[m], s.matrices[m]);
+
+    g.PixelStorei(GL_UNPACK_ALIGNMENT, 4);  // rows of RGBA bytes are whole words
+    for (size_t i = 1; i < std::size(kUnpack); ++i) g.PixelStorei(kUnpack[i], 0);
+    g.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    g.Viewport(0, 0, dw, dh);
+    for (GLenum mode : kMatrixModes) {
+        g.MatrixMode(mode);
+        g.LoadIdentity();
+    }
+    g.MatrixMode(GL_PROJECTION);
+    g.Ortho(0, dw, 0, dh, -1, 1);
+    g.PolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    g.AlphaFunc(GL_GREATER, 0.5f);
+    g.TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    g.BindTexture(GL_TEXTURE_2D, 0);
+    g.GetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &s.filters[0]);
+    g.GetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &s.filters[1]);
+    g.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    g.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+}
+
+void restore(const Gl& g, const SavedState& s) {
+    g.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    g.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, s.filters[0]);
+    g.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, s.filters[1]);
+    g.BindTexture(GL_TEXTURE_2D, GLuint(s.texture));
+    g.TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, s.env_mode);
+    g.TexCoord4f(s.texcoord[0], s.texcoord[1], s.texcoord[2], s.texcoord[3]);
+    g.AlphaFunc(GLenum(s.alpha_func), s.alpha_ref);
+    g.PolygonMode(GL_FRONT, GLenum(s.polygon_mode[0]));
+    g.PolygonMode(GL_BACK, GLenum(s.polygon_mode[1]));
+    for (int m = 0; m < kMatrices; ++m) {
+        g.MatrixMode(kMatrixModes[m]);
+        g.LoadMatrixf(s.matrices[m]);
+    }
+    g.MatrixMode(GLenum(s.matrix_mode));
+    g.Viewport(s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3]);
+    g.ColorMask(s.color_mask[0], s.color_mask[1], s.color_mask[2], s.color_mask[3]);
+    for (size_t i = 0; i < std::size(kUnpack); ++i) g.PixelStorei(kUnpack[i], s.unpack[i]);
+    for (size_t i = 0; i < std::size(kOn); ++i)
+        if (!s.on[i]) g.Disable(kOn[i]);
+    for (size_t i = 0; i < std::size(kOff); ++i)
+        if (s.off[i]) g.Enable(kOff[i]);
+}
+
+GLsizei power_of_two_above(int n) {
+    GLsizei p = 1;
+    while (p < n) p *= 2;
+    return p;
+}
+
 }  // namespace
 
 void CompositeChildren(Window* top) {
@@ -116,57 +217,49 @@ void CompositeChildren(Window* top) {
     const Gl& g = gl();
     if (layers.empty() || !g.ok) return;
 
-    GLint depth = 0, max_depth = 0, client_depth = 0, max_client_depth = 0;
-    g.GetIntegerv(GL_ATTRIB_STACK_DEPTH, &depth);
-    g.GetIntegerv(GL_MAX_ATTRIB_STACK_DEPTH, &max_depth);
-    g.GetIntegerv(GL_CLIENT_ATTRIB_STACK_DEPTH, &client_depth);
-    g.GetIntegerv(GL_MAX_CLIENT_ATTRIB_STACK_DEPTH, &max_client_depth);
-    if (depth >= max_depth || client_depth >= max_client_depth) return;  // nowhere to save the state
-
-    GLdouble projection[16], modelview[16];
-    g.GetDoublev(GL_PROJECTION_MATRIX, projection);
-    g.GetDoublev(GL_MODELVIEW_MATRIX, modelview);
-    g.PushAttrib(GL_ALL_ATTRIB_BITS);  // enables, viewport, raster position, pixel modes, matrix mode ...
-    g.PushClientAttrib(GL_CLIENT_ALL_ATTRIB_BITS);
-
-    g.Viewport(0, 0, dw, dh);
-    g.MatrixMode(GL_PROJECTION);
-    g.LoadIdentity();
-    g.Ortho(0, dw, 0, dh, -1, 1);
-    g.MatrixMode(GL_MODELVIEW);
-    g.LoadIdentity();
-    for (GLenum cap : {GLenum(GL_TEXTURE_1D), GLenum(GL_TEXTURE_2D), GLenum(GL_DEPTH_TEST), GLenum(GL_STENCIL_TEST),
-                       GLenum(GL_BLEND), GLenum(GL_FOG), GLenum(GL_SCISSOR_TEST), GLenum(GL_COLOR_LOGIC_OP),
-                       GLenum(GL_LIGHTING), GLenum(GL_CLIP_PLANE0), GLenum(GL_CLIP_PLANE1), GLenum(GL_CLIP_PLANE2),
-                       GLenum(GL_CLIP_PLANE3), GLenum(GL_CLIP_PLANE4), GLenum(GL_CLIP_PLANE5)})
-        g.Disable(cap);
-    g.Enable(GL_ALPHA_TEST);
-    g.AlphaFunc(GL_GREATER, 0.5f);
-    g.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    g.PixelZoom(1, 1);
-    g.PixelTransferi(GL_MAP_COLOR, GL_FALSE);
-    for (GLenum scale : {GLenum(GL_RED_SCALE), GLenum(GL_GREEN_SCALE), GLenum(GL_BLUE_SCALE), GLenum(GL_ALPHA_SCALE)})
-        g.PixelTransferf(scale, 1);
-    for (GLenum bias : {GLenum(GL_RED_BIAS), GLenum(GL_GREEN_BIAS), GLenum(GL_BLUE_BIAS), GLenum(GL_ALPHA_BIAS)})
-        g.PixelTransferf(bias, 0);
-    g.PixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    g.PixelStorei(GL_UNPACK_ROW_LENGTH, 0);
-    g.PixelStorei(GL_UNPACK_SKIP_ROWS, 0);
-    g.PixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    g.PixelStorei(GL_UNPACK_SWAP_BYTES, GL_FALSE);
-    g.PixelStorei(GL_UNPACK_LSB_FIRST, GL_FALSE);
-
+    // One texture, as large as the largest layer needs (in GL 1.1's power-of-two sizes) and the driver
+    // allows; a larger layer goes in pieces of that size.
+    GLint most = 0;
+    g.GetIntegerv(GL_MAX_TEXTURE_SIZE, &most);
+    int widest = 0, tallest = 0;
     for (const Layer& l : layers) {
-        g.RasterPos2i(l.x, dh - (l.y + l.h));
-        g.DrawPixels(l.w, l.h, GL_RGBA, GL_UNSIGNED_BYTE, l.rgba.data());
+        widest = std::max(widest, l.w);
+        tallest = std::max(tallest, l.h);
     }
+    const GLsizei tw = std::min<GLsizei>(power_of_two_above(widest), most),
+                  th = std::min<GLsizei>(power_of_two_above(tallest), most);
+    if (tw <= 0 || th <= 0) return;
 
-    g.MatrixMode(GL_PROJECTION);
-    g.LoadMatrixd(projection);
-    g.MatrixMode(GL_MODELVIEW);
-    g.LoadMatrixd(modelview);
-    g.PopClientAttrib();
-    g.PopAttrib();
+    SavedState saved;
+    save_and_prepare(g, saved, dw, dh);
+    g.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    std::vector<uint8_t> piece;
+    for (const Layer& l : layers) {
+        const int bottom = dh - (l.y + l.h);  // GL counts rows from the bottom, as the layer's rows are kept
+        for (int py = 0; py < l.h; py += th) {
+            for (int px = 0; px < l.w; px += tw) {
+                const int pw = std::min(tw, l.w - px), ph = std::min(th, l.h - py);
+                piece.resize(size_t(pw) * size_t(ph) * 4);
+                for (int row = 0; row < ph; ++row)
+                    std::copy_n(&l.rgba[(size_t(py + row) * size_t(l.w) + size_t(px)) * 4], size_t(pw) * 4,
+                                &piece[size_t(row) * size_t(pw) * 4]);
+                g.TexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, pw, ph, GL_RGBA, GL_UNSIGNED_BYTE, piece.data());
+                const float s = float(pw) / float(tw), t = float(ph) / float(th);
+                const float x0 = float(l.x + px), y0 = float(bottom + py), x1 = x0 + float(pw), y1 = y0 + float(ph);
+                g.Begin(GL_QUADS);
+                g.TexCoord2f(0, 0);
+                g.Vertex3f(x0, y0, 0);
+                g.TexCoord2f(s, 0);
+                g.Vertex3f(x1, y0, 0);
+                g.TexCoord2f(s, t);
+                g.Vertex3f(x1, y1, 0);
+                g.TexCoord2f(0, t);
+                g.Vertex3f(x0, y1, 0);
+                g.End();
+            }
+        }
+    }
+    restore(g, saved);
 }
 
 }  // namespace sdl

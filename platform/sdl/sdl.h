@@ -1,4 +1,5 @@
-// Inside the SDL backend: what its files share. SDL, Xlib and FreeType appear in this folder only.
+// Inside the SDL backend: what its files share (native.h has what they need from beneath SDL). SDL, Xlib and
+// FreeType appear in this folder only.
 #pragma once
 #include <SDL.h>
 
@@ -12,6 +13,8 @@ namespace sdl {
 constexpr int kFirstPositionalKey = 0x100, kLastPositionalKey = 500;
 
 bool EnsureVideo();  // SDL video up on a driver that shows something
+// The display the environment names cannot be had: backend::HaveDisplay() is false from then on.
+void NoteDisplayUnreachable();
 inline SDL_Window* WindowOf(const detail::Window* w) { return w ? static_cast<SDL_Window*>(w->native) : nullptr; }
 // The window `h` is going: the contexts made for it keep its drawable alive until the last of them is
 // deleted. False when no context was made for it, and the drawable can go now.

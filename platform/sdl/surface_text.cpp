@@ -1,10 +1,12 @@
-// The SDL backend's text on child windows' pixel surfaces: DejaVu Sans through FreeType, 8-bit Windows-1252 input.
+// The SDL backend's text on child windows' pixel surfaces: DejaVu Sans (where the system keeps it) through
+// FreeType, 8-bit Windows-1252 input.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
 #include <unordered_map>
 
 #include "platform/emul/backend.h"
+#include "platform/sdl/native.h"
 
 namespace win32 {
 namespace backend {
@@ -13,11 +15,6 @@ using detail::Window;
 namespace {
 
 constexpr int kPixelSize = 12;
-const char* const kFontFiles[] = {
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
-    "/usr/share/fonts/dejavu/DejaVuSans.ttf",
-    "/usr/share/fonts/TTF/DejaVuSans.ttf",
-};
 
 struct Glyph {
     int left = 0, top = 0, width = 0, rows = 0, advance = 0;
@@ -32,8 +29,8 @@ struct Font {
 
     Font() {
         if (FT_Init_FreeType(&lib) != 0) return;
-        for (const char* path : kFontFiles)
-            if (FT_New_Face(lib, path, 0, &face) == 0) break;
+        for (const std::string& path : sdl::SurfaceFontFiles())
+            if (FT_New_Face(lib, path.c_str(), 0, &face) == 0) break;
         if (!face) return;
         FT_Set_Pixel_Sizes(face, 0, kPixelSize);
         ascent = int(face->size->metrics.ascender >> 6);

@@ -1,11 +1,7 @@
 // The SDL backend's part of the test library: input as SDL delivers it, and compositing on demand.
 #include <SDL.h>
-#include <dlfcn.h>
-#include <link.h>
 
-#include <string>
-#include <vector>
-
+#include "platform/sdl/native.h"
 #include "platform/sdl/sdl.h"
 #include "platform/testing.h"
 
@@ -44,19 +40,6 @@ SDL_Scancode scancode_of(int vk) {
     }
 }
 
-// Closing the display unloads the GL driver, and what the driver keeps until the end would then lose its
-// name for the leak checker (and its suppression); every library loaded now stays.
-void keep_libraries_loaded() {
-    std::vector<std::string> names;
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, size_t, void* out) {
-            if (info->dlpi_name && *info->dlpi_name)
-                static_cast<std::vector<std::string>*>(out)->push_back(info->dlpi_name);
-            return 0;
-        },
-        &names);
-    for (const std::string& name : names) dlopen(name.c_str(), RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-}
 }  // namespace
 
 void InjectMouseMove(int x, int y, unsigned keys) {
@@ -99,7 +82,7 @@ void CompositeChildrenNow() {
 
 void CloseBackend() {
     if (!SDL_WasInit(SDL_INIT_VIDEO)) return;
-    keep_libraries_loaded();
+    sdl::KeepLoadedLibraries();
     sdl::DeleteContexts();
     for (auto& [id, w] : detail::g_windows) {
         if (SDL_Window* s = sdl::WindowOf(w.get())) {

@@ -23,6 +23,7 @@ void (*const kBackendDuties[])() = {
     duty(backend::SetNativeIcon),
     duty(backend::SetNativeCursor),
     duty(backend::ReleaseNativeWindow),
+    duty(backend::HaveDisplay),
     duty(backend::PumpEvents),
     duty(backend::WaitForEvents),
     duty(backend::CaptureMouse),

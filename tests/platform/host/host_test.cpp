@@ -67,6 +67,15 @@ TEST(MessageBoxes, Windows1252TextBecomesUtf8) {
     EXPECT_EQ(Cp1252ToUtf8(nullptr), "");
 }
 
+TEST(Names, OnlyAsciiLettersAreComparedWithoutRegardToCase) {
+    EXPECT_TRUE(EqualIgnoringCase("tag_Torso", "TAG_torso"));
+    EXPECT_TRUE(EqualIgnoringCase("", ""));
+    EXPECT_FALSE(EqualIgnoringCase("tag_head", "tag_hea"));
+    EXPECT_FALSE(EqualIgnoringCase("tag_hea", "tag_head"));
+    EXPECT_FALSE(EqualIgnoringCase("[@", "{`")) << "a case bit set on what is not a letter";
+    EXPECT_FALSE(EqualIgnoringCase("\xC8", "\xE8")) << "Windows-1252's letters beyond ASCII stay as they are";
+}
+
 TEST(Ticks, TheTickCountIsTheMonotonicClockInMilliseconds) {
     const auto monotonic_ms = [] {
         timespec ts;

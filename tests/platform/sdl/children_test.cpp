@@ -189,6 +189,13 @@ TEST_F(Children, ShowingChildrenLeavesTheGlStateAsItWasAndIsNotTheProgramsDrawin
     glDisable(GL_ALPHA_TEST);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     glRasterPos2f(0.25f, 0.5f);
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_DECAL);
+    glTexCoord2f(0.125f, 0.75f);
+    glPolygonMode(GL_BACK, GL_LINE);
+    glEnable(GL_CULL_FACE);
     auto snapshot = [] {
         std::vector<double> s;
         GLdouble m[16];
@@ -199,16 +206,31 @@ TEST_F(Children, ShowingChildrenLeavesTheGlStateAsItWasAndIsNotTheProgramsDrawin
         GLint v[4];
         glGetIntegerv(GL_VIEWPORT, v);
         s.insert(s.end(), v, v + 4);
-        for (GLenum e : {GLenum(GL_DEPTH_TEST), GLenum(GL_TEXTURE_2D), GLenum(GL_BLEND), GLenum(GL_ALPHA_TEST)})
+        for (GLenum e : {GLenum(GL_DEPTH_TEST), GLenum(GL_TEXTURE_2D), GLenum(GL_BLEND), GLenum(GL_ALPHA_TEST),
+                         GLenum(GL_CULL_FACE)})
             s.push_back(glIsEnabled(e));
-        GLint i = 0;
-        for (GLenum e : {GLenum(GL_UNPACK_ALIGNMENT), GLenum(GL_MATRIX_MODE), GLenum(GL_ALPHA_TEST_FUNC)}) {
-            glGetIntegerv(e, &i);
-            s.push_back(i);
+        GLint i[2] = {0, 0}, bound = 0;
+        glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+        s.push_back(bound);
+        for (GLenum e : {GLenum(GL_UNPACK_ALIGNMENT), GLenum(GL_MATRIX_MODE), GLenum(GL_ALPHA_TEST_FUNC),
+                         GLenum(GL_POLYGON_MODE)}) {
+            glGetIntegerv(e, i);
+            s.insert(s.end(), i, i + (e == GL_POLYGON_MODE ? 2 : 1));
         }
+        glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, i);
+        s.push_back(i[0]);
         GLdouble raster[4];
         glGetDoublev(GL_CURRENT_RASTER_POSITION, raster);
         s.insert(s.end(), raster, raster + 4);
+        glGetDoublev(GL_CURRENT_TEXTURE_COORDS, raster);
+        s.insert(s.end(), raster, raster + 4);
+        // The default texture carries the children's pixels meanwhile, and is left without an image.
+        glBindTexture(GL_TEXTURE_2D, 0);
+        glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, i);
+        s.push_back(i[0]);
+        glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, i);
+        s.push_back(i[0]);
+        glBindTexture(GL_TEXTURE_2D, GLuint(bound));
         return s;
     };
     const std::vector<double> before = snapshot();
@@ -222,6 +244,39 @@ TEST_F(Children, ShowingChildrenLeavesTheGlStateAsItWasAndIsNotTheProgramsDrawin
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_BLEND);
+    glDisable(GL_CULL_FACE);
+    glPolygonMode(GL_BACK, GL_FILL);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDeleteTextures(1, &texture);
+    DestroyWindow(c);
+}
+
+TEST_F(Children, ChildrenAreShownWhateverDrawingStateTheProgramLeft) {
+    HWND c = make_child(20, 30, 20, 12);
+    UpdateWindow(c);
+    clear_back_buffer();
+    // Drawn under any of these, the children's pixels would be hidden, or changed, or taken from elsewhere.
+    glPolygonMode(GL_FRONT_AND_BACK, GL_LINE);
+    glEnable(GL_CULL_FACE);
+    glCullFace(GL_FRONT_AND_BACK);
+    glColorMask(GL_FALSE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glMatrixMode(GL_TEXTURE);
+    glScalef(2, 2, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glEnable(GL_TEXTURE_GEN_S);
+    win32::testing::CompositeChildrenNow();
+    glDisable(GL_TEXTURE_GEN_S);
+    glMatrixMode(GL_TEXTURE);
+    glLoadIdentity();
+    glMatrixMode(GL_MODELVIEW);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glCullFace(GL_BACK);
+    glDisable(GL_CULL_FACE);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    for (auto [x, y] : {std::pair{20, 30}, std::pair{39, 30}, std::pair{29, 35}, std::pair{20, 41}, std::pair{39, 41}})
+        EXPECT_EQ(client_pixel(x, y), kPaintColour) << x << "," << y;
+    EXPECT_EQ(client_pixel(40, 35), 0u) << "right of the window";
     DestroyWindow(c);
 }
 
