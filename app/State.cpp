@@ -1,9 +1,9 @@
 #include "app/State.h"
 
-#include <GL/gl.h>
-
 #include <climits>
 #include <future>
+
+#include "platform/gl/gl.h"
 
 namespace wobblefin {
 

@@ -1,8 +1,8 @@
 #include "render/CRVL_Vector.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
+
+#include "platform/gl/gl.h"
 
 namespace corvala {
 

@@ -1,14 +1,12 @@
 #include "texture/CRVL_TGA.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <cstdlib>
 #include <cstring>
 #if defined(__x86_64__)
 #include <tmmintrin.h>
 #endif
 
+#include "platform/gl/gl.h"
 #include "platform/host/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Render.h"

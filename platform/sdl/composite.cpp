@@ -4,11 +4,10 @@
 // GL is reached through pointers from SDL_GL_GetProcAddress, never by name: the program's own GL
 // calls may be interposed (a test tracer records them), and this drawing is not the program's.
 // Every state touched is saved first and put back after, so the next frame starts as it would have.
-#include <GL/gl.h>
-
 #include <algorithm>
 
 #include "platform/emul/gdi_objects.h"
+#include "platform/gl/gl.h"
 #include "platform/sdl/sdl.h"
 
 namespace win32 {
