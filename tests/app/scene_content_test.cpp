@@ -10,8 +10,8 @@
 #include "app/State.h"
 #include "corvala/Corvala.h"
 #include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "tests/app/scene_support.h"
-#include "tests/support/gltrace.h"
 
 using namespace corvala;
 using namespace wobblefin;

@@ -3,8 +3,8 @@
 
 #include "corvala/model/CRVL_Model.h"
 #include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "tests/model/md3_builder.h"
-#include "tests/support/gltrace.h"
 
 using namespace corvala;
 

@@ -9,8 +9,8 @@
 
 #include "corvala/Corvala.h"
 #include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "platform/testing.h"
-#include "tests/support/gltrace.h"
 #include "tests/support/image_files.h"
 #include "tests/support/temp_dir.h"
 

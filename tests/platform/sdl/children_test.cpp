@@ -7,9 +7,9 @@
 
 #include "corvala/Corvala.h"
 #include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "platform/testing.h"
 #include "tests/platform/sdl/sdl_events.h"
-#include "tests/support/gltrace.h"
 #include "tests/support/window.h"
 
 using namespace win32;
