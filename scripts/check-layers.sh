@@ -17,3 +17,19 @@ if [ -n "$found" ]; then
     exit 1
 fi
 echo "layers: SDL, Xlib and FreeType appear only in the SDL backend"
+
+# OpenGL's headers belong to the GL providers (platform/gl/): everything else includes platform/gl/gl.h,
+# so that the provider the build chose is the GL it calls. Nothing outside needs an exception.
+check_gl_headers() {
+    local pattern='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](GL|GLES[0-9]*|EGL)/'
+    local found
+    found=$(git ls-files --cached --others --exclude-standard -- '*.c' '*.cpp' '*.h' |
+            grep -v -E '^platform/gl/' | xargs grep -n -E "$pattern" || true)
+    if [ -n "$found" ]; then
+        echo "GL headers outside the GL providers (include platform/gl/gl.h):"
+        echo "$found"
+        return 1
+    fi
+    echo "layers: GL headers appear only in the GL providers"
+}
+check_gl_headers
