@@ -1,9 +1,8 @@
-#include <GL/gl.h>
-
 #include <cmath>
 
 #include "app/Scene.h"
 #include "app/State.h"
+#include "platform/gl/gl.h"
 
 namespace wobblefin {
 

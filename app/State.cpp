@@ -1,10 +1,9 @@
 #include "app/State.h"
 
-#include <GL/gl.h>
-
 #include <climits>
 #include <future>
 
+#include "platform/gl/gl.h"
 #include "platform/host/host.h"
 
 namespace wobblefin {

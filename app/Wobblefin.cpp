@@ -1,13 +1,12 @@
 #include "app/Wobblefin.h"
 
-#include <GL/gl.h>
-
 #include <cstdlib>
 #include <filesystem>
 
 #include "app/Scene.h"
 #include "app/State.h"
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
 #include "platform/host/host.h"
 
 namespace wobblefin {

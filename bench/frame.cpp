@@ -4,7 +4,6 @@
 //
 //   bench_frame [FRAMES]          timed run (FRAMES per scenario, 1000 by default)
 //   bench_frame --callgrind N     N idle loop turns for bench/callgrind.sh, nothing timed
-#include <GL/gl.h>
 #include <dlfcn.h>
 #include <execinfo.h>
 #include <unistd.h>
@@ -19,6 +18,7 @@
 #include "app/Wobblefin.h"
 #include "bench/harness.h"
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
 #include "platform/testing.h"
 #include "tests/support/projection.h"
 

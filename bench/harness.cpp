@@ -1,6 +1,5 @@
 #include "bench/harness.h"
 
-#include <GL/gl.h>
 #include <sys/resource.h>
 #include <time.h>
 
@@ -9,6 +8,8 @@
 #include <cstdio>
 #include <fstream>
 #include <iterator>
+
+#include "platform/gl/gl.h"
 
 namespace bench {
 

@@ -2,7 +2,6 @@
 // the file into a texture slot or a model (file read, decode and, for images, the upload). Then the
 // large pictures of every kind against stb_image (where libstb-dev is installed), one kind at a time and
 // mixed as a program loads them, with the minor page faults of each load.
-#include <GL/gl.h>
 #include <sys/resource.h>
 
 #include <algorithm>
@@ -21,6 +20,7 @@
 #include "corvala/model/CRVL_Model.h"
 #include "corvala/model/CRVL_ModelAnimate.h"
 #include "platform/emul/backend.h"
+#include "platform/gl/gl.h"
 #include "platform/host/host.h"
 #include "platform/testing.h"
 #include "platform/win32_gdi.h"

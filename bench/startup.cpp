@@ -8,13 +8,12 @@
 #include <cstdlib>
 #include <string>
 
-#include <GL/gl.h>
-
 #include "app/Scene.h"
 #include "app/State.h"
 #include "app/Wobblefin.h"
 #include "bench/harness.h"
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
 #include "platform/testing.h"
 
 namespace {

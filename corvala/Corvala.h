@@ -1,8 +1,11 @@
 /// @file
 /// Corvala: one OpenGL window with polled input state, a status bar and image buttons, fixed-function
 /// render helpers, BMP and TGA texture slots, texture-font text, pickable 3D menus, and MD3 models
-/// with animated characters. Including this header brings in the whole framework.
+/// with animated characters. Including this header brings in the whole framework, and OpenGL 1.1 and
+/// GLU for the program's own drawing (the framework leaves plain GL calls to it).
 #pragma once
+// From the build's GL provider, which the framework's calls go to as well.
+#include "platform/gl/gl.h"
 
 #include "CRVL_TextParse.h"
 #include "model/CRVL_MD3File.h"

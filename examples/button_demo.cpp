@@ -3,7 +3,6 @@
 // or the menu key) opens the program's own menu at the pointer: play turns the cube, stop holds it.
 //
 //   corvala_buttons [FRAMES]   stops by itself after FRAMES frames when given
-#include <GL/gl.h>
 #include <stdlib.h>
 
 #include <cstdio>

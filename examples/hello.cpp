@@ -2,11 +2,9 @@
 //
 //   corvala_hello [FRAMES]   stops by itself after FRAMES frames when given
 // [doc:hello-includes]
-#include <GL/gl.h>  // glClear, glColor3f: the framework leaves plain OpenGL calls to the program
-
 #include <cstdlib>
 
-#include <corvala/Corvala.h>  // all of the framework, and win32:: (SwapBuffers, SendMessageA, ...)
+#include <corvala/Corvala.h>  // the framework, OpenGL and GLU (glClear ...), win32:: (SwapBuffers, SendMessageA ...)
 
 using namespace corvala;  // OPENGL_INIT, ACTIVE, ...; Win32 calls as win32::SwapBuffers, constants bare: WM_CLOSE
 // [/doc:hello-includes]

@@ -2,8 +2,6 @@
 // with the left button turns red, and the status bar says which was clicked last.
 //
 //   corvala_menu [FRAMES]
-#include <GL/gl.h>
-
 #include <cstdlib>
 #include <string>
 

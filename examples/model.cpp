@@ -2,8 +2,6 @@
 //
 //   corvala_model FOLDER/ NAME SKIN.tga [FRAMES]
 //   e.g. corvala_model /usr/share/wobblefin/modelli/ PesceRosso /usr/share/wobblefin/modelli/PesceRosso.tga
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <string>

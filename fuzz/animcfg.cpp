@@ -5,7 +5,7 @@
 #include <string>
 
 #include "corvala/model/CRVL_ModelAnimate.h"
-#include "tests/support/gltrace.h"
+#include "platform/gl/tracer/gltrace.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool quiet = [] {

@@ -4,8 +4,8 @@
 #include <cstdint>
 
 #include "corvala/model/CRVL_Model.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "tests/model/md3_builder.h"
-#include "tests/support/gltrace.h"
 
 namespace {
 

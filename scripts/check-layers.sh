@@ -43,3 +43,18 @@ system_headers Windows \
     "$include<(win[a-z0-9_]*|commctrl|commdlg|shellapi|shlobj|shlwapi|objbase|ole2|mmsystem|io|direct|process|tchar|conio|dwmapi|psapi|dbghelp|imm|timeapi|uxtheme|versionhelpers|knownfolders)\.h>" \
     '^(platform/host/[^/]*_windows\.cpp$|platform/windows/|tests/support/systems\.cpp$)'
 echo "layers: POSIX, X11 and Windows headers appear only in the files chosen for their system"
+# OpenGL's headers belong to the GL providers (platform/gl/): everything else includes platform/gl/gl.h,
+# so that the provider the build chose is the GL it calls. Nothing outside needs an exception.
+check_gl_headers() {
+    local pattern='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](GL|GLES[0-9]*|EGL)/'
+    local found
+    found=$(git ls-files --cached --others --exclude-standard -- '*.c' '*.cpp' '*.h' |
+            grep -v -E '^platform/gl/' | xargs grep -n -E "$pattern" || true)
+    if [ -n "$found" ]; then
+        echo "GL headers outside the GL providers (include platform/gl/gl.h):"
+        echo "$found"
+        return 1
+    fi
+    echo "layers: GL headers appear only in the GL providers"
+}
+check_gl_headers

@@ -1,11 +1,11 @@
 // What a model carries besides its own file: other models at its tags, and skin images on its surfaces.
-#include <GL/gl.h>
 
 #include <cctype>
 #include <cstring>
 #include <map>
 
 #include "model/CRVL_Model.h"
+#include "platform/gl/gl.h"
 #include "platform/host/host.h"
 #include "platform/win32.h"
 #include "texture/CRVL_TGA.h"

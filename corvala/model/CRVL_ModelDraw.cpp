@@ -1,6 +1,5 @@
-#include <GL/gl.h>
-
 #include "model/CRVL_Model.h"
+#include "platform/gl/gl.h"
 #include "render/CRVL_Vector.h"
 
 namespace corvala {

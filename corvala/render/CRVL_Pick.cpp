@@ -1,9 +1,8 @@
 #include "render/CRVL_Pick.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <cstdint>
+
+#include "platform/gl/gl.h"
 
 namespace corvala {
 

@@ -1,9 +1,8 @@
 #include "render/CRVL_Primitives.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 
+#include "platform/gl/gl.h"
 #include "render/CRVL_Vector.h"
 
 namespace corvala {

@@ -1,8 +1,6 @@
 #include "render/CRVL_Render.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
+#include "platform/gl/gl.h"
 #include "render/CRVL_Vector.h"
 #include "window/CRVL_Window.h"
 

@@ -1,7 +1,6 @@
 #include "render/CRVL_Text.h"
 
-#include <GL/gl.h>
-
+#include "platform/gl/gl.h"
 #include "render/CRVL_Render.h"
 #include "render/CRVL_Vector.h"
 

@@ -1,9 +1,8 @@
 #include "render/CRVL_Vector.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
 
+#include "platform/gl/gl.h"
 #include "window/CRVL_Window.h"  // GLVERT3FREMOVE, GLVERT3FENABLEEDIT
 
 namespace corvala {

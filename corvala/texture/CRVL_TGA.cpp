@@ -1,12 +1,10 @@
 #include "texture/CRVL_TGA.h"
 
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/gl/gl.h"
 #include "platform/host/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Render.h"

@@ -1,9 +1,5 @@
 #include "texture/CRVL_Texture.h"
 
-#include <GL/gl.h>
-#include <GL/glext.h>  // GL_BGRA: Windows' own gl.h stops at 1.1
-#include <GL/glu.h>
-
 #include <atomic>
 #include <cstdio>
 #include <cstring>
@@ -11,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gl/gl.h"
 #include "platform/host/host.h"
 #include "platform/win32.h"
 #include "render/CRVL_Render.h"

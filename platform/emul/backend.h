@@ -117,6 +117,7 @@ HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);
 //   CORVALA_BACKEND_SOURCES           its sources, relative to its folder
 //   CORVALA_BACKEND_TESTING_SOURCES   its part of the test library (the test-only duties above)
 //   CORVALA_BACKEND_LIBRARIES         what the platform library links
+//   CORVALA_BACKEND_GL                the GL provider it takes by default (platform/gl/<name>/)
 //   CORVALA_BACKEND_HOST              the host services' flavour: host/*_<flavour>.cpp (posix, windows)
 //   CORVALA_BACKEND_SHOWS             ON: it shows windows and their GL picture, so the framework's and
 //                                     the program's tests are built over it

@@ -5,6 +5,7 @@ set(CORVALA_BACKEND_EMULATED ON)
 set(CORVALA_BACKEND_SOURCES backend.cpp)
 set(CORVALA_BACKEND_TESTING_SOURCES testing.cpp)
 set(CORVALA_BACKEND_LIBRARIES)
+set(CORVALA_BACKEND_GL system)  # nothing calls it without a context, but the framework links GL
 set(CORVALA_BACKEND_HOST posix)  # the emulation builds wherever Windows' own surface is not
 set(CORVALA_BACKEND_SHOWS OFF)
 set(CORVALA_BACKEND_TEST_LIBRARIES)

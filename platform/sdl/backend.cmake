@@ -3,13 +3,13 @@
 find_package(SDL2 REQUIRED)
 find_package(SDL2_image REQUIRED)
 find_package(Freetype REQUIRED)
-find_package(OpenGL REQUIRED COMPONENTS OpenGL GLX)
 
 set(CORVALA_BACKEND_SOURCES composite.cpp dialog.cpp events.cpp input.cpp opengl.cpp surface_text.cpp video.cpp window.cpp)
 set(CORVALA_BACKEND_EMULATED ON)  # under the Win32 emulation of emul/
 set(CORVALA_BACKEND_TESTING_SOURCES testing.cpp)
-set(CORVALA_BACKEND_LIBRARIES SDL2::SDL2 SDL2_image::SDL2_image OpenGL::GL OpenGL::GLX Freetype::Freetype
-                              ${CMAKE_DL_LIBS})
+set(CORVALA_BACKEND_LIBRARIES SDL2::SDL2 SDL2_image::SDL2_image Freetype::Freetype ${CMAKE_DL_LIBS})
+# SDL opens the system's GL itself for the context; the program's GL calls go to this provider.
+set(CORVALA_BACKEND_GL system)
 # What an installed copy asks for: the find_dependency() lines of CorvalaConfig.cmake, the Requires: of
 # corvala.pc, the Depends: of the Debian package libcorvala-dev.
 set(CORVALA_BACKEND_PACKAGES "SDL2" "SDL2_image" "Freetype")

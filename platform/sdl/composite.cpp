@@ -3,16 +3,17 @@
 // quads through the same small part of GL 1.1 the framework uses, so any GL that serves the framework
 // serves this too.
 //
-// GL is reached through pointers from SDL_GL_GetProcAddress, never by name: the program's own GL
-// calls may be interposed (a test tracer records them), and this drawing is not the program's.
+// GL is the provider's, as the program's own calls are (platform/gl/gl.h), so a GL of ours serves it;
+// a tracer under test records the program's drawing, not this.
 // Every state touched is read first and put back after, so the next frame starts as it would have.
-#include <GL/gl.h>
 
+#define CORVALA_GL_UNTRACED
 #include <algorithm>
 #include <iterator>
 #include <vector>
 
 #include "platform/emul/gdi_objects.h"
+#include "platform/gl/gl.h"
 #include "platform/sdl/sdl.h"
 
 namespace win32 {
@@ -22,7 +23,6 @@ using detail::FindWindow;
 using detail::Window;
 
 struct Gl {
-    bool ok = false;
     void (*GetIntegerv)(GLenum, GLint*);
     void (*GetFloatv)(GLenum, GLfloat*);
     void (*GetBooleanv)(GLenum, GLboolean*);
@@ -52,27 +52,36 @@ struct Gl {
     void (*Vertex3f)(GLfloat, GLfloat, GLfloat);
 };
 
-template <class F>
-bool load(F& f, const char* name) {
-    f = reinterpret_cast<F>(SDL_GL_GetProcAddress(name));
-    return f != nullptr;
-}
-
 const Gl& gl() {
     static Gl g = [] {
         Gl t{};
-        t.ok = load(t.GetIntegerv, "glGetIntegerv") && load(t.GetFloatv, "glGetFloatv") &&
-               load(t.GetBooleanv, "glGetBooleanv") && load(t.IsEnabled, "glIsEnabled") && load(t.Enable, "glEnable") &&
-               load(t.Disable, "glDisable") && load(t.MatrixMode, "glMatrixMode") &&
-               load(t.LoadIdentity, "glLoadIdentity") && load(t.LoadMatrixf, "glLoadMatrixf") &&
-               load(t.Ortho, "glOrtho") && load(t.Viewport, "glViewport") && load(t.AlphaFunc, "glAlphaFunc") &&
-               load(t.ColorMask, "glColorMask") && load(t.PolygonMode, "glPolygonMode") &&
-               load(t.PixelStorei, "glPixelStorei") && load(t.BindTexture, "glBindTexture") &&
-               load(t.GetTexParameteriv, "glGetTexParameteriv") && load(t.TexParameteri, "glTexParameteri") &&
-               load(t.GetTexEnviv, "glGetTexEnviv") && load(t.TexEnvi, "glTexEnvi") &&
-               load(t.TexImage2D, "glTexImage2D") && load(t.TexSubImage2D, "glTexSubImage2D") &&
-               load(t.Begin, "glBegin") && load(t.End, "glEnd") && load(t.TexCoord2f, "glTexCoord2f") &&
-               load(t.TexCoord4f, "glTexCoord4f") && load(t.Vertex3f, "glVertex3f");
+        t.GetIntegerv = glGetIntegerv;
+        t.GetFloatv = glGetFloatv;
+        t.GetBooleanv = glGetBooleanv;
+        t.IsEnabled = glIsEnabled;
+        t.Enable = glEnable;
+        t.Disable = glDisable;
+        t.MatrixMode = glMatrixMode;
+        t.LoadIdentity = glLoadIdentity;
+        t.LoadMatrixf = glLoadMatrixf;
+        t.Ortho = glOrtho;
+        t.Viewport = glViewport;
+        t.AlphaFunc = glAlphaFunc;
+        t.ColorMask = glColorMask;
+        t.PolygonMode = glPolygonMode;
+        t.PixelStorei = glPixelStorei;
+        t.BindTexture = glBindTexture;
+        t.GetTexParameteriv = glGetTexParameteriv;
+        t.TexParameteri = glTexParameteri;
+        t.GetTexEnviv = glGetTexEnviv;
+        t.TexEnvi = glTexEnvi;
+        t.TexImage2D = glTexImage2D;
+        t.TexSubImage2D = glTexSubImage2D;
+        t.Begin = glBegin;
+        t.End = glEnd;
+        t.TexCoord2f = glTexCoord2f;
+        t.TexCoord4f = glTexCoord4f;
+        t.Vertex3f = glVertex3f;
         return t;
     }();
     return g;
@@ -215,7 +224,7 @@ void CompositeChildren(Window* top) {
     std::vector<Layer> layers;
     collect(top, 0, 0, RECT{0, 0, dw, dh}, layers);
     const Gl& g = gl();
-    if (layers.empty() || !g.ok) return;
+    if (layers.empty()) return;
 
     // One texture, as large as the largest layer needs (in GL 1.1's power-of-two sizes) and the driver
     // allows; a larger layer goes in pieces of that size.

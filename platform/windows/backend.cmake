@@ -3,7 +3,9 @@
 set(CORVALA_BACKEND_EMULATED OFF)
 set(CORVALA_BACKEND_SOURCES bitmap.cpp)
 set(CORVALA_BACKEND_TESTING_SOURCES testing.cpp)
-set(CORVALA_BACKEND_LIBRARIES opengl32 glu32 comctl32 gdi32 user32 kernel32)
+# opengl32 for the wgl calls of the surface; the program's GL calls go to the provider.
+set(CORVALA_BACKEND_LIBRARIES opengl32 comctl32 gdi32 user32 kernel32)
+set(CORVALA_BACKEND_GL system)
 set(CORVALA_BACKEND_PACKAGES)
 set(CORVALA_BACKEND_PKGCONFIG "")
 set(CORVALA_BACKEND_DEBIAN_DEPENDS)

@@ -4,11 +4,10 @@
 // accepted and does nothing, and the tests that need it skip on Windows.
 #include "platform/testing.h"
 
-#include <GL/gl.h>
-
 #include <string>
 #include <vector>
 
+#include "platform/gl/gl.h"
 #include "platform/win32.h"
 
 namespace win32 {

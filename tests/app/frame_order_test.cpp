@@ -1,5 +1,4 @@
 // The frame's drawing order, seen through the GL call tracer: the landmarks of each step must come in order.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -8,8 +7,9 @@
 #include "app/Scene.h"
 #include "app/State.h"
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "tests/app/scene_support.h"
-#include "tests/support/gltrace.h"
 
 using namespace corvala;
 using namespace wobblefin;

@@ -6,8 +6,8 @@
 #include "app/Scene.h"
 #include "app/State.h"
 #include "corvala/Corvala.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "tests/app/scene_support.h"
-#include "tests/support/gltrace.h"
 
 using namespace corvala;
 using namespace wobblefin;

@@ -1,9 +1,9 @@
 // What a user sees: the first frame, and a frame with the info panel.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "app/State.h"
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
 #include "tests/app/scene_support.h"
 
 using namespace corvala;

@@ -1,5 +1,4 @@
 // What sits where in the scene: each picture in its slot, the words of the info panel, the water's tiling.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -10,8 +9,9 @@
 #include "app/Scene.h"
 #include "app/State.h"
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "tests/app/scene_support.h"
-#include "tests/support/gltrace.h"
 
 using namespace corvala;
 using namespace wobblefin;

@@ -1,6 +1,5 @@
 #include "tests/app/scene_support.h"
 
-#include <GL/gl.h>
 #include <unistd.h>
 
 #include <cmath>
@@ -10,6 +9,7 @@
 #include "app/State.h"
 #include "app/Wobblefin.h"
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
 #include "platform/testing.h"
 #include "tests/support/projection.h"
 #include "tests/support/window.h"

@@ -1,5 +1,4 @@
 // Start-up and the loop as the program runs them, including with parts of the data set missing.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -11,6 +10,7 @@
 #include "app/State.h"
 #include "app/Wobblefin.h"
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
 #include "platform/testing.h"
 #include "tests/app/scene_support.h"
 #include "tests/support/systems.h"

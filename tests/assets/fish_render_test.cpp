@@ -1,5 +1,4 @@
 // The fish drawn the program's way on a real context: what survives the model's front-face culling is its outside.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,6 +8,7 @@
 #include "corvala/texture/CRVL_TGA.h"
 #include "corvala/texture/CRVL_Texture.h"
 #include "corvala/window/CRVL_Window.h"
+#include "platform/gl/gl.h"
 #include "tests/assets/asset_files.h"
 #include "tests/support/window.h"
 

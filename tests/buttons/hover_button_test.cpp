@@ -1,10 +1,10 @@
 // Image buttons on the framework window: creation, the state machine, the command, painting, teardown.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <tuple>
 
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
 #include "platform/testing.h"
 #include "tests/buttons/button_files.h"
 #include "tests/buttons/button_window.h"

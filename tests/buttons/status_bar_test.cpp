@@ -1,11 +1,11 @@
 // The framework window's status bar: its creation, its parts and how it looks.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "corvala/Corvala.h"
 #include "corvala/window/CRVL_StatusBar.h"
+#include "platform/gl/gl.h"
 #include "platform/testing.h"
 #include "tests/buttons/button_window.h"
 #include "tests/support/window.h"

@@ -1,6 +1,5 @@
 // corvala-md3view: players assembled at their tags, animations per body half, single parts, framing,
 // the goldfish, odd folders shown as far as they go, and the program's exit codes.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gl/gl.h"
 #include "tests/md3view/players.h"
 #include "tests/render/gl_helpers.h"
 #include "tests/support/temp_dir.h"

@@ -1,7 +1,6 @@
 // Small players for the viewer's tests: parts of one triangle each joined at their tags, their
 // animation.cfg, and what the scene sends down the pipeline.
 #pragma once
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
@@ -11,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gl/gl.h"
 #include "tests/model/md3_builder.h"
 #include "tools/md3view/viewer.h"
 

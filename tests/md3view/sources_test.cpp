@@ -1,6 +1,5 @@
 // Where the viewer reads from: skins' images from the data folder, in any letter case, beside the
 // model or with the other extension; JPEG images; .pk3 archives layered one over another.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -8,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/gl/gl.h"
 #include "tests/md3view/players.h"
 #include "tests/render/gl_helpers.h"
 #include "tests/support/image_files.h"

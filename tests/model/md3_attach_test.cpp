@@ -1,9 +1,9 @@
 // What a model carries besides its file: models attached at named tags, and skins naming the
 // images of its surfaces.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "corvala/model/CRVL_Model.h"
+#include "platform/gl/gl.h"
 #include "tests/model/md3_builder.h"
 #include "tests/support/image_files.h"
 #include "tests/support/temp_dir.h"

@@ -1,14 +1,14 @@
 // Drawing MD3 models through the GL call tracer: what reaches OpenGL for each corner, and that no
 // frame, index or header count in the data can make the drawing read outside the model's arrays.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
 
 #include "corvala/model/CRVL_Model.h"
 #include "corvala/window/CRVL_Window.h"
+#include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "tests/model/md3_builder.h"
-#include "tests/support/gltrace.h"
 
 using namespace corvala;
 using gltrace::Call;

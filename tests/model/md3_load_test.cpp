@@ -6,8 +6,8 @@
 #include <cstring>
 
 #include "corvala/model/CRVL_Model.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "tests/model/md3_builder.h"
-#include "tests/support/gltrace.h"
 #include "tests/support/temp_dir.h"
 
 using namespace corvala;

@@ -1,10 +1,10 @@
 // Models attached at tags: drawn in the tag's frame of reference, and never past the tag arrays.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "corvala/model/CRVL_Model.h"
+#include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "tests/model/md3_builder.h"
-#include "tests/support/gltrace.h"
 
 using namespace corvala;
 

@@ -1,8 +1,8 @@
 // A model drawn on the window's real context: which faces survive culling, and where the vertices land.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "corvala/model/CRVL_Model.h"
+#include "platform/gl/gl.h"
 #include "tests/model/md3_builder.h"
 #include "tests/render/gl_helpers.h"
 #include "tests/support/window.h"

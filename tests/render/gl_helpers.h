@@ -1,12 +1,10 @@
 // A real context in a known state, and the mapping between scene points and client pixels.
 #pragma once
-#include <GL/gl.h>
-#include <GL/glu.h>
-
 #include <cmath>
 
 #include "corvala/render/CRVL_Render.h"
 #include "corvala/window/CRVL_Window.h"
+#include "platform/gl/gl.h"
 #include "tests/support/window.h"
 
 namespace rendertest {

@@ -1,4 +1,3 @@
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -7,6 +6,7 @@
 
 #include "corvala/render/CRVL_Pick.h"
 #include "corvala/render/CRVL_Vector.h"
+#include "platform/gl/gl.h"
 #include "tests/render/trace_helpers.h"
 
 using namespace corvala;

@@ -1,6 +1,5 @@
 // Picking with real selection rendering in the window's context: hover and click flags for elements
 // at positions computed from the projection, nearest hits, ties, overflow and the framed-window y.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstring>
@@ -11,6 +10,7 @@
 #include "corvala/render/CRVL_Render.h"
 #include "corvala/render/CRVL_Vector.h"
 #include "corvala/window/CRVL_Window.h"
+#include "platform/gl/gl.h"
 #include "tests/render/gl_helpers.h"
 #include "tests/render/trace_helpers.h"
 #include "tests/support/window.h"

@@ -1,10 +1,10 @@
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
 
 #include "corvala/render/CRVL_Primitives.h"
 #include "corvala/render/CRVL_Vector.h"
+#include "platform/gl/gl.h"
 #include "tests/render/trace_helpers.h"
 
 using namespace corvala;

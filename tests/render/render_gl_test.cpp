@@ -1,10 +1,10 @@
 // Render state and primitives on the window's real context, checked by what reaches the pixels.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include "corvala/render/CRVL_Primitives.h"
 #include "corvala/render/CRVL_Render.h"
 #include "corvala/render/CRVL_Vector.h"
+#include "platform/gl/gl.h"
 #include "tests/render/gl_helpers.h"
 #include "tests/support/window.h"
 

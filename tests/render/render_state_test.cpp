@@ -1,4 +1,3 @@
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -6,6 +5,7 @@
 #include "corvala/render/CRVL_Render.h"
 #include "corvala/render/CRVL_Vector.h"
 #include "corvala/window/CRVL_Window.h"
+#include "platform/gl/gl.h"
 #include "tests/render/trace_helpers.h"
 
 using namespace corvala;

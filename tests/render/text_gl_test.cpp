@@ -1,11 +1,11 @@
 // Text drawn with a font texture made here, read back from the window's pixels.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <vector>
 
 #include "corvala/render/CRVL_Render.h"
 #include "corvala/render/CRVL_Text.h"
+#include "platform/gl/gl.h"
 #include "tests/render/gl_helpers.h"
 #include "tests/support/window.h"
 

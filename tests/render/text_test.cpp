@@ -1,4 +1,3 @@
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,6 +5,7 @@
 #include <vector>
 
 #include "corvala/render/CRVL_Text.h"
+#include "platform/gl/gl.h"
 #include "platform/host/host.h"
 #include "tests/render/trace_helpers.h"
 #include "tests/support/temp_dir.h"

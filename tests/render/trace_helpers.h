@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/gltrace.h"
+#include "platform/gl/tracer/gltrace.h"
 
 namespace rendertest {
 

@@ -1,10 +1,9 @@
 #include "tests/support/window.h"
 
-#include <GL/gl.h>
-
 #include <cstring>
 
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
 #include "platform/testing.h"
 
 namespace testsupport {

@@ -1,7 +1,4 @@
-#include <GL/glu.h>
-// GL_BGRA is GL 1.2: Windows' gl.h stops at 1.1.
-#include <GL/glext.h>
-
+#include "platform/gl/gl.h"
 #include "tests/texture/texture_fixture.h"
 
 using namespace corvala;

@@ -1,6 +1,5 @@
 // Shared set-up of the texture tests: a scratch folder, default filters, empty slot tables.
 #pragma once
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -9,8 +8,9 @@
 #include <string>
 
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "platform/testing.h"
-#include "tests/support/gltrace.h"
 #include "tests/support/image_files.h"
 #include "tests/support/temp_dir.h"
 

@@ -1,5 +1,4 @@
 // Creating, placing, closing and failing to create the framework window.
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 
@@ -8,6 +7,7 @@
 #include <thread>
 
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
 #include "platform/testing.h"
 #include "tests/support/systems.h"
 #include "tests/support/window.h"

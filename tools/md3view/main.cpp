@@ -3,8 +3,6 @@
 //   Up/Down torso animations, Left/Right legs animations, B both halves, +/- or PageUp/PageDown zoom,
 //   F fits the model to the window, dragging with the left button turns the model, Escape ends.
 //   --frames N ends after N frames.
-#include <GL/gl.h>
-
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>

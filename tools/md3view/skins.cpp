@@ -1,7 +1,5 @@
 #include "skins.h"
 
-#include <GL/gl.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <map>

@@ -1,7 +1,5 @@
 #include "viewer.h"
 
-#include <GL/gl.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cmath>

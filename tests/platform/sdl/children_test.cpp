@@ -1,5 +1,4 @@
 // Child windows inside the framework window: properties, regions, painting and how they are shown.
-#include <GL/gl.h>
 #include <SDL.h>
 #include <gtest/gtest.h>
 
@@ -7,9 +6,10 @@
 #include <cstring>
 
 #include "corvala/Corvala.h"
+#include "platform/gl/gl.h"
+#include "platform/gl/tracer/gltrace.h"
 #include "platform/testing.h"
 #include "tests/platform/sdl/sdl_events.h"
-#include "tests/support/gltrace.h"
 #include "tests/support/window.h"
 
 using namespace win32;

@@ -1,0 +1,13 @@
+# The system's GL and GLU: nothing of ours stands between a call and the system's library.
+set(CORVALA_GL_SOURCES)
+set(CORVALA_GL_HEADERS system/gl.h)
+if(WIN32)
+  set(CORVALA_GL_LIBRARIES opengl32 glu32)
+  set(CORVALA_GL_PACKAGE)
+  set(CORVALA_GL_PKGCONFIG "")
+else()
+  find_package(OpenGL REQUIRED)
+  set(CORVALA_GL_LIBRARIES OpenGL::GL OpenGL::GLU)
+  set(CORVALA_GL_PACKAGE OpenGL)
+  set(CORVALA_GL_PKGCONFIG "gl glu")
+endif()

@@ -1,0 +1,65 @@
+// The entry points the tracer records, one list: each is declared under the tracer's name, gltrace_ and
+// GL's, with the type the system's header gives GL's own.
+#pragma once
+#include "../system/gl.h"
+
+// clang-format off
+#define CORVALA_GL_TRACED(X) \
+    X(glAlphaFunc) \
+    X(glBegin) \
+    X(glBindTexture) \
+    X(glBlendFunc) \
+    X(glCallList) \
+    X(glClear) \
+    X(glClearColor) \
+    X(glClearDepth) \
+    X(glColor3f) \
+    X(glColor4f) \
+    X(glCullFace) \
+    X(glDepthFunc) \
+    X(glDepthMask) \
+    X(glDisable) \
+    X(glEnable) \
+    X(glEnd) \
+    X(glEndList) \
+    X(glFrontFace) \
+    X(glGenLists) \
+    X(glGenTextures) \
+    X(glGetIntegerv) \
+    X(glHint) \
+    X(glInitNames) \
+    X(glLightModeli) \
+    X(glLightfv) \
+    X(glLineWidth) \
+    X(glLoadIdentity) \
+    X(glLoadName) \
+    X(glMatrixMode) \
+    X(glMultMatrixf) \
+    X(glNewList) \
+    X(glNormal3f) \
+    X(glOrtho) \
+    X(glPixelStorei) \
+    X(glPointSize) \
+    X(glPolygonMode) \
+    X(glPopMatrix) \
+    X(glPopName) \
+    X(glPushMatrix) \
+    X(glPushName) \
+    X(glRenderMode) \
+    X(glRotatef) \
+    X(glScalef) \
+    X(glSelectBuffer) \
+    X(glTexCoord2f) \
+    X(glTexImage2D) \
+    X(glTexParameteri) \
+    X(glTranslatef) \
+    X(glVertex3f) \
+    X(glViewport) \
+    X(gluBuild2DMipmaps) \
+    X(gluPerspective) \
+    X(gluPickMatrix)
+// clang-format on
+
+#define CORVALA_GL_TRACED_DECLARE(name) extern "C" decltype(::name) gltrace_##name;
+CORVALA_GL_TRACED(CORVALA_GL_TRACED_DECLARE)
+#undef CORVALA_GL_TRACED_DECLARE
