@@ -75,9 +75,9 @@ void message(TgaFault fault, const char* file) {
 // TEXTURE and TGA as far as the reader got, then the picture, or its box.
 bool load_body(TGATEXTURE& TEXTURE, const char* FILENAME, bool run_length) {
     TEXTURE.IMAGEDATA = nullptr;
-    const uint8_t* spec = FTGA.data + FTGA.pos;
-    const TgaRead r = ReadTgaBody(spec, FTGA.remaining(), run_length, FILENAME);
-    if (FTGA.remaining()) std::memcpy(TGA.HEADER, spec, std::min(FTGA.remaining(), kSpecBytes));
+    const uint8_t* body = FTGA.data + FTGA.pos;
+    const TgaRead r = ReadTgaBody(body, FTGA.remaining(), run_length, FILENAME);
+    if (FTGA.remaining()) std::memcpy(TGA.HEADER, body, std::min(FTGA.remaining(), kSpecBytes));
     if (r.fault != TgaFault::InfoHeader) {
         TEXTURE.WIDTH = TGA.WIDTH = r.width;
         TEXTURE.HEIGHT = TGA.HEIGH = r.height;
