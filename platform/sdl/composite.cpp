@@ -22,71 +22,6 @@ namespace {
 using detail::FindWindow;
 using detail::Window;
 
-struct Gl {
-    void (*GetIntegerv)(GLenum, GLint*);
-    void (*GetFloatv)(GLenum, GLfloat*);
-    void (*GetBooleanv)(GLenum, GLboolean*);
-    GLboolean (*IsEnabled)(GLenum);
-    void (*Enable)(GLenum);
-    void (*Disable)(GLenum);
-    void (*MatrixMode)(GLenum);
-    void (*LoadIdentity)();
-    void (*LoadMatrixf)(const GLfloat*);
-    void (*Ortho)(GLdouble, GLdouble, GLdouble, GLdouble, GLdouble, GLdouble);
-    void (*Viewport)(GLint, GLint, GLsizei, GLsizei);
-    void (*AlphaFunc)(GLenum, GLclampf);
-    void (*ColorMask)(GLboolean, GLboolean, GLboolean, GLboolean);
-    void (*PolygonMode)(GLenum, GLenum);
-    void (*PixelStorei)(GLenum, GLint);
-    void (*BindTexture)(GLenum, GLuint);
-    void (*GetTexParameteriv)(GLenum, GLenum, GLint*);
-    void (*TexParameteri)(GLenum, GLenum, GLint);
-    void (*GetTexEnviv)(GLenum, GLenum, GLint*);
-    void (*TexEnvi)(GLenum, GLenum, GLint);
-    void (*TexImage2D)(GLenum, GLint, GLint, GLsizei, GLsizei, GLint, GLenum, GLenum, const void*);
-    void (*TexSubImage2D)(GLenum, GLint, GLint, GLint, GLsizei, GLsizei, GLenum, GLenum, const void*);
-    void (*Begin)(GLenum);
-    void (*End)();
-    void (*TexCoord2f)(GLfloat, GLfloat);
-    void (*TexCoord4f)(GLfloat, GLfloat, GLfloat, GLfloat);
-    void (*Vertex3f)(GLfloat, GLfloat, GLfloat);
-};
-
-const Gl& gl() {
-    static Gl g = [] {
-        Gl t{};
-        t.GetIntegerv = glGetIntegerv;
-        t.GetFloatv = glGetFloatv;
-        t.GetBooleanv = glGetBooleanv;
-        t.IsEnabled = glIsEnabled;
-        t.Enable = glEnable;
-        t.Disable = glDisable;
-        t.MatrixMode = glMatrixMode;
-        t.LoadIdentity = glLoadIdentity;
-        t.LoadMatrixf = glLoadMatrixf;
-        t.Ortho = glOrtho;
-        t.Viewport = glViewport;
-        t.AlphaFunc = glAlphaFunc;
-        t.ColorMask = glColorMask;
-        t.PolygonMode = glPolygonMode;
-        t.PixelStorei = glPixelStorei;
-        t.BindTexture = glBindTexture;
-        t.GetTexParameteriv = glGetTexParameteriv;
-        t.TexParameteri = glTexParameteri;
-        t.GetTexEnviv = glGetTexEnviv;
-        t.TexEnvi = glTexEnvi;
-        t.TexImage2D = glTexImage2D;
-        t.TexSubImage2D = glTexSubImage2D;
-        t.Begin = glBegin;
-        t.End = glEnd;
-        t.TexCoord2f = glTexCoord2f;
-        t.TexCoord4f = glTexCoord4f;
-        t.Vertex3f = glVertex3f;
-        return t;
-    }();
-    return g;
-}
-
 struct Layer {
     int x, y, w, h;             // in the top-level client, rows counted from the top
     std::vector<uint8_t> rgba;  // bottom-up, alpha 0 where nothing is to be shown
@@ -148,65 +83,65 @@ struct SavedState {
 // Texture 0, the default one, carries the pixels: a texture name of ours would move the names the
 // program's own glGenTextures gets. Its parameters are put back after, and its image emptied, as a
 // program that never gives it one finds it.
-void save_and_prepare(const Gl& g, SavedState& s, int dw, int dh) {
+void save_and_prepare(SavedState& s, int dw, int dh) {
     for (size_t i = 0; i < std::size(kOff); ++i)
-        if ((s.off[i] = g.IsEnabled(kOff[i]))) g.Disable(kOff[i]);
+        if ((s.off[i] = glIsEnabled(kOff[i]))) glDisable(kOff[i]);
     for (size_t i = 0; i < std::size(kOn); ++i)
-        if (!(s.on[i] = g.IsEnabled(kOn[i]))) g.Enable(kOn[i]);
-    for (size_t i = 0; i < std::size(kUnpack); ++i) g.GetIntegerv(kUnpack[i], &s.unpack[i]);
-    g.GetBooleanv(GL_COLOR_WRITEMASK, s.color_mask);
-    g.GetIntegerv(GL_VIEWPORT, s.viewport);
-    g.GetIntegerv(GL_MATRIX_MODE, &s.matrix_mode);
-    g.GetIntegerv(GL_POLYGON_MODE, s.polygon_mode);
-    g.GetIntegerv(GL_ALPHA_TEST_FUNC, &s.alpha_func);
-    g.GetFloatv(GL_ALPHA_TEST_REF, &s.alpha_ref);
-    g.GetFloatv(GL_CURRENT_TEXTURE_COORDS, s.texcoord);
-    g.GetIntegerv(GL_TEXTURE_BINDING_2D, &s.texture);
-    g.GetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &s.env_mode);
-    for (int m = 0; m < kMatrices; ++m) g.GetFloatv(kMatrixNames[m], s.matrices[m]);
+        if (!(s.on[i] = glIsEnabled(kOn[i]))) glEnable(kOn[i]);
+    for (size_t i = 0; i < std::size(kUnpack); ++i) glGetIntegerv(kUnpack[i], &s.unpack[i]);
+    glGetBooleanv(GL_COLOR_WRITEMASK, s.color_mask);
+    glGetIntegerv(GL_VIEWPORT, s.viewport);
+    glGetIntegerv(GL_MATRIX_MODE, &s.matrix_mode);
+    glGetIntegerv(GL_POLYGON_MODE, s.polygon_mode);
+    glGetIntegerv(GL_ALPHA_TEST_FUNC, &s.alpha_func);
+    glGetFloatv(GL_ALPHA_TEST_REF, &s.alpha_ref);
+    glGetFloatv(GL_CURRENT_TEXTURE_COORDS, s.texcoord);
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &s.texture);
+    glGetTexEnviv(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, &s.env_mode);
+    for (int m = 0; m < kMatrices; ++m) glGetFloatv(kMatrixNames[m], s.matrices[m]);
 
-    g.PixelStorei(GL_UNPACK_ALIGNMENT, 4);  // rows of RGBA bytes are whole words
-    for (size_t i = 1; i < std::size(kUnpack); ++i) g.PixelStorei(kUnpack[i], 0);
-    g.ColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
-    g.Viewport(0, 0, dw, dh);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);  // rows of RGBA bytes are whole words
+    for (size_t i = 1; i < std::size(kUnpack); ++i) glPixelStorei(kUnpack[i], 0);
+    glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
+    glViewport(0, 0, dw, dh);
     for (GLenum mode : kMatrixModes) {
-        g.MatrixMode(mode);
-        g.LoadIdentity();
+        glMatrixMode(mode);
+        glLoadIdentity();
     }
-    g.MatrixMode(GL_PROJECTION);
-    g.Ortho(0, dw, 0, dh, -1, 1);
-    g.PolygonMode(GL_FRONT_AND_BACK, GL_FILL);
-    g.AlphaFunc(GL_GREATER, 0.5f);
-    g.TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    g.BindTexture(GL_TEXTURE_2D, 0);
-    g.GetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &s.filters[0]);
-    g.GetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &s.filters[1]);
-    g.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
-    g.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glMatrixMode(GL_PROJECTION);
+    glOrtho(0, dw, 0, dh, -1, 1);
+    glPolygonMode(GL_FRONT_AND_BACK, GL_FILL);
+    glAlphaFunc(GL_GREATER, 0.5f);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, &s.filters[0]);
+    glGetTexParameteriv(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, &s.filters[1]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
 }
 
-void restore(const Gl& g, const SavedState& s) {
-    g.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
-    g.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, s.filters[0]);
-    g.TexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, s.filters[1]);
-    g.BindTexture(GL_TEXTURE_2D, GLuint(s.texture));
-    g.TexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, s.env_mode);
-    g.TexCoord4f(s.texcoord[0], s.texcoord[1], s.texcoord[2], s.texcoord[3]);
-    g.AlphaFunc(GLenum(s.alpha_func), s.alpha_ref);
-    g.PolygonMode(GL_FRONT, GLenum(s.polygon_mode[0]));
-    g.PolygonMode(GL_BACK, GLenum(s.polygon_mode[1]));
+void restore(const SavedState& s) {
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 0, 0, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, s.filters[0]);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, s.filters[1]);
+    glBindTexture(GL_TEXTURE_2D, GLuint(s.texture));
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, s.env_mode);
+    glTexCoord4f(s.texcoord[0], s.texcoord[1], s.texcoord[2], s.texcoord[3]);
+    glAlphaFunc(GLenum(s.alpha_func), s.alpha_ref);
+    glPolygonMode(GL_FRONT, GLenum(s.polygon_mode[0]));
+    glPolygonMode(GL_BACK, GLenum(s.polygon_mode[1]));
     for (int m = 0; m < kMatrices; ++m) {
-        g.MatrixMode(kMatrixModes[m]);
-        g.LoadMatrixf(s.matrices[m]);
+        glMatrixMode(kMatrixModes[m]);
+        glLoadMatrixf(s.matrices[m]);
     }
-    g.MatrixMode(GLenum(s.matrix_mode));
-    g.Viewport(s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3]);
-    g.ColorMask(s.color_mask[0], s.color_mask[1], s.color_mask[2], s.color_mask[3]);
-    for (size_t i = 0; i < std::size(kUnpack); ++i) g.PixelStorei(kUnpack[i], s.unpack[i]);
+    glMatrixMode(GLenum(s.matrix_mode));
+    glViewport(s.viewport[0], s.viewport[1], s.viewport[2], s.viewport[3]);
+    glColorMask(s.color_mask[0], s.color_mask[1], s.color_mask[2], s.color_mask[3]);
+    for (size_t i = 0; i < std::size(kUnpack); ++i) glPixelStorei(kUnpack[i], s.unpack[i]);
     for (size_t i = 0; i < std::size(kOn); ++i)
-        if (!s.on[i]) g.Disable(kOn[i]);
+        if (!s.on[i]) glDisable(kOn[i]);
     for (size_t i = 0; i < std::size(kOff); ++i)
-        if (s.off[i]) g.Enable(kOff[i]);
+        if (s.off[i]) glEnable(kOff[i]);
 }
 
 GLsizei power_of_two_above(int n) {
@@ -223,13 +158,12 @@ void CompositeChildren(Window* top) {
     SDL_GL_GetDrawableSize(WindowOf(top), &dw, &dh);
     std::vector<Layer> layers;
     collect(top, 0, 0, RECT{0, 0, dw, dh}, layers);
-    const Gl& g = gl();
     if (layers.empty()) return;
 
     // One texture, as large as the largest layer needs (in GL 1.1's power-of-two sizes) and the driver
     // allows; a larger layer goes in pieces of that size.
     GLint most = 0;
-    g.GetIntegerv(GL_MAX_TEXTURE_SIZE, &most);
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &most);
     int widest = 0, tallest = 0;
     for (const Layer& l : layers) {
         widest = std::max(widest, l.w);
@@ -240,8 +174,8 @@ void CompositeChildren(Window* top) {
     if (tw <= 0 || th <= 0) return;
 
     SavedState saved;
-    save_and_prepare(g, saved, dw, dh);
-    g.TexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
+    save_and_prepare(saved, dw, dh);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, tw, th, 0, GL_RGBA, GL_UNSIGNED_BYTE, nullptr);
     std::vector<uint8_t> piece;
     for (const Layer& l : layers) {
         const int bottom = dh - (l.y + l.h);  // GL counts rows from the bottom, as the layer's rows are kept
@@ -252,23 +186,23 @@ void CompositeChildren(Window* top) {
                 for (int row = 0; row < ph; ++row)
                     std::copy_n(&l.rgba[(size_t(py + row) * size_t(l.w) + size_t(px)) * 4], size_t(pw) * 4,
                                 &piece[size_t(row) * size_t(pw) * 4]);
-                g.TexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, pw, ph, GL_RGBA, GL_UNSIGNED_BYTE, piece.data());
+                glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, pw, ph, GL_RGBA, GL_UNSIGNED_BYTE, piece.data());
                 const float s = float(pw) / float(tw), t = float(ph) / float(th);
                 const float x0 = float(l.x + px), y0 = float(bottom + py), x1 = x0 + float(pw), y1 = y0 + float(ph);
-                g.Begin(GL_QUADS);
-                g.TexCoord2f(0, 0);
-                g.Vertex3f(x0, y0, 0);
-                g.TexCoord2f(s, 0);
-                g.Vertex3f(x1, y0, 0);
-                g.TexCoord2f(s, t);
-                g.Vertex3f(x1, y1, 0);
-                g.TexCoord2f(0, t);
-                g.Vertex3f(x0, y1, 0);
-                g.End();
+                glBegin(GL_QUADS);
+                glTexCoord2f(0, 0);
+                glVertex3f(x0, y0, 0);
+                glTexCoord2f(s, 0);
+                glVertex3f(x1, y0, 0);
+                glTexCoord2f(s, t);
+                glVertex3f(x1, y1, 0);
+                glTexCoord2f(0, t);
+                glVertex3f(x0, y1, 0);
+                glEnd();
             }
         }
     }
-    restore(g, saved);
+    restore(saved);
 }
 
 }  // namespace sdl
