@@ -11,10 +11,13 @@ void Created(const void* context);
 void MadeCurrent(const void* context);  // null: none is current
 void Deleted(const void* context);
 bool HasCurrent();
+// Before the current context's picture is presented: what is still batched is drawn.
+void Finish();
 #else
 constexpr bool kWantsES = false;
 inline void Created(const void*) {}
 inline void MadeCurrent(const void*) {}
 inline void Deleted(const void*) {}
+inline void Finish() {}
 #endif
 }  // namespace glprovider
