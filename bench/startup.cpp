@@ -95,7 +95,39 @@ void Breakdown() {
 
 }  // namespace
 
+// CPU per presented frame while running idle, paced: the difference of two runs of different length.
+double CpuPerFrame(const char* program, double* rate) {
+    const ChildRun a = RunProgram(61, program), b = RunProgram(661, program);
+    if (!a.ok || !b.ok) return -1;
+    const double wall = (b.last - b.started) - (a.last - a.started);
+    *rate = double(b.frames - a.frames) / wall;
+    return (b.cpu - a.cpu) / double(b.frames - a.frames);
+}
+
+// This build's program against another build's (another GL provider), runs alternating.
+int Versus(const char* other, int runs) {
+    Title(std::string("This build's program against ") + other + ", in alternate runs");
+    std::vector<double> mine, theirs;
+    for (int i = 0; i < runs; ++i) {
+        const ChildRun a = RunProgram(1), b = RunProgram(1, other);
+        if (!a.ok || !b.ok) return PrintLine("run " + std::to_string(i), "failed"), 1;
+        mine.push_back(a.first - a.started);
+        theirs.push_back(b.first - b.started);
+    }
+    PrintMs("process start -> first presented frame, this build", Summarise(mine));
+    PrintMs("the same, the other build", Summarise(theirs));
+    PrintLine("this / other", Format("%.2f (medians)", Summarise(mine).median / Summarise(theirs).median));
+    double rate_a = 0, rate_b = 0;
+    const double cpu_a = CpuPerFrame(WOBBLEFIN_PROGRAM, &rate_a), cpu_b = CpuPerFrame(other, &rate_b);
+    if (cpu_a < 0 || cpu_b < 0) return PrintLine("paced runs", "failed"), 1;
+    PrintLine("CPU per frame at 60 frames/s, this build", Format("%.2f ms (%.1f frames/s)", cpu_a * 1e3, rate_a));
+    PrintLine("the same, the other build", Format("%.2f ms (%.1f frames/s)", cpu_b * 1e3, rate_b));
+    PrintLine("this / other", Format("%.2f", cpu_a / cpu_b));
+    return 0;
+}
+
 int main(int argc, char** argv) {
+    if (argc > 2 && std::string(argv[1]) == "--versus") return Versus(argv[2], argc > 3 ? std::atoi(argv[3]) : 10);
     const int runs = argc > 1 ? std::atoi(argv[1]) : 10;
     Title("Start-up of the real program (" WOBBLEFIN_PROGRAM ") against a bare SDL2 window, in alternate runs");
     std::vector<double> t, bare;

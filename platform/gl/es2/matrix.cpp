@@ -67,8 +67,8 @@ void changed(Context& c) {
 void multiply(const Mat4& m) {
     Context* c = Current();
     if (!c) return;
-    Op op{kMultMatrixf, {}, {}, std::make_shared<std::vector<float>>(m.m, m.m + 16)};
-    if (!Record(*c, op)) return;
+    if (c->compiling && !Record(*c, {kMultMatrixf, {}, {}, std::make_shared<std::vector<float>>(m.m, m.m + 16)}))
+        return;
     if (c->in_begin) return SetError(*c, GL_INVALID_OPERATION);
     changed(*c);
     Top(*c) = Top(*c) * m;
@@ -142,7 +142,8 @@ void es2_glLoadIdentity(void) {
 
 void es2_glLoadMatrixf(const GLfloat* m) {
     Context* c = Current();
-    if (!c || !Record(*c, {kLoadMatrixf, {}, {}, std::make_shared<std::vector<float>>(m, m + 16)})) return;
+    if (!c || (c->compiling && !Record(*c, {kLoadMatrixf, {}, {}, std::make_shared<std::vector<float>>(m, m + 16)})))
+        return;
     changed(*c);
     std::memcpy(Top(*c).m, m, sizeof(Mat4));
 }

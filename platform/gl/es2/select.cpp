@@ -75,40 +75,57 @@ void line(Context& c, Clip a, Clip b) {
     hit(c, b);
 }
 
+unsigned outside(const Clip& p) {
+    unsigned code = 0;
+    for (int plane = 0; plane < 6; ++plane)
+        if (side(p, plane) < 0) code |= 1u << plane;
+    return code;
+}
+
 void triangle(Context& c, const Clip& a, const Clip& b, const Clip& d) {
-    std::vector<Clip> poly{a, b, d}, next;
-    for (int plane = 0; plane < 6 && !poly.empty(); ++plane) {
-        next.clear();
-        for (size_t i = 0; i < poly.size(); ++i) {
+    const unsigned ca = outside(a), cb = outside(b), cd = outside(d);
+    if (ca & cb & cd) return;  // wholly beyond one side: most of what a pick region sees
+    // Clipped side by side: a triangle gains at most one corner a side.
+    Clip poly[9], next[9];
+    size_t n = 3;
+    poly[0] = a;
+    poly[1] = b;
+    poly[2] = d;
+    for (int plane = 0; plane < 6 && n > 0 && (ca | cb | cd); ++plane) {
+        if (!((ca | cb | cd) & (1u << plane))) continue;
+        size_t m = 0;
+        for (size_t i = 0; i < n; ++i) {
             const Clip& p = poly[i];
-            const Clip& q = poly[(i + 1) % poly.size()];
+            const Clip& q = poly[(i + 1) % n];
             const float dp = side(p, plane), dq = side(q, plane);
-            if (dp >= 0) next.push_back(p);
-            if ((dp >= 0) != (dq >= 0)) next.push_back(lerp(p, q, dp / (dp - dq)));
+            if (dp >= 0) next[m++] = p;
+            if ((dp >= 0) != (dq >= 0)) next[m++] = lerp(p, q, dp / (dp - dq));
         }
-        poly.swap(next);
+        std::copy(next, next + m, poly);
+        n = m;
     }
-    if (poly.size() < 3) return;
+    if (n < 3) return;
     if (c.cull) {
         // Twice the window area, y up: positive turns counter-clockwise.
         float area = 0;
-        for (size_t i = 0; i < poly.size(); ++i) {
+        for (size_t i = 0; i < n; ++i) {
             const Clip& p = poly[i];
-            const Clip& q = poly[(i + 1) % poly.size()];
+            const Clip& q = poly[(i + 1) % n];
             area += p.v[0] / p.v[3] * (q.v[1] / q.v[3]) - q.v[0] / q.v[3] * (p.v[1] / p.v[3]);
         }
         if (area == 0 || !std::isfinite(area)) return;
         const bool front = (area > 0) == (c.front_face == GL_CCW);
         if (c.cull_mode == GL_FRONT_AND_BACK || (c.cull_mode == GL_FRONT) == front) return;
     }
-    for (const Clip& p : poly) hit(c, p);
+    for (size_t i = 0; i < n; ++i) hit(c, poly[i]);
 }
 
 }  // namespace
 
 void SelectPrimitive(Context& c, GLenum mode, const std::vector<Vertex>& v) {
     const Mat4 mvp = Projection(c) * Modelview(c);
-    std::vector<Clip> clip(v.size());
+    static thread_local std::vector<Clip> clip;
+    clip.resize(v.size());
     for (size_t i = 0; i < v.size(); ++i) {
         const float in[4] = {v[i].pos[0], v[i].pos[1], v[i].pos[2], 1};
         Transform(mvp, in, clip[i].v);
