@@ -53,11 +53,9 @@ void TMENU3D::DRAWMENUID(CRVLPROCEDURE EVENTOVER, CRVLPROCEDURE EVENTNOTOVER, CR
 
 void ADDNAMETOOBJ(int32_t NAME) { glLoadName(GLuint(NAME)); }
 
-int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME) {
-    constexpr GLsizei WORDS = 32;
-    GLuint SELECTBUFFER[WORDS] = {};
+int32_t SelectionHits(int32_t X, int32_t Y, int32_t OBJNAME, uint32_t* BUFFER, int32_t WORDS) {
     GLint VIEWPORTCOORDS[4] = {};
-    glSelectBuffer(WORDS, SELECTBUFFER);
+    glSelectBuffer(WORDS, BUFFER);
     glGetIntegerv(GL_VIEWPORT, VIEWPORTCOORDS);
     glMatrixMode(GL_PROJECTION);
     glPushMatrix();
@@ -80,6 +78,13 @@ int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME) {
     glMatrixMode(GL_PROJECTION);
     glPopMatrix();
     glMatrixMode(GL_MODELVIEW);
+    return OBJSFOUND;
+}
+
+int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME) {
+    constexpr GLsizei WORDS = 32;
+    GLuint SELECTBUFFER[WORDS] = {};
+    const GLint OBJSFOUND = SelectionHits(X, Y, OBJNAME, SELECTBUFFER, WORDS);
     if (OBJSFOUND <= 0) return 0;  // nothing hit, or -1 when the buffer overflowed
 
     // A record is its name count, the minimum and maximum depth, then the names. Ours carry one name

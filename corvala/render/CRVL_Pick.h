@@ -37,5 +37,8 @@ void ADDNAMETOOBJ(int32_t NAME);  ///< selection name of the geometry that follo
 /// Renders display list OBJNAME in selection mode under client pixel (X, Y) (origin top left); the nearest
 /// selection name hit there, or 0.
 int32_t SELECTOBJID(int32_t X, int32_t Y, int32_t OBJNAME);
+/// SELECTOBJID's selection pass alone, into the caller's BUFFER of WORDS words: the hit count glRenderMode
+/// returns (-1 when the records overflowed BUFFER), the records as GL wrote them.
+int32_t SelectionHits(int32_t X, int32_t Y, int32_t OBJNAME, uint32_t* BUFFER, int32_t WORDS);
 
 }  // namespace corvala

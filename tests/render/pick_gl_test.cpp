@@ -134,6 +134,23 @@ TEST_F(Picking, TheNearestOfOverlappingElementsWinsWhateverTheOrder) {
     EXPECT_EQ(Over(), (std::vector<bool>{false, true, false}));
 }
 
+TEST_F(Picking, SelectionHitsHandsBackEveryRecordInCompileOrderAndOverflowsAsGLDoes) {
+    menu.ADDSELECTON(GLVECTOR(0, 0, 0), 5);
+    menu.ADDSELECTON(GLVECTOR(0.2f, 0, 2), 6);  // nearest
+    menu.ADDSELECTON(GLVECTOR(-0.2f, 0, -3), 7);
+    menu.SETSELECTON(BigSquare);
+    const Pixel p = ClientPixelOf(0, 0, 0);
+    uint32_t words[12] = {};
+    ASSERT_EQ(SelectionHits(p.x, p.y, int32_t(menu.EVENTSELECTION), words, 12), 3);
+    for (int k = 0; k < 3; ++k) {
+        EXPECT_EQ(words[4 * k], 1u);
+        EXPECT_EQ(words[4 * k + 3], uint32_t(5 + k));
+    }
+    EXPECT_LT(words[5], words[1]);
+    EXPECT_LT(words[1], words[9]);
+    EXPECT_EQ(SelectionHits(p.x, p.y, int32_t(menu.EVENTSELECTION), words, 11), -1);
+}
+
 TEST_F(Picking, DepthsCompareAsUnsignedWords) {
     // Close to the eye the depth word is below 2^31, far away above it: as signed numbers the far
     // element would look nearer.

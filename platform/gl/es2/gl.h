@@ -56,6 +56,8 @@ typedef void GLvoid;
 #define GL_ALPHA_TEST 0x0BC0
 #define GL_ALPHA_TEST_FUNC 0x0BC1
 #define GL_ALPHA_TEST_REF 0x0BC2
+#define GL_BLEND_DST 0x0BE0
+#define GL_BLEND_SRC 0x0BE1
 #define GL_LOGIC_OP 0x0BF1
 #define GL_READ_BUFFER 0x0C02
 #define GL_RENDER_MODE 0x0C40
@@ -104,6 +106,9 @@ typedef void GLvoid;
 #define GL_PROJECTION 0x1701
 #define GL_TEXTURE 0x1702
 #define GL_COLOR_INDEX 0x1900
+#define GL_RED 0x1903
+#define GL_GREEN 0x1904
+#define GL_BLUE 0x1905
 #define GL_POINT 0x1B00
 #define GL_LINE 0x1B01
 #define GL_FILL 0x1B02
@@ -297,8 +302,8 @@ void es2_glScalef(GLfloat x, GLfloat y, GLfloat z);
 void es2_glSelectBuffer(GLsizei size, GLuint* buffer);
 void es2_glTexCoord2f(GLfloat s, GLfloat t);
 void es2_glTexEnvi(GLenum target, GLenum pname, GLint param);
-void es2_glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height,
-                      GLint border, GLenum format, GLenum type, const GLvoid* pixels);
+void es2_glTexImage2D(GLenum target, GLint level, GLint internalformat, GLsizei width, GLsizei height, GLint border,
+                      GLenum format, GLenum type, const GLvoid* pixels);
 void es2_glTexParameteri(GLenum target, GLenum pname, GLint param);
 void es2_glTexSubImage2D(GLenum target, GLint level, GLint xoffset, GLint yoffset, GLsizei width, GLsizei height,
                          GLenum format, GLenum type, const GLvoid* pixels);
@@ -315,11 +320,8 @@ GLint es2_gluUnProject(GLdouble winX, GLdouble winY, GLdouble winZ, const GLdoub
                        const GLint* view, GLdouble* objX, GLdouble* objY, GLdouble* objZ);
 }
 
-// GL 1.1's names besides those above, which code over this GL asks about: the capabilities the SDL
-// backend's compositor reads and switches off around its quads (this GL has none of them, so they read as
-// disabled), and the blend factors as glGetIntegerv gives them.
-#define GL_BLEND_DST 0x0BE0
-#define GL_BLEND_SRC 0x0BE1
+// GL 1.1's capabilities that the SDL backend's compositor reads and switches off around its quads
+// (platform/sdl/composite.cpp); this GL has none of them, so they read as disabled.
 #define GL_COLOR_LOGIC_OP 0x0BF2
 #define GL_TEXTURE_GEN_S 0x0C60
 #define GL_TEXTURE_GEN_T 0x0C61

@@ -1,0 +1,500 @@
+// Immediate mode batched: glBegin/glEnd's vertices become lists of triangles, lines or points that wait
+// in one batch until the state they were given under changes, then go to ES in one draw. Lighting is GL
+// 1.1's, per vertex, in a vertex shader made for the state at hand.
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "platform/gl/es2/es2.h"
+
+namespace es2 {
+
+namespace {
+
+enum : uint32_t {
+    kLit = 1u << 0,
+    kTwoSide = 1u << 5,
+    kColorMaterial = 1u << 6,
+    kNormalize = 1u << 7,
+    kTextured = 1u << 8,
+    kReplace = 1u << 9,
+    kDecal = 1u << 10,
+    kAlphaTest = 1u << 11,
+};
+constexpr int kLightShift = 1;
+
+const char* kVertex = R"(
+attribute vec3 aPos;
+attribute vec3 aNormal;
+attribute vec4 aColor;
+attribute vec2 aTex;
+uniform mat4 uMVP;
+uniform float uPointSize;
+varying vec4 vFront;
+#ifdef TWO_SIDE
+varying vec4 vBack;
+#endif
+#ifdef TEXTURED
+uniform mat4 uTexMat;
+varying vec2 vTex;
+#endif
+#ifdef LIT
+uniform mat4 uMV;
+uniform mat3 uNM;
+uniform vec4 uModelAmbient;
+uniform vec4 uMatAmbient;
+uniform vec4 uMatDiffuse;
+uniform vec4 uLightAmbient[LIGHTS];
+uniform vec4 uLightDiffuse[LIGHTS];
+uniform vec4 uLightPosition[LIGHTS];
+uniform vec4 uLightSpot[LIGHTS];
+uniform vec4 uLightAttenuation[LIGHTS];  // constant, linear, quadratic; the spot exponent
+vec4 shade(vec3 n, vec3 v, vec4 amb, vec4 dif) {
+    vec3 c = amb.rgb * uModelAmbient.rgb;
+    for (int i = 0; i < NLIGHTS; ++i) {
+        vec4 p = uLightPosition[i];
+        vec3 l;
+        float k = 1.0;
+        if (p.w != 0.0) {
+            vec3 d = p.xyz / p.w - v;
+            float dist = length(d);
+            l = d / dist;
+            vec4 a = uLightAttenuation[i];
+            k = 1.0 / (a.x + a.y * dist + a.z * dist * dist);
+        } else {
+            l = normalize(p.xyz);
+        }
+        vec4 spot = uLightSpot[i];
+        if (spot.w < 180.0) {
+            float s = dot(-l, normalize(spot.xyz));
+            k *= s >= cos(radians(spot.w)) ? pow(max(s, 0.0), uLightAttenuation[i].w) : 0.0;
+        }
+        c += k * (uLightAmbient[i].rgb * amb.rgb + max(dot(n, l), 0.0) * uLightDiffuse[i].rgb * dif.rgb);
+    }
+    return vec4(clamp(c, 0.0, 1.0), clamp(dif.a, 0.0, 1.0));
+}
+#endif
+void main() {
+    gl_Position = uMVP * vec4(aPos, 1.0);
+    gl_PointSize = uPointSize;
+#ifdef LIT
+    vec3 v = (uMV * vec4(aPos, 1.0)).xyz;
+    vec3 n = uNM * aNormal;
+#ifdef NORMALIZE
+    n = normalize(n);
+#endif
+#ifdef COLOR_MATERIAL
+    vec4 amb = aColor, dif = aColor;
+#else
+    vec4 amb = uMatAmbient, dif = uMatDiffuse;
+#endif
+    vFront = shade(n, v, amb, dif);
+#ifdef TWO_SIDE
+    vBack = shade(-n, v, amb, dif);
+#endif
+#else
+    vFront = clamp(aColor, 0.0, 1.0);
+#endif
+#ifdef TEXTURED
+    vec4 t = uTexMat * vec4(aTex, 0.0, 1.0);
+    vTex = t.xy / t.w;
+#endif
+}
+)";
+
+const char* kFragment = R"(
+precision mediump float;
+varying vec4 vFront;
+#ifdef TWO_SIDE
+varying vec4 vBack;
+#endif
+#ifdef TEXTURED
+uniform sampler2D uSampler;
+varying vec2 vTex;
+#endif
+#ifdef ALPHA_TEST
+uniform int uAlphaFunc;
+uniform float uAlphaRef;
+#endif
+void main() {
+#ifdef TWO_SIDE
+    vec4 c = gl_FrontFacing ? vFront : vBack;
+#else
+    vec4 c = vFront;
+#endif
+#ifdef TEXTURED
+    vec4 t = texture2D(uSampler, vTex);
+#if defined(REPLACE)
+    c = t;
+#elif defined(DECAL)
+    c = vec4(mix(c.rgb, t.rgb, t.a), c.a);
+#else
+    c *= t;
+#endif
+#endif
+#ifdef ALPHA_TEST
+    float a = c.a;
+    bool pass = uAlphaFunc == 1 ? a < uAlphaRef : uAlphaFunc == 2 ? a == uAlphaRef : uAlphaFunc == 3 ? a <= uAlphaRef
+              : uAlphaFunc == 4 ? a > uAlphaRef : uAlphaFunc == 5 ? a != uAlphaRef : uAlphaFunc == 6 ? a >= uAlphaRef
+              : uAlphaFunc == 7;
+    if (!pass) discard;
+#endif
+    gl_FragColor = c;
+}
+)";
+
+GLuint compile(GLenum type, const std::string& src) {
+    const GLuint s = glCreateShader(type);
+    const char* text = src.c_str();
+    glShaderSource(s, 1, &text, nullptr);
+    glCompileShader(s);
+    return s;
+}
+
+std::unique_ptr<Program> build(uint32_t key) {
+    std::string defs;
+    const int lights = int((key >> kLightShift) & 15u);
+    // GLSL ES has no empty arrays: with no light on, one unused slot.
+    if (key & kLit)
+        defs += "#define LIT\n#define LIGHTS " + std::to_string(std::max(lights, 1)) + "\n#define NLIGHTS " +
+                std::to_string(lights) + "\n";
+    if (key & kTwoSide) defs += "#define TWO_SIDE\n";
+    if (key & kColorMaterial) defs += "#define COLOR_MATERIAL\n";
+    if (key & kNormalize) defs += "#define NORMALIZE\n";
+    if (key & kTextured) defs += "#define TEXTURED\n";
+    if (key & kReplace) defs += "#define REPLACE\n";
+    if (key & kDecal) defs += "#define DECAL\n";
+    if (key & kAlphaTest) defs += "#define ALPHA_TEST\n";
+    auto p = std::make_unique<Program>();
+    const GLuint vs = compile(GL_VERTEX_SHADER, defs + kVertex), fs = compile(GL_FRAGMENT_SHADER, defs + kFragment);
+    p->id = glCreateProgram();
+    glAttachShader(p->id, vs);
+    glAttachShader(p->id, fs);
+    glBindAttribLocation(p->id, 0, "aPos");
+    glBindAttribLocation(p->id, 1, "aNormal");
+    glBindAttribLocation(p->id, 2, "aColor");
+    glBindAttribLocation(p->id, 3, "aTex");
+    glLinkProgram(p->id);
+    glDeleteShader(vs);
+    glDeleteShader(fs);
+    GLint linked = 0;
+    glGetProgramiv(p->id, GL_LINK_STATUS, &linked);
+    if (!linked) {
+        char log[1024] = "";
+        glGetProgramInfoLog(p->id, sizeof log, nullptr, log);
+        std::fprintf(stderr, "GL (es2): a shader did not link: %s\n", log);
+    }
+    const GLuint id = p->id;
+    auto at = [id](const char* name) { return glGetUniformLocation(id, name); };
+    p->mvp = at("uMVP");
+    p->mv = at("uMV");
+    p->nm = at("uNM");
+    p->texmat = at("uTexMat");
+    p->point = at("uPointSize");
+    p->alpha_ref = at("uAlphaRef");
+    p->alpha_func = at("uAlphaFunc");
+    p->sampler = at("uSampler");
+    p->model_ambient = at("uModelAmbient");
+    p->mat_ambient = at("uMatAmbient");
+    p->mat_diffuse = at("uMatDiffuse");
+    p->light_ambient = at("uLightAmbient");
+    p->light_diffuse = at("uLightDiffuse");
+    p->light_position = at("uLightPosition");
+    p->light_spot = at("uLightSpot");
+    p->light_attenuation = at("uLightAttenuation");
+    p->uses_normal = key & kLit;
+    p->uses_tex = key & kTextured;
+    glUseProgram(id);
+    glUniform1i(p->sampler, 0);
+    return p;
+}
+
+int enabled_lights(const Context& c, int out[8]) {
+    int n = 0;
+    for (int i = 0; i < 8; ++i)
+        if (c.light_on[i]) out[n++] = i;
+    return n;
+}
+
+void upload(Context& c, Program& p, const int* lights, int n) {
+    if (p.matrix_version != c.matrix_version) {
+        p.matrix_version = c.matrix_version;
+        const Mat4 mvp = Projection(c) * Modelview(c);
+        glUniformMatrix4fv(p.mvp, 1, GL_FALSE, mvp.m);
+        if (p.mv >= 0) glUniformMatrix4fv(p.mv, 1, GL_FALSE, Modelview(c).m);
+        if (p.nm >= 0) {
+            float nm[9];
+            NormalMatrix(Modelview(c), nm);
+            glUniformMatrix3fv(p.nm, 1, GL_FALSE, nm);
+        }
+        if (p.texmat >= 0) glUniformMatrix4fv(p.texmat, 1, GL_FALSE, c.stacks[2].back().m);
+    }
+    if (p.light_version != c.light_version && p.light_ambient >= 0) {
+        p.light_version = c.light_version;
+        glUniform4fv(p.model_ambient, 1, c.model_ambient);
+        glUniform4fv(p.mat_ambient, 1, c.material_ambient[0]);
+        glUniform4fv(p.mat_diffuse, 1, c.material_diffuse[0]);
+        float amb[32], dif[32], pos[32], spot[32], att[32];
+        for (int i = 0; i < n; ++i) {
+            const Light& l = c.lights[lights[i]];
+            std::memcpy(amb + 4 * i, l.ambient, 16);
+            std::memcpy(dif + 4 * i, l.diffuse, 16);
+            std::memcpy(pos + 4 * i, l.position, 16);
+            std::memcpy(spot + 4 * i, l.spot_direction, 12);
+            spot[4 * i + 3] = l.spot_cutoff;
+            std::memcpy(att + 4 * i, l.attenuation, 12);
+            att[4 * i + 3] = l.spot_exponent;
+        }
+        glUniform4fv(p.light_ambient, n, amb);
+        glUniform4fv(p.light_diffuse, n, dif);
+        glUniform4fv(p.light_position, n, pos);
+        glUniform4fv(p.light_spot, n, spot);
+        glUniform4fv(p.light_attenuation, n, att);
+    }
+    if (p.misc_version != c.misc_version) {
+        p.misc_version = c.misc_version;
+        // Points without smoothing are squares of a whole number of pixels.
+        glUniform1f(p.point, std::max(1.0f, std::floor(c.point_size + 0.5f)));
+        if (p.alpha_func >= 0) {
+            glUniform1i(p.alpha_func, int(c.alpha_func) - GL_NEVER);
+            glUniform1f(p.alpha_ref, std::min(1.0f, std::max(0.0f, c.alpha_ref)));
+        }
+    }
+}
+
+void push_triangle(Context& c, const Vertex& a, const Vertex& b, const Vertex& d) {
+    c.batch.push_back(a);
+    c.batch.push_back(b);
+    c.batch.push_back(d);
+}
+
+// Whether a triangle faces the viewer as glFrontFace says, from its clip coordinates.
+bool front_facing(const Context& c, const Vertex& a, const Vertex& b, const Vertex& d) {
+    const Mat4 mvp = Projection(c) * Modelview(c);
+    float p[3][4];
+    const Vertex* v[3] = {&a, &b, &d};
+    for (int i = 0; i < 3; ++i) {
+        const float in[4] = {v[i]->pos[0], v[i]->pos[1], v[i]->pos[2], 1};
+        Transform(mvp, in, p[i]);
+    }
+    // The determinant of (x, y, w) rows has the sign of the window area when every w is positive.
+    const float det = p[0][0] * (p[1][1] * p[2][3] - p[2][1] * p[1][3]) -
+                      p[1][0] * (p[0][1] * p[2][3] - p[2][1] * p[0][3]) +
+                      p[2][0] * (p[0][1] * p[1][3] - p[1][1] * p[0][3]);
+    return (det > 0) == (c.front_face == GL_CCW);
+}
+
+Kind kind_of(GLenum mode) {
+    switch (mode) {
+    case GL_POINTS: return kPoints;
+    case GL_LINES:
+    case GL_LINE_STRIP:
+    case GL_LINE_LOOP: return kLines;
+    default: return kTriangles;
+    }
+}
+
+void to_batch(Context& c, Kind k) {
+    if (c.batch_kind != k && !c.batch.empty()) Flush(c);
+    c.batch_kind = k;
+}
+
+}  // namespace
+
+void EndPrimitive(Context& c) {
+    const std::vector<Vertex>& v = c.prim;
+    const GLenum mode = c.primitive;
+    if (c.render_mode == GL_SELECT) return SelectPrimitive(c, mode, v);
+    if (c.render_mode != GL_RENDER) return;
+    const Kind k = kind_of(mode);
+    if (k == kPoints) {
+        to_batch(c, kPoints);
+        c.batch.insert(c.batch.end(), v.begin(), v.end());
+        return;
+    }
+    if (k == kLines) {
+        to_batch(c, kLines);
+        const size_t n = v.size();
+        if (mode == GL_LINES) {
+            c.batch.insert(c.batch.end(), v.begin(), v.begin() + long(n & ~size_t(1)));
+        } else if (n >= 2) {
+            for (size_t i = 0; i + 1 < n; ++i) {
+                c.batch.push_back(v[i]);
+                c.batch.push_back(v[i + 1]);
+            }
+            if (mode == GL_LINE_LOOP) {
+                c.batch.push_back(v[n - 1]);
+                c.batch.push_back(v[0]);
+            }
+        }
+        return;
+    }
+    const bool filled = c.polygon_mode[0] == GL_FILL && c.polygon_mode[1] == GL_FILL;
+    if (filled) {
+        to_batch(c, kTriangles);
+        ForEachTriangle(
+            mode, v, [&](const Vertex& a, const Vertex& b, const Vertex& d, unsigned) { push_triangle(c, a, b, d); });
+        return;
+    }
+    // Lines or points for polygons: ES culls neither, so the facing is found here.
+    ForEachTriangle(mode, v, [&](const Vertex& a, const Vertex& b, const Vertex& d, unsigned edges) {
+        const bool front = front_facing(c, a, b, d);
+        if (c.cull && (c.cull_mode == GL_FRONT_AND_BACK || (c.cull_mode == GL_FRONT) == front)) return;
+        const GLenum pm = c.polygon_mode[front ? 0 : 1];
+        if (pm == GL_FILL) {
+            to_batch(c, kTriangles);
+            push_triangle(c, a, b, d);
+        } else if (pm == GL_LINE) {
+            to_batch(c, kLines);
+            const Vertex* t[3] = {&a, &b, &d};
+            for (int e = 0; e < 3; ++e)
+                if (edges & (1u << e)) {
+                    c.batch.push_back(*t[e]);
+                    c.batch.push_back(*t[(e + 1) % 3]);
+                }
+        } else {
+            to_batch(c, kPoints);
+            const Vertex* t[3] = {&a, &b, &d};
+            for (int e = 0; e < 3; ++e)
+                if (edges & (1u << e)) c.batch.push_back(*t[e]);
+        }
+    });
+}
+
+void Flush(Context& c) {
+    if (c.batch.empty()) return;
+    int lights[8];
+    int n = 0;
+    uint32_t key = 0;
+    if (c.lighting) {
+        n = enabled_lights(c, lights);
+        key |= kLit | uint32_t(n) << kLightShift;
+        if (c.two_side && c.batch_kind == kTriangles) key |= kTwoSide;
+        if (c.color_material) key |= kColorMaterial;
+        if (c.normalize) key |= kNormalize;
+    }
+    if (TextureReady(c)) {
+        key |= kTextured;
+        if (c.tex_env_mode == GL_REPLACE) key |= kReplace;
+        if (c.tex_env_mode == GL_DECAL) key |= kDecal;
+    }
+    if (c.alpha_test) key |= kAlphaTest;
+    std::unique_ptr<Program>& slot = c.programs[key];
+    if (!slot) slot = build(key);
+    Program& p = *slot;
+    if (c.program != &p) {
+        glUseProgram(p.id);
+        c.program = &p;
+    }
+    upload(c, p, lights, n);
+    if (!c.vbo) glGenBuffers(1, &c.vbo);
+    glBindBuffer(GL_ARRAY_BUFFER, c.vbo);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(c.batch.size() * sizeof(Vertex)), c.batch.data(), GL_STREAM_DRAW);
+    const GLsizei stride = sizeof(Vertex);
+    glEnableVertexAttribArray(0);
+    glVertexAttribPointer(0, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, pos)));
+    glVertexAttribPointer(2, 4, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, color)));
+    glEnableVertexAttribArray(2);
+    if (p.uses_normal) {
+        glEnableVertexAttribArray(1);
+        glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, normal)));
+    } else {
+        glDisableVertexAttribArray(1);
+    }
+    if (p.uses_tex) {
+        glEnableVertexAttribArray(3);
+        glVertexAttribPointer(3, 2, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, tex)));
+    } else {
+        glDisableVertexAttribArray(3);
+    }
+    const GLenum prim = c.batch_kind == kPoints ? GL_POINTS : c.batch_kind == kLines ? GL_LINES : GL_TRIANGLES;
+    glDrawArrays(prim, 0, GLsizei(c.batch.size()));
+    c.batch.clear();
+}
+
+void ReleaseDrawing(Context& c) {
+    for (auto& [key, p] : c.programs) glDeleteProgram(p->id);
+    c.programs.clear();
+    c.program = nullptr;
+    if (c.vbo) glDeleteBuffers(1, &c.vbo);
+    c.vbo = 0;
+}
+
+}  // namespace es2
+
+using namespace es2;
+
+extern "C" {
+
+void es2_glBegin(GLenum mode) {
+    Context* c = Current();
+    if (!c || !Record(*c, {kBegin, {mode, 0}, {}, nullptr})) return;
+    if (c->in_begin) return SetError(*c, GL_INVALID_OPERATION);
+    if (mode > GL_POLYGON) return SetError(*c, GL_INVALID_ENUM);
+    c->in_begin = true;
+    c->primitive = mode;
+    c->prim.clear();
+}
+
+void es2_glEnd(void) {
+    Context* c = Current();
+    if (!c || !Record(*c, {kEnd, {}, {}, nullptr})) return;
+    if (!c->in_begin) return SetError(*c, GL_INVALID_OPERATION);
+    c->in_begin = false;
+    EndPrimitive(*c);
+    c->prim.clear();
+}
+
+void es2_glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
+    Context* c = Current();
+    if (!c || !Record(*c, {kVertex3f, {}, {x, y, z, 0}, nullptr})) return;
+    if (!c->in_begin) return;  // GL leaves a vertex outside glBegin undefined; nothing is drawn
+    Vertex v;
+    v.pos[0] = x;
+    v.pos[1] = y;
+    v.pos[2] = z;
+    std::memcpy(v.normal, c->normal, sizeof v.normal);
+    std::memcpy(v.color, c->color, sizeof v.color);
+    std::memcpy(v.tex, c->tex, sizeof v.tex);
+    c->prim.push_back(v);
+}
+
+void es2_glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
+    Context* c = Current();
+    if (!c || !Record(*c, {kNormal3f, {}, {x, y, z, 0}, nullptr})) return;
+    c->normal[0] = x;
+    c->normal[1] = y;
+    c->normal[2] = z;
+}
+
+void es2_glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
+    Context* c = Current();
+    if (!c || !Record(*c, {kColor4f, {}, {r, g, b, a}, nullptr})) return;
+    c->color[0] = r;
+    c->color[1] = g;
+    c->color[2] = b;
+    c->color[3] = a;
+}
+
+void es2_glColor3f(GLfloat r, GLfloat g, GLfloat b) { es2_glColor4f(r, g, b, 1.0f); }
+
+void es2_glTexCoord2f(GLfloat s, GLfloat t) {
+    Context* c = Current();
+    if (!c || !Record(*c, {kTexCoord2f, {}, {s, t, 0, 0}, nullptr})) return;
+    c->tex[0] = s;
+    c->tex[1] = t;
+}
+
+void es2_glClear(GLbitfield mask) {
+    Context* c = Current();
+    if (!c || !Record(*c, {kClear, {mask, 0}, {}, nullptr})) return;
+    if (c->in_begin) return SetError(*c, GL_INVALID_OPERATION);
+    if (c->render_mode != GL_RENDER) return;
+    Flush(*c);
+    glClear(mask & (GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT));
+}
+
+}  // extern "C"
