@@ -1,6 +1,7 @@
 # The two commands: `make run` builds and starts Wobblefin; `make test` builds and runs every test.
 BUILD      ?= build
 TESTBUILD  ?= build-test
+TESTBUILD_ES2 ?= build-test-es2
 FUZZBUILD  ?= build-fuzz
 BENCHBUILD ?= build-bench
 PACKAGEBUILD ?= build-package
@@ -11,7 +12,7 @@ JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: deps run build test test-build fuzz fuzz-build bench package windows clean format format-check
+.PHONY: deps run build test test-build test-build-es2 fuzz fuzz-build bench package windows clean format format-check
 
 deps:
 	@scripts/install-deps.sh
@@ -27,15 +28,23 @@ test-build: deps
 	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DWOBBLEFIN_SANITIZE=ON -DWOBBLEFIN_WERROR=ON -DCORVALA_GL=tracer
 	cmake --build $(TESTBUILD) -j $(JOBS)
 
+# The tests that draw, once more over our own GL on OpenGL ES 2 (the tracer over es2), beside the build
+# over the system's GL, whose pictures they are compared with.
+test-build-es2: deps
+	cmake -S . -B $(TESTBUILD_ES2) -DCMAKE_BUILD_TYPE=Debug -DWOBBLEFIN_SANITIZE=ON -DWOBBLEFIN_WERROR=ON -DCORVALA_GL=es2 \
+	      -DCORVALA_GL_REFERENCE=$(abspath $(TESTBUILD))
+	cmake --build $(TESTBUILD_ES2) -j $(JOBS)
+
 fuzz-build: deps
 	cmake -S . -B $(FUZZBUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_FUZZ=ON -DWOBBLEFIN_WERROR=ON -DCORVALA_GL=tracer \
 	      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 
-# The Windows build's test programs run under Wine after the Linux ones, on the same display, in a prefix made for the run.
+# The es2 build's tests run after the Linux build's, and the Windows build's test programs under Wine after
+# both, on the same display, in a prefix made for the run.
 test: WINDOWS_TESTS = ON
-test: format-check test-build fuzz-build windows
-	$(XVFB) scripts/test.sh $(TESTBUILD) $(WINDOWSBUILD)
+test: format-check test-build test-build-es2 fuzz-build windows
+	$(XVFB) scripts/test.sh $(TESTBUILD) $(TESTBUILD_ES2) $(WINDOWSBUILD)
 	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
 
 # The layout of every C and C++ file against .clang-format; `make format` rewrites what has drifted.
@@ -78,4 +87,4 @@ windows:
 	cmake --build $(WINDOWSBUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(TESTBUILD) $(FUZZBUILD) $(BENCHBUILD) $(PACKAGEBUILD) $(WINDOWSBUILD)
+	rm -rf $(BUILD) $(TESTBUILD) $(TESTBUILD_ES2) $(FUZZBUILD) $(BENCHBUILD) $(PACKAGEBUILD) $(WINDOWSBUILD)

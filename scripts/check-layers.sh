@@ -58,3 +58,17 @@ check_gl_headers() {
     echo "layers: GL headers appear only in the GL providers"
 }
 check_gl_headers
+# OpenGL ES and EGL are es2's alone: the other providers, and the backends, stay on desktop GL's.
+check_es_headers() {
+    local pattern='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](GLES[0-9]*|EGL|KHR)/'
+    local found
+    found=$(git ls-files --cached --others --exclude-standard -- '*.c' '*.cpp' '*.h' |
+            grep -v -E '^platform/gl/es2/' | xargs grep -n -E "$pattern" || true)
+    if [ -n "$found" ]; then
+        echo "OpenGL ES or EGL headers outside platform/gl/es2/:"
+        echo "$found"
+        return 1
+    fi
+    echo "layers: OpenGL ES and EGL headers appear only in platform/gl/es2/"
+}
+check_es_headers

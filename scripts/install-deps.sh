@@ -4,7 +4,7 @@
 set -euo pipefail
 PACKAGES=(
   cmake make g++ pkg-config clang libclang-rt-14-dev clang-format
-  libsdl2-dev libsdl2-image-dev libx11-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev libjpeg-dev libzip-dev zlib1g-dev
+  libsdl2-dev libsdl2-image-dev libx11-dev libgl-dev libgl1-mesa-dri libglu1-mesa-dev libgles-dev libjpeg-dev libzip-dev zlib1g-dev
   libstb-dev
   libfreetype-dev fonts-dejavu-core
   libgtest-dev

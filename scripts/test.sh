@@ -1,18 +1,23 @@
 #!/usr/bin/env bash
-# The test programs of both builds on one display (make test runs this under xvfb-run): the Linux build's,
-# then the Windows build's under Wine in a prefix of this run's own, then test_wine, which drives the
-# Windows build's installer, zip and program in that same prefix. Exits non-zero when any ctest failed.
-#   scripts/test.sh LINUX_TEST_BUILD WINDOWS_BUILD
+# The test programs of the three builds on one display (make test runs this under xvfb-run): the Linux
+# build's, the es2 build's (the tests that draw, over our own GL on OpenGL ES 2), then the Windows build's
+# under Wine in a prefix of this run's own, then test_wine, which drives the Windows build's installer, zip
+# and program in that same prefix. Exits non-zero when any ctest failed.
+#   scripts/test.sh LINUX_TEST_BUILD ES2_TEST_BUILD WINDOWS_BUILD
 set -uo pipefail
 linux=$1
-windows=$(cd "$2" && pwd)
+es2=$2
+windows=$(cd "$3" && pwd)
 ctest_run() { ctest --output-on-failure "$@"; }
 
 status=0
 started=$SECONDS
-# The Linux tests first, before any Wine process is on the display.
+# The Linux builds' tests first, before any Wine process is on the display.
 ctest_run --test-dir "$linux" -E '^wine$' || status=1
 linux_seconds=$((SECONDS - started))
+echo "The es2 build (the tests that draw, over our own GL on OpenGL ES 2):"
+ctest_run --test-dir "$es2" || status=1
+es2_seconds=$((SECONDS - started - linux_seconds))
 
 export WINEPREFIX WINEDEBUG=-all WINEDLLOVERRIDES=winemenubuilder.exe=d
 WINEPREFIX=$(mktemp -d /tmp/wobblefin-wine-XXXXXX)
@@ -29,9 +34,10 @@ else
     # all unless its theme is off.
     timeout 60 wine reg add 'HKCU\Software\Microsoft\Windows\CurrentVersion\ThemeManager' /v ThemeActive \
         /t REG_SZ /d 0 /f >/dev/null 2>&1
-    echo "Windows build under Wine (prefix made in $((SECONDS - started - linux_seconds)) s):"
+    echo "Windows build under Wine (prefix made in $((SECONDS - started - linux_seconds - es2_seconds)) s):"
     ctest_run --test-dir "$windows" || status=1
     WOBBLEFIN_WINDOWS_BUILD=$windows ctest_run --test-dir "$linux" -R '^wine$' || status=1
 fi
-echo "test.sh: the Linux build's tests took ${linux_seconds} s, the Windows build's under Wine $((SECONDS - started - linux_seconds)) s"
+echo "test.sh: the Linux build's tests took ${linux_seconds} s, the es2 build's ${es2_seconds} s," \
+     "the Windows build's under Wine $((SECONDS - started - linux_seconds - es2_seconds)) s"
 exit $status

@@ -93,6 +93,11 @@ bool HaveDisplay();
 //   LoadCursorFromFileA   optional: .ico and .cur files; NULL, and the window keeps the system's
 //   DestroyIcon           optional: what the two above made; FALSE for stock ones
 // LoadImageA and LoadBitmapFromMemory are the emulation's own, over emul/dib_reader.h.
+// The GL calls tell the build's GL provider of each context (platform/gl/provider.h; the calls do nothing
+// over the system's GL): glprovider::Created once wglCreateContext has made one, MadeCurrent whenever the
+// current context changes (to none as well, as when making a context leaves none current), Deleted in
+// wglDeleteContext once that context is not current, and Finish in SwapBuffers before presenting (after
+// the child windows are drawn). Where glprovider::kWantsES, the contexts are OpenGL ES 2.0 ones.
 // And one of ours beside them, an icon or cursor file's bytes in memory; optional, NULL as above:
 HCURSOR LoadCursorFromMemory(const void* bytes, size_t size);
 

@@ -126,7 +126,12 @@ void restore(const SavedState& s) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, s.filters[1]);
     glBindTexture(GL_TEXTURE_2D, GLuint(s.texture));
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, s.env_mode);
+#ifdef CORVALA_GL_ES2
+    // Our GL over ES keeps two texture coordinates: r and q stay 0 and 1 there.
+    glTexCoord2f(s.texcoord[0], s.texcoord[1]);
+#else
     glTexCoord4f(s.texcoord[0], s.texcoord[1], s.texcoord[2], s.texcoord[3]);
+#endif
     glAlphaFunc(GLenum(s.alpha_func), s.alpha_ref);
     glPolygonMode(GL_FRONT, GLenum(s.polygon_mode[0]));
     glPolygonMode(GL_BACK, GLenum(s.polygon_mode[1]));

@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/gl/provider.h"
 #include "platform/sdl/sdl.h"
 
 namespace win32 {
@@ -113,7 +114,10 @@ HGLRC wglCreateContext(HDC h) {
     host::NoteFailure("");  // what went wrong on the way here (a refused visual) did not stop it
     // SDL makes a new context current; Windows does not.
     SDL_GL_MakeCurrent(window, nullptr);
-    g_current = nullptr;
+    if (g_current) {
+        g_current = nullptr;
+        glprovider::MadeCurrent(nullptr);
+    }
     auto rc = std::make_unique<Context>();
     rc->id = g_next_rc++;
     rc->gl = gl;
@@ -121,6 +125,7 @@ HGLRC wglCreateContext(HDC h) {
     rc->sdl = window;
     const HGLRC handle = reinterpret_cast<HGLRC>(rc->id);
     g_contexts[rc->id] = std::move(rc);
+    glprovider::Created(handle);
     return handle;
 }
 
@@ -130,15 +135,19 @@ BOOL wglMakeCurrent(HDC h, HGLRC rc) {
         if (g_current) {
             Context* cur = find_rc(g_current);
             SDL_GL_MakeCurrent(cur ? cur->sdl : nullptr, nullptr);
+            g_current = nullptr;
+            glprovider::MadeCurrent(nullptr);
         }
-        g_current = nullptr;
         return TRUE;
     }
     Context* c = find_rc(rc);
     SDL_Window* window = sdl_of(dc);
     if (!c || !c->gl || !window) return FALSE;
     if (SDL_GL_MakeCurrent(window, c->gl) != 0) return FALSE;
-    g_current = rc;
+    if (g_current != rc) {
+        g_current = rc;
+        glprovider::MadeCurrent(rc);
+    }
     return TRUE;
 }
 
@@ -146,6 +155,7 @@ BOOL wglDeleteContext(HGLRC rc) {
     auto it = g_contexts.find(reinterpret_cast<uintptr_t>(rc));
     if (it == g_contexts.end()) return FALSE;
     if (g_current == rc) wglMakeCurrent(nullptr, nullptr);
+    glprovider::Deleted(rc);
     if (it->second->gl) SDL_GL_DeleteContext(it->second->gl);
     if (it->second->owns_sdl) {
         // Its window is gone: the drawable goes with the last context made for it.
@@ -167,6 +177,7 @@ BOOL SwapBuffers(HDC h) {
     SDL_Window* s = sdl::WindowOf(w);
     if (!s || !g_current) return FALSE;
     sdl::CompositeChildren(w);
+    glprovider::Finish();
     SDL_GL_SwapWindow(s);
     return TRUE;
 }

@@ -2,6 +2,7 @@
 #include <SDL.h>
 
 #include "platform/emul/backend.h"
+#include "platform/gl/provider.h"
 #include "platform/sdl/sdl.h"
 
 namespace win32 {
@@ -16,7 +17,14 @@ void set_gl_attributes(bool alpha, int depth) {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, alpha ? 8 : 0);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, depth >= 24 ? 8 : 0);
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    if (glprovider::kWantsES) {
+        // A GL of our own over ES 2 draws through ES alone; later versions serve it as well.
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_MINOR_VERSION, 0);
+    } else {
+        SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
+    }
 }
 
 // The closest double-buffered RGBA visual with depth that the system has.

@@ -319,3 +319,17 @@ GLint es2_gluProject(GLdouble objX, GLdouble objY, GLdouble objZ, const GLdouble
 GLint es2_gluUnProject(GLdouble winX, GLdouble winY, GLdouble winZ, const GLdouble* model, const GLdouble* proj,
                        const GLint* view, GLdouble* objX, GLdouble* objY, GLdouble* objZ);
 }
+
+// GL 1.1's capabilities that the SDL backend's compositor reads and switches off around its quads
+// (platform/sdl/composite.cpp); this GL has none of them, so they read as disabled.
+#define GL_COLOR_LOGIC_OP 0x0BF2
+#define GL_TEXTURE_GEN_S 0x0C60
+#define GL_TEXTURE_GEN_T 0x0C61
+#define GL_TEXTURE_GEN_R 0x0C62
+#define GL_TEXTURE_GEN_Q 0x0C63
+#define GL_CLIP_PLANE0 0x3000
+#define GL_CLIP_PLANE1 0x3001
+#define GL_CLIP_PLANE2 0x3002
+#define GL_CLIP_PLANE3 0x3003
+#define GL_CLIP_PLANE4 0x3004
+#define GL_CLIP_PLANE5 0x3005

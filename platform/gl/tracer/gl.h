@@ -1,5 +1,5 @@
 // The tracer as the build's GL: every entry point of traced.h's list goes to the tracer, which records
-// it and calls the system's; the rest are the system's own. The tracer checks this map against the list.
+// it and calls the GL beneath; the rest are that GL's own. The tracer checks this map against the list.
 // Drawing that is the platform's and not the program's (the child windows a backend composites)
 // defines CORVALA_GL_UNTRACED before any include and calls the GL beneath the tracer.
 #pragma once
@@ -7,6 +7,62 @@
 
 #ifndef CORVALA_GL_UNTRACED
 // clang-format off
+#ifdef CORVALA_GL_TRACER_OVER_ES2
+// es2's header maps these names to its own entry points: the tracer takes them over.
+#undef glAlphaFunc
+#undef glBegin
+#undef glBindTexture
+#undef glBlendFunc
+#undef glCallList
+#undef glClear
+#undef glClearColor
+#undef glClearDepth
+#undef glColor3f
+#undef glColor4f
+#undef glCullFace
+#undef glDepthFunc
+#undef glDepthMask
+#undef glDisable
+#undef glEnable
+#undef glEnd
+#undef glEndList
+#undef glFrontFace
+#undef glGenLists
+#undef glGenTextures
+#undef glGetIntegerv
+#undef glHint
+#undef glInitNames
+#undef glLightModeli
+#undef glLightfv
+#undef glLineWidth
+#undef glLoadIdentity
+#undef glLoadName
+#undef glMatrixMode
+#undef glMultMatrixf
+#undef glNewList
+#undef glNormal3f
+#undef glOrtho
+#undef glPixelStorei
+#undef glPointSize
+#undef glPolygonMode
+#undef glPopMatrix
+#undef glPopName
+#undef glPushMatrix
+#undef glPushName
+#undef glRenderMode
+#undef glRotatef
+#undef glScalef
+#undef glSelectBuffer
+#undef glTexCoord2f
+#undef glTexImage2D
+#undef glTexParameteri
+#undef glTranslatef
+#undef glVertex3f
+#undef glViewport
+#undef gluBuild2DMipmaps
+#undef gluPerspective
+#undef gluPickMatrix
+#endif
 #define glAlphaFunc gltrace_glAlphaFunc
 #define glBegin gltrace_glBegin
 #define glBindTexture gltrace_glBindTexture

@@ -1,7 +1,9 @@
 #include "platform/gl/tracer/gltrace.h"
 
 #include "platform/gl/tracer/traced.h"
-#ifndef _WIN32
+#ifdef CORVALA_GL_TRACER_OVER_ES2
+#include "platform/gl/provider.h"
+#elif !defined(_WIN32)
 #include <GL/glx.h>
 #endif
 
@@ -32,7 +34,9 @@ void rec_v(const char* name, std::initializer_list<double> head, const GLfloat* 
 }
 }  // namespace
 
-#ifdef _WIN32
+#if defined(CORVALA_GL_TRACER_OVER_ES2)
+bool context_current() { return glprovider::HasCurrent(); }
+#elif defined(_WIN32)
 bool context_current() { return wglGetCurrentContext() != nullptr; }
 #else
 bool context_current() { return glXGetCurrentContext() != nullptr; }
@@ -76,7 +80,7 @@ using gltrace::rec;
 using gltrace::rec_v;
 
 // The entry points read as a table, one to a line; the formatter leaves them so. GL's names here are
-// the system's: the map of gl.h comes only at the end. One defined here and missing from the list
+// those of the GL beneath: the map of gl.h comes only at the end. One defined here and missing from the list
 // would never be called, so that is an error.
 #pragma GCC diagnostic error "-Wmissing-declarations"
 // clang-format off

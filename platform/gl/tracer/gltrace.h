@@ -1,5 +1,5 @@
 // GL call tracer, what tests see of it: every GL and GLU entry point the framework uses (traced.h) is
-// recorded with its arguments, and passed on to the system's when a context is current (otherwise only
+// recorded with its arguments, and passed on to the GL beneath when a context is current (otherwise only
 // recorded, with made-up names and zero answers).
 #pragma once
 #include <string>

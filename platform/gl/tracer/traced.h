@@ -1,7 +1,12 @@
 // The entry points the tracer records, one list: each is declared under the tracer's name, gltrace_ and
-// GL's, with the type the system's header gives GL's own.
+// GL's, with the type the header of the GL beneath gives GL's own. That GL is the system's, or es2's (whose
+// header maps GL's names to its own, so that a call by GL's name here reaches it).
 #pragma once
+#ifdef CORVALA_GL_TRACER_OVER_ES2
+#include "../es2/gl.h"
+#else
 #include "../system/gl.h"
+#endif
 
 // clang-format off
 #define CORVALA_GL_TRACED(X) \
