@@ -4,6 +4,7 @@ TESTBUILD  ?= build-test
 TESTBUILD_ES2 ?= build-test-es2
 FUZZBUILD  ?= build-fuzz
 BENCHBUILD ?= build-bench
+BENCHBUILD_ES2 ?= build-bench-es2
 PACKAGEBUILD ?= build-package
 WINDOWSBUILD ?= build-windows
 # The Windows build's test programs: `make test` builds them, `make windows` and `make package` need not.
@@ -60,9 +61,12 @@ fuzz: fuzz-build
 
 # Figures, never pass or fail: frame cost, start-up, pacing, loaders, instructions per frame.
 bench: deps
-	cmake -S . -B $(BENCHBUILD) -DCMAKE_BUILD_TYPE=Release -DWOBBLEFIN_TESTS=OFF
+	cmake -S . -B $(BENCHBUILD) -DCMAKE_BUILD_TYPE=Release -DWOBBLEFIN_TESTS=OFF -DCORVALA_GL=system
 	cmake --build $(BENCHBUILD) -j $(JOBS)
+	cmake -S . -B $(BENCHBUILD_ES2) -DCMAKE_BUILD_TYPE=Release -DWOBBLEFIN_TESTS=OFF -DCORVALA_GL=es2
+	cmake --build $(BENCHBUILD_ES2) -j $(JOBS)
 	$(XVFB) bench/run.sh $(BENCHBUILD)
+	$(XVFB) bench/providers.sh $(BENCHBUILD) $(BENCHBUILD_ES2)
 
 # Debian packages wobblefin and libcorvala-dev, built for /usr, written into $(PACKAGEBUILD)/; then the
 # Windows installer and portable zip, Wobblefin-VERSION-win64.exe and .zip, written into $(WINDOWSBUILD)/.
@@ -87,4 +91,4 @@ windows:
 	cmake --build $(WINDOWSBUILD) -j $(JOBS)
 
 clean:
-	rm -rf $(BUILD) $(TESTBUILD) $(TESTBUILD_ES2) $(FUZZBUILD) $(BENCHBUILD) $(PACKAGEBUILD) $(WINDOWSBUILD)
+	rm -rf $(BUILD) $(TESTBUILD) $(TESTBUILD_ES2) $(FUZZBUILD) $(BENCHBUILD) $(BENCHBUILD_ES2) $(PACKAGEBUILD) $(WINDOWSBUILD)

@@ -27,6 +27,13 @@ uint32_t ReadPixel(int x, int y) {
     return uint32_t(p[0]) << 16 | uint32_t(p[1]) << 8 | p[2];
 }
 
+bool CanReadDepth() {
+    while (glGetError() != GL_NO_ERROR) {}
+    float d = 0;
+    glReadPixels(0, 0, 1, 1, GL_DEPTH_COMPONENT, GL_FLOAT, &d);
+    return glGetError() == GL_NO_ERROR;
+}
+
 void PushMouseMotion(int x, int y, unsigned keys) { win32::testing::InjectMouseMove(x, y, keys); }
 
 void PushMouseButton(bool down, int x, int y, bool right) {

@@ -12,6 +12,9 @@ void EnsureWindow();
 // as 0xRRGGBB.
 uint32_t ReadPixel(int x, int y);
 
+// Whether this GL reads the depth buffer back (OpenGL ES does not, so our own GL over it cannot).
+bool CanReadDepth();
+
 // Real pointer input for the framework window, through the platform's own events (client coordinates).
 void PushMouseMotion(int x, int y, unsigned keys = 0);  // keys: MK_LBUTTON, MK_RBUTTON, MK_MBUTTON held
 void PushMouseButton(bool down, int x, int y, bool right = false);

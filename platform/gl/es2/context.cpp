@@ -11,7 +11,6 @@ namespace es2 {
 namespace {
 
 std::map<const void*, std::unique_ptr<Context>> g_contexts;
-Context* g_current = nullptr;
 
 // A context's first moment as the current one: what GL 1.1 starts with that ES does not.
 void ready(Context& c) {
@@ -63,7 +62,7 @@ bool* own_cap(Context& c, GLenum cap) {
 
 void enable(GLenum cap, bool on) {
     Context* c = Current();
-    if (!c || !Record(*c, {on ? kEnable : kDisable, {cap, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {on ? kEnable : kDisable, {cap, 0}, {}, nullptr}))) return;
     if (c->in_begin) return SetError(*c, GL_INVALID_OPERATION);
     Flush(*c);
     if (cap == GL_COLOR_MATERIAL || (c->color_material && cap == GL_LIGHTING)) {
@@ -172,7 +171,7 @@ bool query(Context& c, GLenum pname, double* out, int& n) {
 
 }  // namespace
 
-Context* Current() { return g_current; }
+Context* g_current = nullptr;
 
 void SetError(Context& c, GLenum e) {
     if (c.error == GL_NO_ERROR) c.error = e;
@@ -230,7 +229,7 @@ GLboolean es2_glIsEnabled(GLenum cap) {
 
 void es2_glAlphaFunc(GLenum func, GLclampf ref) {
     Context* c = Current();
-    if (!c || !Record(*c, {kAlphaFunc, {func, 0}, {ref, 0, 0, 0}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kAlphaFunc, {func, 0}, {ref, 0, 0, 0}, nullptr}))) return;
     if (func < GL_NEVER || func > GL_ALWAYS) return SetError(*c, GL_INVALID_ENUM);
     Flush(*c);
     c->alpha_func = func;
@@ -240,7 +239,7 @@ void es2_glAlphaFunc(GLenum func, GLclampf ref) {
 
 void es2_glBlendFunc(GLenum s, GLenum d) {
     Context* c = Current();
-    if (!c || !Record(*c, {kBlendFunc, {s, d}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kBlendFunc, {s, d}, {}, nullptr}))) return;
     Flush(*c);
     c->blend_src = s;
     c->blend_dst = d;
@@ -249,7 +248,7 @@ void es2_glBlendFunc(GLenum s, GLenum d) {
 
 void es2_glDepthFunc(GLenum f) {
     Context* c = Current();
-    if (!c || !Record(*c, {kDepthFunc, {f, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kDepthFunc, {f, 0}, {}, nullptr}))) return;
     Flush(*c);
     c->depth_func = f;
     glDepthFunc(f);
@@ -257,7 +256,7 @@ void es2_glDepthFunc(GLenum f) {
 
 void es2_glDepthMask(GLboolean flag) {
     Context* c = Current();
-    if (!c || !Record(*c, {kDepthMask, {flag, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kDepthMask, {flag, 0}, {}, nullptr}))) return;
     Flush(*c);
     c->depth_mask = flag != 0;
     glDepthMask(flag);
@@ -265,7 +264,8 @@ void es2_glDepthMask(GLboolean flag) {
 
 void es2_glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
     Context* c = Current();
-    if (!c || !Record(*c, {kColorMask, {}, {float(r), float(g), float(b), float(a)}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kColorMask, {}, {float(r), float(g), float(b), float(a)}, nullptr})))
+        return;
     Flush(*c);
     c->color_mask[0] = r;
     c->color_mask[1] = g;
@@ -276,7 +276,7 @@ void es2_glColorMask(GLboolean r, GLboolean g, GLboolean b, GLboolean a) {
 
 void es2_glCullFace(GLenum mode) {
     Context* c = Current();
-    if (!c || !Record(*c, {kCullFace, {mode, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kCullFace, {mode, 0}, {}, nullptr}))) return;
     Flush(*c);
     c->cull_mode = mode;
     glCullFace(mode);
@@ -284,7 +284,7 @@ void es2_glCullFace(GLenum mode) {
 
 void es2_glFrontFace(GLenum mode) {
     Context* c = Current();
-    if (!c || !Record(*c, {kFrontFace, {mode, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kFrontFace, {mode, 0}, {}, nullptr}))) return;
     Flush(*c);
     c->front_face = mode;
     glFrontFace(mode);
@@ -292,7 +292,7 @@ void es2_glFrontFace(GLenum mode) {
 
 void es2_glPolygonMode(GLenum face, GLenum mode) {
     Context* c = Current();
-    if (!c || !Record(*c, {kPolygonMode, {face, mode}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kPolygonMode, {face, mode}, {}, nullptr}))) return;
     if (mode != GL_POINT && mode != GL_LINE && mode != GL_FILL) return SetError(*c, GL_INVALID_ENUM);
     if (face == GL_FRONT || face == GL_FRONT_AND_BACK) c->polygon_mode[0] = mode;
     if (face == GL_BACK || face == GL_FRONT_AND_BACK) c->polygon_mode[1] = mode;
@@ -300,7 +300,7 @@ void es2_glPolygonMode(GLenum face, GLenum mode) {
 
 void es2_glLineWidth(GLfloat w) {
     Context* c = Current();
-    if (!c || !Record(*c, {kLineWidth, {}, {w, 0, 0, 0}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kLineWidth, {}, {w, 0, 0, 0}, nullptr}))) return;
     if (w <= 0) return SetError(*c, GL_INVALID_VALUE);
     Flush(*c);
     c->line_width = w;
@@ -312,7 +312,7 @@ void es2_glLineWidth(GLfloat w) {
 
 void es2_glPointSize(GLfloat size) {
     Context* c = Current();
-    if (!c || !Record(*c, {kPointSize, {}, {size, 0, 0, 0}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kPointSize, {}, {size, 0, 0, 0}, nullptr}))) return;
     if (size <= 0) return SetError(*c, GL_INVALID_VALUE);
     Flush(*c);
     c->point_size = size;
@@ -321,7 +321,7 @@ void es2_glPointSize(GLfloat size) {
 
 void es2_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
     Context* c = Current();
-    if (!c || !Record(*c, {kClearColor, {}, {r, g, b, a}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kClearColor, {}, {r, g, b, a}, nullptr}))) return;
     c->clear_color[0] = std::clamp(r, 0.0f, 1.0f);
     c->clear_color[1] = std::clamp(g, 0.0f, 1.0f);
     c->clear_color[2] = std::clamp(b, 0.0f, 1.0f);
@@ -331,14 +331,14 @@ void es2_glClearColor(GLclampf r, GLclampf g, GLclampf b, GLclampf a) {
 
 void es2_glClearDepth(GLclampd depth) {
     Context* c = Current();
-    if (!c || !Record(*c, {kClearDepth, {}, {float(depth), 0, 0, 0}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kClearDepth, {}, {float(depth), 0, 0, 0}, nullptr}))) return;
     c->clear_depth = std::clamp(float(depth), 0.0f, 1.0f);
     glClearDepthf(c->clear_depth);
 }
 
 void es2_glHint(GLenum target, GLenum mode) {
     Context* c = Current();
-    if (!c || !Record(*c, {kHint, {target, mode}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kHint, {target, mode}, {}, nullptr}))) return;
     const int slot = hint_slot(target);
     if (slot < 0 || (mode != GL_FASTEST && mode != GL_NICEST && mode != GL_DONT_CARE))
         return SetError(*c, GL_INVALID_ENUM);
@@ -363,7 +363,7 @@ void es2_glLightfv(GLenum light, GLenum pname, const GLfloat* v) {
     const bool four = pname == GL_AMBIENT || pname == GL_DIFFUSE || pname == GL_SPECULAR || pname == GL_POSITION;
     const int count = four ? 4 : pname == GL_SPOT_DIRECTION ? 3 : 1;
     for (int i = 0; i < count; ++i) op.f[i] = v[i];
-    if (!Record(*c, op)) return;
+    if ((c->compiling && !Record(*c, op))) return;
     if (light < GL_LIGHT0 || light > GL_LIGHT7) return SetError(*c, GL_INVALID_ENUM);
     Flush(*c);
     Light& l = c->lights[light - GL_LIGHT0];
@@ -411,7 +411,7 @@ void es2_glGetLightfv(GLenum light, GLenum pname, GLfloat* v) {
 
 void es2_glLightModeli(GLenum pname, GLint param) {
     Context* c = Current();
-    if (!c || !Record(*c, {kLightModeli, {pname, GLenum(param)}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kLightModeli, {pname, GLenum(param)}, {}, nullptr}))) return;
     Flush(*c);
     if (pname == GL_LIGHT_MODEL_TWO_SIDE) c->two_side = param != 0;
     else if (pname == GL_LIGHT_MODEL_LOCAL_VIEWER) c->local_viewer = param != 0;  // it moves only specular light

@@ -23,6 +23,7 @@ enum : uint32_t {
     kReplace = 1u << 9,
     kDecal = 1u << 10,
     kAlphaTest = 1u << 11,
+    kPointSprites = 1u << 12,
 };
 constexpr int kLightShift = 1;
 
@@ -33,6 +34,9 @@ attribute vec4 aColor;
 attribute vec2 aTex;
 uniform mat4 uMVP;
 uniform float uPointSize;
+#ifdef POINTS
+uniform vec4 uViewport;
+#endif
 varying vec4 vFront;
 #ifdef TWO_SIDE
 varying vec4 vBack;
@@ -80,6 +84,13 @@ vec4 shade(vec3 n, vec3 v, vec4 amb, vec4 dif) {
 void main() {
     gl_Position = uMVP * vec4(aPos, 1.0);
     gl_PointSize = uPointSize;
+#ifdef POINTS
+    // GL 1.1 centres a point of odd size on its pixel's centre and one of even size on the nearest
+    // corner; ES centres it where the vertex falls.
+    vec2 win = (gl_Position.xy / gl_Position.w * 0.5 + 0.5) * uViewport.zw + uViewport.xy;
+    win = mod(uPointSize, 2.0) == 1.0 ? floor(win) + 0.5 : floor(win + 0.5);
+    gl_Position.xy = ((win - uViewport.xy) / uViewport.zw * 2.0 - 1.0) * gl_Position.w;
+#endif
 #ifdef LIT
     vec3 v = (uMV * vec4(aPos, 1.0)).xyz;
     vec3 n = uNM * aNormal;
@@ -168,6 +179,7 @@ std::unique_ptr<Program> build(uint32_t key) {
     if (key & kReplace) defs += "#define REPLACE\n";
     if (key & kDecal) defs += "#define DECAL\n";
     if (key & kAlphaTest) defs += "#define ALPHA_TEST\n";
+    if (key & kPointSprites) defs += "#define POINTS\n";
     auto p = std::make_unique<Program>();
     const GLuint vs = compile(GL_VERTEX_SHADER, defs + kVertex), fs = compile(GL_FRAGMENT_SHADER, defs + kFragment);
     p->id = glCreateProgram();
@@ -194,6 +206,7 @@ std::unique_ptr<Program> build(uint32_t key) {
     p->nm = at("uNM");
     p->texmat = at("uTexMat");
     p->point = at("uPointSize");
+    p->viewport = at("uViewport");
     p->alpha_ref = at("uAlphaRef");
     p->alpha_func = at("uAlphaFunc");
     p->sampler = at("uSampler");
@@ -231,6 +244,9 @@ void upload(Context& c, Program& p, const int* lights, int n) {
             glUniformMatrix3fv(p.nm, 1, GL_FALSE, nm);
         }
         if (p.texmat >= 0) glUniformMatrix4fv(p.texmat, 1, GL_FALSE, c.stacks[2].back().m);
+        if (p.viewport >= 0)
+            glUniform4f(p.viewport, float(c.viewport[0]), float(c.viewport[1]), float(c.viewport[2]),
+                        float(c.viewport[3]));
     }
     if (p.light_version != c.light_version && p.light_ambient >= 0) {
         p.light_version = c.light_version;
@@ -382,6 +398,7 @@ void Flush(Context& c) {
         if (c.tex_env_mode == GL_DECAL) key |= kDecal;
     }
     if (c.alpha_test) key |= kAlphaTest;
+    if (c.batch_kind == kPoints) key |= kPointSprites;
     std::unique_ptr<Program>& slot = c.programs[key];
     if (!slot) slot = build(key);
     Program& p = *slot;
@@ -431,7 +448,7 @@ extern "C" {
 
 void es2_glBegin(GLenum mode) {
     Context* c = Current();
-    if (!c || !Record(*c, {kBegin, {mode, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kBegin, {mode, 0}, {}, nullptr}))) return;
     if (c->in_begin) return SetError(*c, GL_INVALID_OPERATION);
     if (mode > GL_POLYGON) return SetError(*c, GL_INVALID_ENUM);
     c->in_begin = true;
@@ -441,7 +458,7 @@ void es2_glBegin(GLenum mode) {
 
 void es2_glEnd(void) {
     Context* c = Current();
-    if (!c || !Record(*c, {kEnd, {}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kEnd, {}, {}, nullptr}))) return;
     if (!c->in_begin) return SetError(*c, GL_INVALID_OPERATION);
     c->in_begin = false;
     EndPrimitive(*c);
@@ -450,21 +467,21 @@ void es2_glEnd(void) {
 
 void es2_glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
     Context* c = Current();
-    if (!c || !Record(*c, {kVertex3f, {}, {x, y, z, 0}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kVertex3f, {}, {x, y, z, 0}, nullptr}))) return;
     if (!c->in_begin) return;  // GL leaves a vertex outside glBegin undefined; nothing is drawn
-    Vertex v;
+    c->prim.emplace_back();
+    Vertex& v = c->prim.back();
     v.pos[0] = x;
     v.pos[1] = y;
     v.pos[2] = z;
     std::memcpy(v.normal, c->normal, sizeof v.normal);
     std::memcpy(v.color, c->color, sizeof v.color);
     std::memcpy(v.tex, c->tex, sizeof v.tex);
-    c->prim.push_back(v);
 }
 
 void es2_glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
     Context* c = Current();
-    if (!c || !Record(*c, {kNormal3f, {}, {x, y, z, 0}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kNormal3f, {}, {x, y, z, 0}, nullptr}))) return;
     c->normal[0] = x;
     c->normal[1] = y;
     c->normal[2] = z;
@@ -472,7 +489,7 @@ void es2_glNormal3f(GLfloat x, GLfloat y, GLfloat z) {
 
 void es2_glColor4f(GLfloat r, GLfloat g, GLfloat b, GLfloat a) {
     Context* c = Current();
-    if (!c || !Record(*c, {kColor4f, {}, {r, g, b, a}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kColor4f, {}, {r, g, b, a}, nullptr}))) return;
     c->color[0] = r;
     c->color[1] = g;
     c->color[2] = b;
@@ -483,14 +500,14 @@ void es2_glColor3f(GLfloat r, GLfloat g, GLfloat b) { es2_glColor4f(r, g, b, 1.0
 
 void es2_glTexCoord2f(GLfloat s, GLfloat t) {
     Context* c = Current();
-    if (!c || !Record(*c, {kTexCoord2f, {}, {s, t, 0, 0}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kTexCoord2f, {}, {s, t, 0, 0}, nullptr}))) return;
     c->tex[0] = s;
     c->tex[1] = t;
 }
 
 void es2_glClear(GLbitfield mask) {
     Context* c = Current();
-    if (!c || !Record(*c, {kClear, {mask, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kClear, {mask, 0}, {}, nullptr}))) return;
     if (c->in_begin) return SetError(*c, GL_INVALID_OPERATION);
     if (c->render_mode != GL_RENDER) return;
     Flush(*c);

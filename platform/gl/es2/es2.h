@@ -64,7 +64,8 @@ enum Kind { kNone, kPoints, kLines, kTriangles };
 // A shader pair made for one combination of switches, and what it was last given.
 struct Program {
     GLuint id = 0;
-    GLint mvp = -1, mv = -1, nm = -1, texmat = -1, point = -1, alpha_ref = -1, alpha_func = -1, sampler = -1;
+    GLint mvp = -1, mv = -1, nm = -1, texmat = -1, point = -1, viewport = -1, alpha_ref = -1, alpha_func = -1,
+          sampler = -1;
     GLint model_ambient = -1, mat_ambient = -1, mat_diffuse = -1;
     GLint light_ambient = -1, light_diffuse = -1, light_position = -1, light_spot = -1, light_attenuation = -1;
     uint32_t matrix_version = 0, light_version = 0, misc_version = 0;
@@ -154,7 +155,8 @@ struct Context {
 };
 
 // The current context, or null: every entry point does nothing without one, as GL does.
-Context* Current();
+extern Context* g_current;
+inline Context* Current() { return g_current; }
 void SetError(Context& c, GLenum e);
 Mat4& Top(Context& c);
 const Mat4& Modelview(const Context& c);
@@ -168,7 +170,8 @@ void ReleaseDrawing(Context& c);
 void ReleaseTextures(Context& c);
 Texture* Bound(Context& c);
 bool TextureReady(Context& c);
-// Display lists: while one is compiled, entry points record themselves; false when they should not run.
+// Display lists: while one is compiled (c.compiling), entry points record themselves; false when they
+// should not run.
 bool Record(Context& c, const Op& op);
 void Replay(Context& c, const std::vector<Op>& ops);
 void ReplayImage(Context& c, const std::vector<float>& recorded);

@@ -110,7 +110,7 @@ void es2_glEndList(void) {
 
 void es2_glCallList(GLuint list) {
     Context* c = Current();
-    if (!c || !Record(*c, {kCallList, {list, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kCallList, {list, 0}, {}, nullptr}))) return;
     auto it = c->lists.find(list);
     if (it == c->lists.end()) return;
     Replay(*c, it->second);  // nothing a list holds can remake a list, so it stays as it is

@@ -33,15 +33,15 @@ void NormalMatrix(const Mat4& m, float out[9]) {
     const float A = e * i - f * h, B = -(d * i - f * g), C = d * h - e * g;
     const float det = a * A + b * B + c * C;
     const float s = det != 0 ? 1 / det : 0;
-    // The inverse's transpose is the cofactor matrix over the determinant; column-major.
+    // The inverse's transpose is the cofactor matrix over the determinant; out is column-major.
     out[0] = A * s;
-    out[1] = B * s;
-    out[2] = C * s;
-    out[3] = -(b * i - c * h) * s;
+    out[1] = -(b * i - c * h) * s;
+    out[2] = (b * f - c * e) * s;
+    out[3] = B * s;
     out[4] = (a * i - c * g) * s;
-    out[5] = -(a * h - b * g) * s;
-    out[6] = (b * f - c * e) * s;
-    out[7] = -(a * f - c * d) * s;
+    out[5] = -(a * f - c * d) * s;
+    out[6] = C * s;
+    out[7] = -(a * h - b * g) * s;
     out[8] = (a * e - b * d) * s;
 }
 
@@ -128,14 +128,14 @@ extern "C" {
 
 void es2_glMatrixMode(GLenum mode) {
     Context* c = Current();
-    if (!c || !Record(*c, {kMatrixMode, {mode, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kMatrixMode, {mode, 0}, {}, nullptr}))) return;
     if (mode != GL_MODELVIEW && mode != GL_PROJECTION && mode != GL_TEXTURE) return SetError(*c, GL_INVALID_ENUM);
     c->matrix_mode = mode;
 }
 
 void es2_glLoadIdentity(void) {
     Context* c = Current();
-    if (!c || !Record(*c, {kLoadIdentity, {}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kLoadIdentity, {}, {}, nullptr}))) return;
     changed(*c);
     Top(*c) = Identity();
 }
@@ -156,7 +156,7 @@ void es2_glMultMatrixf(const GLfloat* m) {
 
 void es2_glPushMatrix(void) {
     Context* c = Current();
-    if (!c || !Record(*c, {kPushMatrix, {}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kPushMatrix, {}, {}, nullptr}))) return;
     std::vector<Mat4>& s = stack(*c);
     if (s.size() >= kDepth[&s - c->stacks]) return SetError(*c, GL_STACK_OVERFLOW);
     s.push_back(s.back());
@@ -164,7 +164,7 @@ void es2_glPushMatrix(void) {
 
 void es2_glPopMatrix(void) {
     Context* c = Current();
-    if (!c || !Record(*c, {kPopMatrix, {}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kPopMatrix, {}, {}, nullptr}))) return;
     std::vector<Mat4>& s = stack(*c);
     if (s.size() <= 1) return SetError(*c, GL_STACK_UNDERFLOW);
     changed(*c);
@@ -224,9 +224,9 @@ void es2_glOrtho(GLdouble l, GLdouble r, GLdouble b, GLdouble t, GLdouble n, GLd
 
 void es2_glViewport(GLint x, GLint y, GLsizei w, GLsizei h) {
     Context* c = Current();
-    if (!c || !Record(*c, {kViewport, {GLenum(x), GLenum(y)}, {float(w), float(h)}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kViewport, {GLenum(x), GLenum(y)}, {float(w), float(h)}, nullptr}))) return;
     if (w < 0 || h < 0) return SetError(*c, GL_INVALID_VALUE);
-    Flush(*c);
+    changed(*c);  // points are placed on the window's pixels
     c->viewport[0] = x;
     c->viewport[1] = y;
     c->viewport[2] = w;

@@ -202,7 +202,7 @@ GLint es2_glRenderMode(GLenum mode) {
 
 void es2_glInitNames(void) {
     Context* c = Current();
-    if (!c || !Record(*c, {kInitNames, {}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kInitNames, {}, {}, nullptr}))) return;
     if (c->render_mode != GL_SELECT) return;
     if (c->hit_flag) write_hit(*c);
     c->names.clear();
@@ -213,7 +213,7 @@ void es2_glInitNames(void) {
 
 void es2_glLoadName(GLuint name) {
     Context* c = Current();
-    if (!c || !Record(*c, {kLoadName, {name, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kLoadName, {name, 0}, {}, nullptr}))) return;
     if (c->render_mode != GL_SELECT) return;
     if (c->names.empty()) return SetError(*c, GL_INVALID_OPERATION);
     if (c->hit_flag) write_hit(*c);
@@ -222,7 +222,7 @@ void es2_glLoadName(GLuint name) {
 
 void es2_glPushName(GLuint name) {
     Context* c = Current();
-    if (!c || !Record(*c, {kPushName, {name, 0}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kPushName, {name, 0}, {}, nullptr}))) return;
     if (c->render_mode != GL_SELECT) return;
     if (c->hit_flag) write_hit(*c);
     if (c->names.size() >= kMaxNames) return SetError(*c, GL_STACK_OVERFLOW);
@@ -231,7 +231,7 @@ void es2_glPushName(GLuint name) {
 
 void es2_glPopName(void) {
     Context* c = Current();
-    if (!c || !Record(*c, {kPopName, {}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kPopName, {}, {}, nullptr}))) return;
     if (c->render_mode != GL_SELECT) return;
     if (c->hit_flag) write_hit(*c);
     if (c->names.empty()) return SetError(*c, GL_STACK_UNDERFLOW);

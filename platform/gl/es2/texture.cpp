@@ -233,7 +233,7 @@ void es2_glGenTextures(GLsizei n, GLuint* names) {
 
 void es2_glBindTexture(GLenum target, GLuint name) {
     Context* c = Current();
-    if (!c || !Record(*c, {kBindTexture, {target, name}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kBindTexture, {target, name}, {}, nullptr}))) return;
     if (target != GL_TEXTURE_2D) return SetError(*c, GL_INVALID_ENUM);
     Flush(*c);
     Texture& t = c->textures[name];
@@ -266,7 +266,7 @@ GLboolean es2_glIsTexture(GLuint name) {
 
 void es2_glTexParameteri(GLenum target, GLenum pname, GLint param) {
     Context* c = Current();
-    if (!c || !Record(*c, {kTexParameteri, {pname, GLenum(param)}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kTexParameteri, {pname, GLenum(param)}, {}, nullptr}))) return;
     if (target != GL_TEXTURE_2D) return SetError(*c, GL_INVALID_ENUM);
     Flush(*c);
     Texture& t = *Bound(*c);
@@ -324,7 +324,7 @@ void es2_glGetTexLevelParameteriv(GLenum target, GLint level, GLenum pname, GLin
 
 void es2_glTexEnvi(GLenum target, GLenum pname, GLint param) {
     Context* c = Current();
-    if (!c || !Record(*c, {kTexEnvi, {pname, GLenum(param)}, {}, nullptr})) return;
+    if (!c || (c->compiling && !Record(*c, {kTexEnvi, {pname, GLenum(param)}, {}, nullptr}))) return;
     if (target != GL_TEXTURE_ENV || pname != GL_TEXTURE_ENV_MODE) return SetError(*c, GL_INVALID_ENUM);
     if (param != GL_MODULATE && param != GL_REPLACE && param != GL_DECAL && param != GL_BLEND)
         return SetError(*c, GL_INVALID_ENUM);
