@@ -8,7 +8,7 @@
 namespace win32 {
 namespace {
 
-void set_gl_attributes(bool alpha, int depth) {
+void set_gl_attributes(bool alpha, int depth, bool es) {
     SDL_GL_ResetAttributes();
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     SDL_GL_SetAttribute(SDL_GL_RED_SIZE, 8);
@@ -17,7 +17,7 @@ void set_gl_attributes(bool alpha, int depth) {
     SDL_GL_SetAttribute(SDL_GL_ALPHA_SIZE, alpha ? 8 : 0);
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, depth);
     SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, depth >= 24 ? 8 : 0);
-    if (glprovider::kWantsES) {
+    if (es) {
         // A GL of our own over ES 2 draws through ES alone; later versions serve it as well.
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_ES);
         SDL_GL_SetAttribute(SDL_GL_CONTEXT_MAJOR_VERSION, 2);
@@ -34,8 +34,19 @@ SDL_Window* create_gl_window(const char* title, int x, int y, int w, int h, Uint
         int depth;
     } tries[] = {{true, 24}, {false, 24}, {false, 16}};
     for (const auto& t : tries) {
-        set_gl_attributes(t.alpha, t.depth);
+        set_gl_attributes(t.alpha, t.depth, glprovider::kWantsES);
         if (SDL_Window* s = SDL_CreateWindow(title, x, y, w, h, flags | SDL_WINDOW_OPENGL)) return s;
+    }
+    if (!glprovider::kWantsES) return nullptr;
+    // SDL reaches ES through GLX or EGL and, when neither offers it (a driver that cannot load), makes no
+    // window at all. Made as for desktop GL instead, the window is asked for an ES context that then fails
+    // as a missing GL does, and the program says what it says on a system without OpenGL.
+    for (const auto& t : tries) {
+        set_gl_attributes(t.alpha, t.depth, false);
+        if (SDL_Window* s = SDL_CreateWindow(title, x, y, w, h, flags | SDL_WINDOW_OPENGL)) {
+            set_gl_attributes(t.alpha, t.depth, true);
+            return s;
+        }
     }
     return nullptr;
 }
