@@ -75,16 +75,16 @@ void line(Context& c, Clip a, Clip b) {
     hit(c, b);
 }
 
+// The sides of the view volume a point lies beyond, a bit each, in the order of side().
 unsigned outside(const Clip& p) {
-    unsigned code = 0;
-    for (int plane = 0; plane < 6; ++plane)
-        if (side(p, plane) < 0) code |= 1u << plane;
-    return code;
+    const float x = p.v[0], y = p.v[1], z = p.v[2], w = p.v[3];
+    return unsigned(w + x < 0) | unsigned(w - x < 0) << 1 | unsigned(w + y < 0) << 2 | unsigned(w - y < 0) << 3 |
+           unsigned(w + z < 0) << 4 | unsigned(w - z < 0) << 5;
 }
 
-void triangle(Context& c, const Clip& a, const Clip& b, const Clip& d) {
-    const unsigned ca = outside(a), cb = outside(b), cd = outside(d);
-    if (ca & cb & cd) return;  // wholly beyond one side: most of what a pick region sees
+void triangle(Context& c, const Clip& a, const Clip& b, const Clip& d, unsigned ca, unsigned cb, unsigned cd) {
+    // Wholly beyond one side: most of what a pick region sees.
+    if (ca & cb & cd) return;
     // Clipped side by side: a triangle gains at most one corner a side.
     Clip poly[9], next[9];
     size_t n = 3;
@@ -125,10 +125,13 @@ void triangle(Context& c, const Clip& a, const Clip& b, const Clip& d) {
 void SelectPrimitive(Context& c, GLenum mode, const std::vector<Vertex>& v) {
     const Mat4 mvp = Projection(c) * Modelview(c);
     static thread_local std::vector<Clip> clip;
+    static thread_local std::vector<unsigned> codes;
     clip.resize(v.size());
+    codes.resize(v.size());
     for (size_t i = 0; i < v.size(); ++i) {
         const float in[4] = {v[i].pos[0], v[i].pos[1], v[i].pos[2], 1};
         Transform(mvp, in, clip[i].v);
+        codes[i] = outside(clip[i]);
     }
     const size_t n = clip.size();
     switch (mode) {
@@ -148,7 +151,8 @@ void SelectPrimitive(Context& c, GLenum mode, const std::vector<Vertex>& v) {
     }
     // The triangles are walked over the vertices; their clip coordinates are found by index.
     ForEachTriangle(mode, v, [&](const Vertex& a, const Vertex& b, const Vertex& d, unsigned) {
-        triangle(c, clip[size_t(&a - v.data())], clip[size_t(&b - v.data())], clip[size_t(&d - v.data())]);
+        const size_t i = size_t(&a - v.data()), j = size_t(&b - v.data()), k = size_t(&d - v.data());
+        triangle(c, clip[i], clip[j], clip[k], codes[i], codes[j], codes[k]);
     });
 }
 
