@@ -323,7 +323,8 @@ void to_batch(Context& c, Kind k) {
 void EndPrimitive(Context& c) {
     const std::vector<Vertex>& v = c.prim;
     const GLenum mode = c.primitive;
-    if (c.render_mode == GL_SELECT) return SelectPrimitive(c, mode, v);
+    if (c.render_mode == GL_SELECT)
+        return SelectPrimitive(c, mode, v.empty() ? nullptr : v[0].pos, v.size(), sizeof(Vertex) / sizeof(float));
     if (c.render_mode != GL_RENDER) return;
     const Kind k = kind_of(mode);
     if (k == kPoints) {
@@ -351,12 +352,13 @@ void EndPrimitive(Context& c) {
     const bool filled = c.polygon_mode[0] == GL_FILL && c.polygon_mode[1] == GL_FILL;
     if (filled) {
         to_batch(c, kTriangles);
-        ForEachTriangle(
-            mode, v, [&](const Vertex& a, const Vertex& b, const Vertex& d, unsigned) { push_triangle(c, a, b, d); });
+        ForEachTriangle(mode, v.size(),
+                        [&](size_t a, size_t b, size_t d, unsigned) { push_triangle(c, v[a], v[b], v[d]); });
         return;
     }
     // Lines or points for polygons: ES culls neither, so the facing is found here.
-    ForEachTriangle(mode, v, [&](const Vertex& a, const Vertex& b, const Vertex& d, unsigned edges) {
+    ForEachTriangle(mode, v.size(), [&](size_t ia, size_t ib, size_t id, unsigned edges) {
+        const Vertex &a = v[ia], &b = v[ib], &d = v[id];
         const bool front = front_facing(c, a, b, d);
         if (c.cull && (c.cull_mode == GL_FRONT_AND_BACK || (c.cull_mode == GL_FRONT) == front)) return;
         const GLenum pm = c.polygon_mode[front ? 0 : 1];

@@ -16,7 +16,10 @@ struct Mat4 {
 };
 Mat4 Identity();
 Mat4 operator*(const Mat4& a, const Mat4& b);
-void Transform(const Mat4& m, const float in[4], float out[4]);
+inline void Transform(const Mat4& m, const float in[4], float out[4]) {
+    for (int row = 0; row < 4; ++row)
+        out[row] = m.m[row] * in[0] + m.m[4 + row] * in[1] + m.m[8 + row] * in[2] + m.m[12 + row] * in[3];
+}
 // The inverse's transpose of the upper 3x3, column-major: what turns normals into eye space.
 void NormalMatrix(const Mat4& m, float out[9]);
 
@@ -51,12 +54,25 @@ struct Texture {
     bool complete = false;
 };
 
+struct Block;
+
 // One recorded command of a display list: the entry point and its arguments.
 struct Op {
-    uint16_t code;
-    GLenum e[2];
-    float f[4];
-    std::shared_ptr<std::vector<float>> more;  // a matrix, or an image and its sizes
+    uint16_t code = 0;
+    GLenum e[2] = {};
+    float f[4] = {};
+    std::shared_ptr<std::vector<float>> more = nullptr;  // a matrix, or an image and its sizes
+    std::shared_ptr<const Block> block = nullptr;
+};
+
+// A glBegin/glEnd of a display list holding only vertices and their attributes, kept as its positions
+// too: selection needs nothing else, and a pick list is replayed several times a frame.
+struct Block {
+    GLenum mode = 0;
+    std::vector<float> xyz;
+    std::vector<Op> ops;  // glBegin to glEnd, for drawing
+    bool has[3] = {};     // a normal, colour, texture coordinate given inside, which stays current after
+    float normal[3] = {}, color[4] = {}, tex[2] = {};
 };
 
 enum Kind { kNone, kPoints, kLines, kTriangles };
@@ -165,7 +181,8 @@ const Mat4& Projection(const Context& c);
 void Flush(Context& c);
 // Immediate mode's end: a primitive goes to the batch, or to selection.
 void EndPrimitive(Context& c);
-void SelectPrimitive(Context& c, GLenum mode, const std::vector<Vertex>& v);
+// Positions are x, y, z at every `stride` floats.
+void SelectPrimitive(Context& c, GLenum mode, const float* pos, size_t n, size_t stride);
 void ReleaseDrawing(Context& c);
 void ReleaseTextures(Context& c);
 Texture* Bound(Context& c);
@@ -176,37 +193,37 @@ bool Record(Context& c, const Op& op);
 void Replay(Context& c, const std::vector<Op>& ops);
 void ReplayImage(Context& c, const std::vector<float>& recorded);
 
-// A polygon's triangles, each with the edges that are the polygon's (bit 0: a-b, 1: b-c, 2: c-a).
+// A polygon's triangles as indices into its n vertices, each with the edges that are the polygon's (bit 0:
+// a-b, 1: b-c, 2: c-a).
 template <class F>
-void ForEachTriangle(GLenum mode, const std::vector<Vertex>& v, F&& out) {
-    const size_t n = v.size();
+void ForEachTriangle(GLenum mode, size_t n, F&& out) {
     switch (mode) {
     case GL_TRIANGLES:
-        for (size_t i = 0; i + 2 < n; i += 3) out(v[i], v[i + 1], v[i + 2], 7);
+        for (size_t i = 0; i + 2 < n; i += 3) out(i, i + 1, i + 2, 7u);
         break;
     case GL_TRIANGLE_STRIP:
         for (size_t i = 0; i + 2 < n; ++i) {
-            if (i % 2 == 0) out(v[i], v[i + 1], v[i + 2], 7);
-            else out(v[i + 1], v[i], v[i + 2], 7);
+            if (i % 2 == 0) out(i, i + 1, i + 2, 7u);
+            else out(i + 1, i, i + 2, 7u);
         }
         break;
     case GL_TRIANGLE_FAN:
-        for (size_t i = 1; i + 1 < n; ++i) out(v[0], v[i], v[i + 1], 7);
+        for (size_t i = 1; i + 1 < n; ++i) out(size_t(0), i, i + 1, 7u);
         break;
     case GL_QUADS:
         for (size_t i = 0; i + 3 < n; i += 4) {
-            out(v[i], v[i + 1], v[i + 3], 5);
-            out(v[i + 1], v[i + 2], v[i + 3], 3);
+            out(i, i + 1, i + 3, 5u);
+            out(i + 1, i + 2, i + 3, 3u);
         }
         break;
     case GL_QUAD_STRIP:
         for (size_t i = 0; i + 3 < n; i += 2) {
-            out(v[i], v[i + 1], v[i + 2], 5);
-            out(v[i + 1], v[i + 3], v[i + 2], 3);
+            out(i, i + 1, i + 2, 5u);
+            out(i + 1, i + 3, i + 2, 3u);
         }
         break;
     case GL_POLYGON:
-        for (size_t i = 1; i + 1 < n; ++i) out(v[0], v[i], v[i + 1], 2u | (i == 1 ? 1u : 0u) | (i + 2 == n ? 4u : 0u));
+        for (size_t i = 1; i + 1 < n; ++i) out(size_t(0), i, i + 1, 2u | (i == 1 ? 1u : 0u) | (i + 2 == n ? 4u : 0u));
         break;
     default: break;
     }
@@ -253,7 +270,8 @@ enum Code : uint16_t {
     kTexParameteri,
     kTexSubImage2D,
     kVertex3f,
-    kViewport
+    kViewport,
+    kPrimitive
 };
 
 }  // namespace es2

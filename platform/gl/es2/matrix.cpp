@@ -22,11 +22,6 @@ Mat4 operator*(const Mat4& a, const Mat4& b) {
     return r;
 }
 
-void Transform(const Mat4& m, const float in[4], float out[4]) {
-    for (int row = 0; row < 4; ++row)
-        out[row] = m.m[row] * in[0] + m.m[4 + row] * in[1] + m.m[8 + row] * in[2] + m.m[12 + row] * in[3];
-}
-
 void NormalMatrix(const Mat4& m, float out[9]) {
     const float a = m.m[0], b = m.m[4], c = m.m[8], d = m.m[1], e = m.m[5], f = m.m[9], g = m.m[2], h = m.m[6],
                 i = m.m[10];

@@ -58,12 +58,6 @@ Clip lerp(const Clip& a, const Clip& b, float t) {
     return r;
 }
 
-bool inside(const Clip& p) {
-    for (int plane = 0; plane < 6; ++plane)
-        if (side(p, plane) < 0) return false;
-    return true;
-}
-
 void line(Context& c, Clip a, Clip b) {
     for (int plane = 0; plane < 6; ++plane) {
         const float da = side(a, plane), db = side(b, plane);
@@ -122,22 +116,21 @@ void triangle(Context& c, const Clip& a, const Clip& b, const Clip& d, unsigned 
 
 }  // namespace
 
-void SelectPrimitive(Context& c, GLenum mode, const std::vector<Vertex>& v) {
+void SelectPrimitive(Context& c, GLenum mode, const float* pos, size_t n, size_t stride) {
     const Mat4 mvp = Projection(c) * Modelview(c);
     static thread_local std::vector<Clip> clip;
     static thread_local std::vector<unsigned> codes;
-    clip.resize(v.size());
-    codes.resize(v.size());
-    for (size_t i = 0; i < v.size(); ++i) {
-        const float in[4] = {v[i].pos[0], v[i].pos[1], v[i].pos[2], 1};
+    clip.resize(n);
+    codes.resize(n);
+    for (size_t i = 0; i < n; ++i, pos += stride) {
+        const float in[4] = {pos[0], pos[1], pos[2], 1};
         Transform(mvp, in, clip[i].v);
         codes[i] = outside(clip[i]);
     }
-    const size_t n = clip.size();
     switch (mode) {
     case GL_POINTS:
-        for (const Clip& p : clip)
-            if (inside(p)) hit(c, p);
+        for (size_t i = 0; i < n; ++i)
+            if (!codes[i]) hit(c, clip[i]);
         return;
     case GL_LINES:
         for (size_t i = 0; i + 1 < n; i += 2) line(c, clip[i], clip[i + 1]);
@@ -149,9 +142,7 @@ void SelectPrimitive(Context& c, GLenum mode, const std::vector<Vertex>& v) {
         return;
     default: break;
     }
-    // The triangles are walked over the vertices; their clip coordinates are found by index.
-    ForEachTriangle(mode, v, [&](const Vertex& a, const Vertex& b, const Vertex& d, unsigned) {
-        const size_t i = size_t(&a - v.data()), j = size_t(&b - v.data()), k = size_t(&d - v.data());
+    ForEachTriangle(mode, n, [&](size_t i, size_t j, size_t k, unsigned) {
         triangle(c, clip[i], clip[j], clip[k], codes[i], codes[j], codes[k]);
     });
 }
