@@ -25,22 +25,20 @@ enum : uint32_t {
     kAlphaTest = 1u << 11,
     kPointSprites = 1u << 12,
 };
-constexpr int kLightShift = 1;
+constexpr int kLightShift = 1, kAlphaShift = 13;
 
 const char* kVertex = R"(
 attribute vec3 aPos;
 attribute vec3 aNormal;
 attribute vec4 aColor;
 attribute vec2 aTex;
+attribute float aFacing;
 uniform mat4 uMVP;
 uniform float uPointSize;
 #ifdef POINTS
 uniform vec4 uViewport;
 #endif
 varying vec4 vFront;
-#ifdef TWO_SIDE
-varying vec4 vBack;
-#endif
 #ifdef TEXTURED
 uniform mat4 uTexMat;
 varying vec2 vTex;
@@ -102,10 +100,11 @@ void main() {
 #else
     vec4 amb = uMatAmbient, dif = uMatDiffuse;
 #endif
-    vFront = shade(n, v, amb, dif);
 #ifdef TWO_SIDE
-    vBack = shade(-n, v, amb, dif);
+    // The polygon's side is known here, per vertex, so one colour is made and interpolated.
+    if (aFacing < 0.0) n = -n;
 #endif
+    vFront = shade(n, v, amb, dif);
 #else
     vFront = clamp(aColor, 0.0, 1.0);
 #endif
@@ -119,23 +118,15 @@ void main() {
 const char* kFragment = R"(
 precision mediump float;
 varying vec4 vFront;
-#ifdef TWO_SIDE
-varying vec4 vBack;
-#endif
 #ifdef TEXTURED
 uniform sampler2D uSampler;
 varying vec2 vTex;
 #endif
 #ifdef ALPHA_TEST
-uniform int uAlphaFunc;
 uniform float uAlphaRef;
 #endif
 void main() {
-#ifdef TWO_SIDE
-    vec4 c = gl_FrontFacing ? vFront : vBack;
-#else
     vec4 c = vFront;
-#endif
 #ifdef TEXTURED
     vec4 t = texture2D(uSampler, vTex);
 #if defined(REPLACE)
@@ -148,9 +139,24 @@ void main() {
 #endif
 #ifdef ALPHA_TEST
     float a = c.a;
-    bool pass = uAlphaFunc == 1 ? a < uAlphaRef : uAlphaFunc == 2 ? a == uAlphaRef : uAlphaFunc == 3 ? a <= uAlphaRef
-              : uAlphaFunc == 4 ? a > uAlphaRef : uAlphaFunc == 5 ? a != uAlphaRef : uAlphaFunc == 6 ? a >= uAlphaRef
-              : uAlphaFunc == 7;
+    // The comparison is the shader's own, made for the function at hand (ALPHA_TEST is GL's minus GL_NEVER).
+#if ALPHA_TEST == 0
+    bool pass = false;
+#elif ALPHA_TEST == 1
+    bool pass = a < uAlphaRef;
+#elif ALPHA_TEST == 2
+    bool pass = a == uAlphaRef;
+#elif ALPHA_TEST == 3
+    bool pass = a <= uAlphaRef;
+#elif ALPHA_TEST == 4
+    bool pass = a > uAlphaRef;
+#elif ALPHA_TEST == 5
+    bool pass = a != uAlphaRef;
+#elif ALPHA_TEST == 6
+    bool pass = a >= uAlphaRef;
+#else
+    bool pass = true;
+#endif
     if (!pass) discard;
 #endif
     gl_FragColor = c;
@@ -178,7 +184,7 @@ std::unique_ptr<Program> build(uint32_t key) {
     if (key & kTextured) defs += "#define TEXTURED\n";
     if (key & kReplace) defs += "#define REPLACE\n";
     if (key & kDecal) defs += "#define DECAL\n";
-    if (key & kAlphaTest) defs += "#define ALPHA_TEST\n";
+    if (key & kAlphaTest) defs += "#define ALPHA_TEST " + std::to_string((key >> kAlphaShift) & 7u) + "\n";
     if (key & kPointSprites) defs += "#define POINTS\n";
     auto p = std::make_unique<Program>();
     const GLuint vs = compile(GL_VERTEX_SHADER, defs + kVertex), fs = compile(GL_FRAGMENT_SHADER, defs + kFragment);
@@ -189,6 +195,7 @@ std::unique_ptr<Program> build(uint32_t key) {
     glBindAttribLocation(p->id, 1, "aNormal");
     glBindAttribLocation(p->id, 2, "aColor");
     glBindAttribLocation(p->id, 3, "aTex");
+    glBindAttribLocation(p->id, 4, "aFacing");
     glLinkProgram(p->id);
     glDeleteShader(vs);
     glDeleteShader(fs);
@@ -208,7 +215,6 @@ std::unique_ptr<Program> build(uint32_t key) {
     p->point = at("uPointSize");
     p->viewport = at("uViewport");
     p->alpha_ref = at("uAlphaRef");
-    p->alpha_func = at("uAlphaFunc");
     p->sampler = at("uSampler");
     p->model_ambient = at("uModelAmbient");
     p->mat_ambient = at("uMatAmbient");
@@ -220,6 +226,7 @@ std::unique_ptr<Program> build(uint32_t key) {
     p->light_attenuation = at("uLightAttenuation");
     p->uses_normal = key & kLit;
     p->uses_tex = key & kTextured;
+    p->uses_facing = key & kTwoSide;
     glUseProgram(id);
     glUniform1i(p->sampler, 0);
     return p;
@@ -235,8 +242,7 @@ int enabled_lights(const Context& c, int out[8]) {
 void upload(Context& c, Program& p, const int* lights, int n) {
     if (p.matrix_version != c.matrix_version) {
         p.matrix_version = c.matrix_version;
-        const Mat4 mvp = Projection(c) * Modelview(c);
-        glUniformMatrix4fv(p.mvp, 1, GL_FALSE, mvp.m);
+        glUniformMatrix4fv(p.mvp, 1, GL_FALSE, ModelviewProjection(c).m);
         if (p.mv >= 0) glUniformMatrix4fv(p.mv, 1, GL_FALSE, Modelview(c).m);
         if (p.nm >= 0) {
             float nm[9];
@@ -274,22 +280,22 @@ void upload(Context& c, Program& p, const int* lights, int n) {
         p.misc_version = c.misc_version;
         // Points without smoothing are squares of a whole number of pixels.
         glUniform1f(p.point, std::max(1.0f, std::floor(c.point_size + 0.5f)));
-        if (p.alpha_func >= 0) {
-            glUniform1i(p.alpha_func, int(c.alpha_func) - GL_NEVER);
-            glUniform1f(p.alpha_ref, std::min(1.0f, std::max(0.0f, c.alpha_ref)));
-        }
+        if (p.alpha_ref >= 0) glUniform1f(p.alpha_ref, std::min(1.0f, std::max(0.0f, c.alpha_ref)));
     }
 }
 
-void push_triangle(Context& c, const Vertex& a, const Vertex& b, const Vertex& d) {
+void push_triangle(Context& c, const Vertex& a, const Vertex& b, const Vertex& d, float facing = 1) {
     c.batch.push_back(a);
+    c.batch.back().facing = facing;
     c.batch.push_back(b);
+    c.batch.back().facing = facing;
     c.batch.push_back(d);
+    c.batch.back().facing = facing;
 }
 
 // Whether a triangle faces the viewer as glFrontFace says, from its clip coordinates.
-bool front_facing(const Context& c, const Vertex& a, const Vertex& b, const Vertex& d) {
-    const Mat4 mvp = Projection(c) * Modelview(c);
+bool front_facing(Context& c, const Vertex& a, const Vertex& b, const Vertex& d) {
+    const Mat4& mvp = ModelviewProjection(c);
     float p[3][4];
     const Vertex* v[3] = {&a, &b, &d};
     for (int i = 0; i < 3; ++i) {
@@ -352,8 +358,14 @@ void EndPrimitive(Context& c) {
     const bool filled = c.polygon_mode[0] == GL_FILL && c.polygon_mode[1] == GL_FILL;
     if (filled) {
         to_batch(c, kTriangles);
-        ForEachTriangle(mode, v.size(),
-                        [&](size_t a, size_t b, size_t d, unsigned) { push_triangle(c, v[a], v[b], v[d]); });
+        if (c.lighting && c.two_side) {
+            ForEachTriangle(mode, v.size(), [&](size_t a, size_t b, size_t d, unsigned) {
+                push_triangle(c, v[a], v[b], v[d], front_facing(c, v[a], v[b], v[d]) ? 1.0f : -1.0f);
+            });
+        } else {
+            ForEachTriangle(mode, v.size(),
+                            [&](size_t a, size_t b, size_t d, unsigned) { push_triangle(c, v[a], v[b], v[d]); });
+        }
         return;
     }
     // Lines or points for polygons: ES culls neither, so the facing is found here.
@@ -362,22 +374,27 @@ void EndPrimitive(Context& c) {
         const bool front = front_facing(c, a, b, d);
         if (c.cull && (c.cull_mode == GL_FRONT_AND_BACK || (c.cull_mode == GL_FRONT) == front)) return;
         const GLenum pm = c.polygon_mode[front ? 0 : 1];
+        const float facing = front ? 1.0f : -1.0f;
+        const Vertex* t[3] = {&a, &b, &d};
         if (pm == GL_FILL) {
             to_batch(c, kTriangles);
-            push_triangle(c, a, b, d);
+            push_triangle(c, a, b, d, facing);
         } else if (pm == GL_LINE) {
             to_batch(c, kLines);
-            const Vertex* t[3] = {&a, &b, &d};
             for (int e = 0; e < 3; ++e)
                 if (edges & (1u << e)) {
                     c.batch.push_back(*t[e]);
+                    c.batch.back().facing = facing;
                     c.batch.push_back(*t[(e + 1) % 3]);
+                    c.batch.back().facing = facing;
                 }
         } else {
             to_batch(c, kPoints);
-            const Vertex* t[3] = {&a, &b, &d};
             for (int e = 0; e < 3; ++e)
-                if (edges & (1u << e)) c.batch.push_back(*t[e]);
+                if (edges & (1u << e)) {
+                    c.batch.push_back(*t[e]);
+                    c.batch.back().facing = facing;
+                }
         }
     });
 }
@@ -390,7 +407,7 @@ void Flush(Context& c) {
     if (c.lighting) {
         n = enabled_lights(c, lights);
         key |= kLit | uint32_t(n) << kLightShift;
-        if (c.two_side && c.batch_kind == kTriangles) key |= kTwoSide;
+        if (c.two_side) key |= kTwoSide;
         if (c.color_material) key |= kColorMaterial;
         if (c.normalize) key |= kNormalize;
     }
@@ -399,7 +416,7 @@ void Flush(Context& c) {
         if (c.tex_env_mode == GL_REPLACE) key |= kReplace;
         if (c.tex_env_mode == GL_DECAL) key |= kDecal;
     }
-    if (c.alpha_test) key |= kAlphaTest;
+    if (c.alpha_test) key |= kAlphaTest | uint32_t(c.alpha_func - GL_NEVER) << kAlphaShift;
     if (c.batch_kind == kPoints) key |= kPointSprites;
     std::unique_ptr<Program>& slot = c.programs[key];
     if (!slot) slot = build(key);
@@ -422,6 +439,12 @@ void Flush(Context& c) {
         glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, normal)));
     } else {
         glDisableVertexAttribArray(1);
+    }
+    if (p.uses_facing) {
+        glEnableVertexAttribArray(4);
+        glVertexAttribPointer(4, 1, GL_FLOAT, GL_FALSE, stride, reinterpret_cast<void*>(offsetof(Vertex, facing)));
+    } else {
+        glDisableVertexAttribArray(4);
     }
     if (p.uses_tex) {
         glEnableVertexAttribArray(3);
@@ -479,6 +502,7 @@ void es2_glVertex3f(GLfloat x, GLfloat y, GLfloat z) {
     std::memcpy(v.normal, c->normal, sizeof v.normal);
     std::memcpy(v.color, c->color, sizeof v.color);
     std::memcpy(v.tex, c->tex, sizeof v.tex);
+    v.facing = 1;
 }
 
 void es2_glNormal3f(GLfloat x, GLfloat y, GLfloat z) {

@@ -28,6 +28,7 @@ struct Vertex {
     float normal[3];
     float color[4];
     float tex[2];
+    float facing;  // -1 on a polygon seen from behind, where two-sided lighting turns the normal round
 };
 
 struct Light {
@@ -80,12 +81,11 @@ enum Kind { kNone, kPoints, kLines, kTriangles };
 // A shader pair made for one combination of switches, and what it was last given.
 struct Program {
     GLuint id = 0;
-    GLint mvp = -1, mv = -1, nm = -1, texmat = -1, point = -1, viewport = -1, alpha_ref = -1, alpha_func = -1,
-          sampler = -1;
+    GLint mvp = -1, mv = -1, nm = -1, texmat = -1, point = -1, viewport = -1, alpha_ref = -1, sampler = -1;
     GLint model_ambient = -1, mat_ambient = -1, mat_diffuse = -1;
     GLint light_ambient = -1, light_diffuse = -1, light_position = -1, light_spot = -1, light_attenuation = -1;
     uint32_t matrix_version = 0, light_version = 0, misc_version = 0;
-    bool uses_normal = false, uses_tex = false;
+    bool uses_normal = false, uses_tex = false, uses_facing = false;
 };
 
 struct Context {
@@ -93,6 +93,8 @@ struct Context {
     GLenum matrix_mode = GL_MODELVIEW;
     std::vector<Mat4> stacks[3];  // modelview, projection, texture; back() is the top
     uint32_t matrix_version = 1;
+    Mat4 mvp{};
+    uint32_t mvp_version = 0;
     GLint viewport[4] = {0, 0, 0, 0};
 
     // Current attributes
@@ -177,6 +179,8 @@ void SetError(Context& c, GLenum e);
 Mat4& Top(Context& c);
 const Mat4& Modelview(const Context& c);
 const Mat4& Projection(const Context& c);
+// Projection times modelview, made again only when either has changed.
+const Mat4& ModelviewProjection(Context& c);
 // Draws what is batched; every state change that the batch depends on calls it first.
 void Flush(Context& c);
 // Immediate mode's end: a primitive goes to the batch, or to selection.

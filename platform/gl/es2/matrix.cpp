@@ -46,6 +46,14 @@ Mat4& Top(Context& c) {
 const Mat4& Modelview(const Context& c) { return c.stacks[0].back(); }
 const Mat4& Projection(const Context& c) { return c.stacks[1].back(); }
 
+const Mat4& ModelviewProjection(Context& c) {
+    if (c.mvp_version != c.matrix_version) {
+        c.mvp = Projection(c) * Modelview(c);
+        c.mvp_version = c.matrix_version;
+    }
+    return c.mvp;
+}
+
 namespace {
 
 constexpr size_t kDepth[3] = {32, 32, 10};

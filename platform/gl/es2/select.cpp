@@ -117,7 +117,7 @@ void triangle(Context& c, const Clip& a, const Clip& b, const Clip& d, unsigned 
 }  // namespace
 
 void SelectPrimitive(Context& c, GLenum mode, const float* pos, size_t n, size_t stride) {
-    const Mat4 mvp = Projection(c) * Modelview(c);
+    const Mat4& mvp = ModelviewProjection(c);
     static thread_local std::vector<Clip> clip;
     static thread_local std::vector<unsigned> codes;
     clip.resize(n);
