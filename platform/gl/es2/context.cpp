@@ -19,6 +19,7 @@ void ready(Context& c) {
     for (auto& s : c.stacks) s.assign(1, Identity());
     glGetIntegerv(GL_VIEWPORT, c.viewport);
     glGetIntegerv(GL_MAX_TEXTURE_SIZE, &c.max_texture_size);
+    glGetFloatv(GL_ALIASED_LINE_WIDTH_RANGE, c.line_range);
     // Images are unpacked and packed here, tightly; ES sees rows of whole RGBA pixels.
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
@@ -304,10 +305,8 @@ void es2_glLineWidth(GLfloat w) {
     if (w <= 0) return SetError(*c, GL_INVALID_VALUE);
     Flush(*c);
     c->line_width = w;
-    GLfloat range[2] = {1, 1};
-    glGetFloatv(GL_ALIASED_LINE_WIDTH_RANGE, range);
-    // Lines without smoothing are a whole number of pixels wide.
-    glLineWidth(std::clamp(std::max(1.0f, std::floor(w + 0.5f)), range[0], range[1]));
+    // Lines without smoothing are a whole number of pixels wide, as wide as ES allows.
+    glLineWidth(std::clamp(std::max(1.0f, std::floor(w + 0.5f)), c->line_range[0], c->line_range[1]));
 }
 
 void es2_glPointSize(GLfloat size) {

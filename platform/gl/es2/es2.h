@@ -113,6 +113,7 @@ struct Context {
     GLenum cull_mode = GL_BACK, front_face = GL_CCW;
     GLenum polygon_mode[2] = {GL_FILL, GL_FILL};  // front, back
     float point_size = 1, line_width = 1;
+    float line_range[2] = {1, 1};  // the widths ES draws
     GLenum depth_func = GL_LESS, blend_src = GL_ONE, blend_dst = GL_ZERO;
     bool depth_mask = true;
     GLboolean color_mask[4] = {GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE};
