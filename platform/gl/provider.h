@@ -11,7 +11,8 @@ void Created(const void* context);
 void MadeCurrent(const void* context);  // null: none is current
 void Deleted(const void* context);
 bool HasCurrent();
-// Before the current context's picture is presented: what is still batched is drawn.
+// Before the current context's picture is presented, and before another context is made current or
+// made at all: what is still batched is drawn into the context it was meant for.
 void Finish();
 #else
 constexpr bool kWantsES = false;

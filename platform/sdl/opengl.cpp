@@ -106,6 +106,7 @@ HGLRC wglCreateContext(HDC h) {
     detail::DeviceContext* dc = detail::FindDC(h);
     SDL_Window* window = sdl_of(dc);
     if (!window || dc->pixel_format == 0 || detail::Switches().refuse_contexts) return nullptr;
+    glprovider::Finish();  // SDL makes the new context current at once
     SDL_GLContext gl = SDL_GL_CreateContext(window);
     if (!gl) {
         host::NoteFailure(std::string("GL: ") + SDL_GetError());
@@ -131,6 +132,7 @@ HGLRC wglCreateContext(HDC h) {
 
 BOOL wglMakeCurrent(HDC h, HGLRC rc) {
     detail::DeviceContext* dc = detail::FindDC(h);
+    glprovider::Finish();  // what the context that stops being current still holds goes to it first
     if (!rc) {
         if (g_current) {
             Context* cur = find_rc(g_current);

@@ -105,6 +105,9 @@ TEST_F(FixedFunction, ColourMaterialKeepsItsLastColourAndBackFacesAreLitFromBehi
     EXPECT_EQ(ReadPixel(25, 25), 0xff0000u);
     EXPECT_NEAR(double(ReadPixel(75, 25) >> 16), 0.2 * 255, 2.0);
     EXPECT_EQ(ReadPixel(75, 75), 0xff0000u);
+    glDisable(GL_LIGHT0);  // no light on: the scene's ambient alone
+    Quad(0, 50, 50, 100);
+    EXPECT_NEAR(double(ReadPixel(25, 75) >> 16), 0.2 * 255, 2.0);
 }
 
 TEST_F(FixedFunction, TexturesUnpackRowsSkipsAndBgraAndNeedEveryMipmapLevel) {

@@ -254,7 +254,7 @@ void upload(Context& c, Program& p, const int* lights, int n) {
             glUniform4f(p.viewport, float(c.viewport[0]), float(c.viewport[1]), float(c.viewport[2]),
                         float(c.viewport[3]));
     }
-    if (p.light_version != c.light_version && p.light_ambient >= 0) {
+    if (p.light_version != c.light_version && p.uses_normal) {  // every lit program, even with no light on
         p.light_version = c.light_version;
         glUniform4fv(p.model_ambient, 1, c.model_ambient);
         glUniform4fv(p.mat_ambient, 1, c.material_ambient[0]);
