@@ -43,32 +43,21 @@ system_headers Windows \
     "$include<(win[a-z0-9_]*|commctrl|commdlg|shellapi|shlobj|shlwapi|objbase|ole2|mmsystem|io|direct|process|tchar|conio|dwmapi|psapi|dbghelp|imm|timeapi|uxtheme|versionhelpers|knownfolders)\.h>" \
     '^(platform/host/[^/]*_windows\.cpp$|platform/windows/|tests/support/systems\.cpp$)'
 echo "layers: POSIX, X11 and Windows headers appear only in the files chosen for their system"
+# Headers that only some folders may include: NAME, an include pattern, the folders (a regex) they belong
+# to, and the line to print when none is found elsewhere.
+headers_only_in() {
+    local name=$1 pattern='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"]('"$2"')/' allowed=$3 found
+    found=$(git ls-files --cached --others --exclude-standard -- '*.c' '*.cpp' '*.h' |
+            grep -v -E "$allowed" | xargs grep -n -E "$pattern" || true)
+    if [ -n "$found" ]; then
+        echo "$name headers outside $4:"
+        echo "$found"
+        return 1
+    fi
+    echo "layers: $name headers appear only in $4"
+}
 # OpenGL's headers belong to the GL providers (platform/gl/): everything else includes platform/gl/gl.h,
 # so that the provider the build chose is the GL it calls. Nothing outside needs an exception.
-check_gl_headers() {
-    local pattern='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](GL|GLES[0-9]*|EGL)/'
-    local found
-    found=$(git ls-files --cached --others --exclude-standard -- '*.c' '*.cpp' '*.h' |
-            grep -v -E '^platform/gl/' | xargs grep -n -E "$pattern" || true)
-    if [ -n "$found" ]; then
-        echo "GL headers outside the GL providers (include platform/gl/gl.h):"
-        echo "$found"
-        return 1
-    fi
-    echo "layers: GL headers appear only in the GL providers"
-}
-check_gl_headers
+headers_only_in GL 'GL|GLES[0-9]*|EGL' '^platform/gl/' "the GL providers (include platform/gl/gl.h elsewhere)"
 # OpenGL ES and EGL are es2's alone: the other providers, and the backends, stay on desktop GL's.
-check_es_headers() {
-    local pattern='^[[:space:]]*#[[:space:]]*include[[:space:]]*[<"](GLES[0-9]*|EGL|KHR)/'
-    local found
-    found=$(git ls-files --cached --others --exclude-standard -- '*.c' '*.cpp' '*.h' |
-            grep -v -E '^platform/gl/es2/' | xargs grep -n -E "$pattern" || true)
-    if [ -n "$found" ]; then
-        echo "OpenGL ES or EGL headers outside platform/gl/es2/:"
-        echo "$found"
-        return 1
-    fi
-    echo "layers: OpenGL ES and EGL headers appear only in platform/gl/es2/"
-}
-check_es_headers
+headers_only_in "OpenGL ES and EGL" 'GLES[0-9]*|EGL|KHR' '^platform/gl/es2/' "platform/gl/es2/"
