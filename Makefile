@@ -11,7 +11,9 @@ WINDOWSBUILD ?= build-windows
 WINDOWS_TESTS ?= OFF
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
-XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24"
+# -noreset: Xvfb otherwise resets whenever its last client leaves, and a program connecting during the
+# reset (a box's own connection, a test's probe) is refused.
+XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
 .PHONY: deps run build test test-build test-build-es2 fuzz fuzz-build bench package windows clean format format-check
 

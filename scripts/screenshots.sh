@@ -21,7 +21,7 @@ shot() {
   if [ "$1" = "--after" ]; then after=$2; shift 2; fi
   shift  # --
   local display=:$((90 + RANDOM % 100))
-  Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  Xvfb "$display" -screen 0 1024x768x24 -noreset -nolisten tcp >/dev/null 2>&1 &
   local xvfb=$!
   sleep 1
   DISPLAY=$display "$@" >/dev/null 2>&1 &
