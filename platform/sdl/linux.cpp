@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <csignal>
+#include <mutex>
 #include <thread>
 
 #include "platform/sdl/native.h"
@@ -28,10 +29,19 @@ volatile sig_atomic_t g_box_child = 0;   // the box child's process id, once kno
 int g_box_pipe[2] = {-1, -1};
 std::string g_box_title;
 std::atomic<bool> g_box_done{false};
-std::thread g_box_watcher;  // started once SDL has forked, so no thread of ours can hold a lock the child needs
+std::thread g_box_watcher;  // started once SDL has forked
+// SDL may fork more than once for one box (it tries another toolkit's box first), so the watcher can be
+// running at a later fork: it works only while holding this, and a fork waits for it, so the child never
+// inherits a lock (the allocator's, Xlib's) that the watcher held.
+std::mutex g_box_watcher_busy;
+
+void box_before_fork() {
+    if (g_box_forking) g_box_watcher_busy.lock();
+}
 
 void box_child_after_fork() {
     if (!g_box_forking) return;
+    g_box_watcher_busy.unlock();
     ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // no box outlives the program
     // Ctrl+C reaches the whole process group: the box goes with it, as a window of the program would.
     ::signal(SIGTERM, SIG_DFL);
@@ -42,10 +52,13 @@ void box_child_after_fork() {
 
 void box_parent_after_fork() {
     if (!g_box_forking) return;
+    g_box_watcher_busy.unlock();
     pid_t child = 0;
     if (::read(g_box_pipe[0], &child, sizeof child) == sizeof child) g_box_child = child;
     if (g_box_signal && g_box_child > 0) ::kill(g_box_child, SIGKILL);  // the signal came before the fork
-    if (!g_box_watcher.joinable()) g_box_watcher = std::thread(FocusBoxWhenShown, g_box_title, std::cref(g_box_done));
+    if (!g_box_watcher.joinable())
+        g_box_watcher =
+            std::thread(FocusBoxWhenShown, g_box_title, std::cref(g_box_done), std::ref(g_box_watcher_busy));
 }
 
 void on_box_signal(int sig) {
@@ -57,7 +70,7 @@ void on_box_signal(int sig) {
 
 bool ShowErrorBox(const std::string& caption, const std::string& text, bool fatal) {
     static pthread_once_t once = PTHREAD_ONCE_INIT;
-    pthread_once(&once, [] { pthread_atfork(nullptr, box_parent_after_fork, box_child_after_fork); });
+    pthread_once(&once, [] { pthread_atfork(box_before_fork, box_parent_after_fork, box_child_after_fork); });
     if (::pipe2(g_box_pipe, O_CLOEXEC) != 0) g_box_pipe[0] = g_box_pipe[1] = -1;
     g_box_fatal = fatal;
     g_box_signal = 0;

@@ -3,6 +3,7 @@
 // linux_fallback.cpp leave each question to SDL alone.
 #pragma once
 #include <atomic>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -18,8 +19,8 @@ bool ReachDisplay();
 // From now on an X error becomes the noted reason of the call that caused it, instead of ending the program.
 void KeepWindowingErrors();
 // Gives the box captioned `title`, another process's window, the keyboard focus once it is on the screen;
-// looks until `done`. Elsewhere: nothing to do.
-void FocusBoxWhenShown(const std::string& title, const std::atomic<bool>& done);
+// looks until `done`, touching the system only while it holds `busy`. Elsewhere: nothing to do.
+void FocusBoxWhenShown(const std::string& title, const std::atomic<bool>& done, std::mutex& busy);
 
 // ---- the operating system (linux.cpp) ----------------------------------------------------------
 // SDL's error box, shown in a child process that dies with the program; a signal while it is up closes it

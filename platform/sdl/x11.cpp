@@ -85,7 +85,8 @@ bool ReachDisplay() {
 
 void KeepWindowingErrors() { XSetErrorHandler(keep_x_error); }  // SDL chains its own handler to this one
 
-void FocusBoxWhenShown(const std::string& title, const std::atomic<bool>& done) {
+void FocusBoxWhenShown(const std::string& title, const std::atomic<bool>& done, std::mutex& busy) {
+    std::unique_lock<std::mutex> lock(busy);
     Display* d = XOpenDisplay(nullptr);
     if (!d) return;
     constexpr auto kStep = std::chrono::milliseconds(50);
@@ -106,7 +107,9 @@ void FocusBoxWhenShown(const std::string& title, const std::atomic<bool>& done) 
             XSync(d, False);
             break;
         }
+        lock.unlock();  // a fork may come while it waits
         std::this_thread::sleep_for(kStep);
+        lock.lock();
     }
     XCloseDisplay(d);
 }

@@ -7,7 +7,7 @@ namespace sdl {
 bool DisplayNamed() { return true; }
 bool ReachDisplay() { return true; }
 void KeepWindowingErrors() {}
-void FocusBoxWhenShown(const std::string&, const std::atomic<bool>&) {}
+void FocusBoxWhenShown(const std::string&, const std::atomic<bool>&, std::mutex&) {}
 
 }  // namespace sdl
 }  // namespace win32
