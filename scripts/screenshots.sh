@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
 # Makes the pictures of the README and of docs/corvala.md from real runs under Xvfb:
-#   scripts/screenshots.sh [BUILD]      (BUILD defaults to build; it must hold a complete build)
+#   scripts/screenshots.sh [BUILD [WEB_BUILD]]   (BUILD defaults to build and must hold a complete build;
+#                                                WEB_BUILD to build-web, whose site is pictured if it is there)
 # Each program is started on its own virtual screen, left to draw for a while, then its window is
-# captured with ImageMagick and stored as a small PNG in docs/images/.
+# captured with ImageMagick and stored as a small PNG in docs/images/. The web build's page is served on
+# 127.0.0.1 and pictured by headless Chromium, in a desktop's window and in a phone's.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=$(readlink -f "${1:-build}")
+web=$(readlink -f "${2:-build-web}")
 out=$PWD/docs/images
 mkdir -p "$out"
 for tool in Xvfb xdotool import convert; do
@@ -63,3 +66,26 @@ shot example-hello "Corvala hello" 2 -- "$build/examples/corvala_hello"
 shot example-model "Corvala model" 3 -- "$build/examples/corvala_model" "$run/modelli/" PesceRosso "$run/modelli/PesceRosso.tga"
 shot example-menu "Corvala menu" 2 --after "mousemove --window WINDOW 400 280 mousedown 1" -- "$build/examples/corvala_menu"
 shot example-buttons "Corvala buttons" 2 -- "$build/examples/corvala_buttons"
+
+# page NAME WIDTH HEIGHT: Wobblefin's page in a browser window that size, after a few seconds of drawing.
+page() {
+  local name=$1 profile
+  profile=$(mktemp -d)
+  timeout 120 chromium --headless=new --no-sandbox --use-angle=swiftshader --enable-unsafe-swiftshader \
+    --disable-background-networking --disable-component-update --disable-sync --no-first-run --hide-scrollbars \
+    --user-data-dir="$profile" --window-size="$2,$3" --virtual-time-budget=6000 \
+    --screenshot="$out/$name.tmp.png" "http://127.0.0.1:$port/" >/dev/null 2>&1
+  rm -rf "$profile"
+  convert "$out/$name.tmp.png" -resize "${4}x" -colors 128 -strip "PNG8:$out/$name.png"
+  rm -f "$out/$name.tmp.png"
+  echo "screenshots: $out/$name.png ($(stat -c %s "$out/$name.png") bytes)"
+}
+if [ -f "$web/site/index.html" ] && command -v chromium >/dev/null; then
+  port=$((20000 + RANDOM % 20000))
+  python3 -m http.server "$port" --bind 127.0.0.1 -d "$web/site" >/dev/null 2>&1 &
+  server=$!
+  sleep 1
+  page web-desktop 1000 760 640
+  page web-phone 390 844 240
+  kill "$server"
+fi
