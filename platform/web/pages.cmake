@@ -15,6 +15,11 @@ function(corvala_web_package name)
   cmake_parse_arguments(P "" "" "FILES;FOLDERS;DEPENDS" ${ARGN})
   set(out ${CORVALA_WEB_PACKAGES})
   set(items ${P_FILES})
+  set(sources)
+  foreach(item ${P_FILES})
+    string(REGEX REPLACE "@[^@]*$" "" source ${item})
+    list(APPEND sources ${source})
+  endforeach()
   set(mirror)
   if(P_FOLDERS)
     find_program(CORVALA_WEB_NODE NAMES nodejs node REQUIRED)
@@ -35,7 +40,7 @@ function(corvala_web_package name)
     ${mirror}
     COMMAND ${Python3_EXECUTABLE} ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py ${out}/${name}.data
             --preload ${items} --js-output=${out}/${name}.data.js
-    DEPENDS ${P_DEPENDS} ${CORVALA_WEB_SHELL}/md3pack.js
+    DEPENDS ${sources} ${P_DEPENDS} ${CORVALA_WEB_SHELL}/md3pack.js
     COMMENT "Packing ${name}.data"
     VERBATIM)
   add_custom_target(${name}_package DEPENDS ${out}/${name}.data ${out}/${name}.data.js)
