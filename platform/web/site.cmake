@@ -11,13 +11,14 @@ if(CMAKE_BUILD_TYPE STREQUAL "Debug")
   set(web_link_flags)
 endif()
 
-# corvala_web_package(NAME [FILES FILE@PATH...] [FOLDERS FOLDER@PATH...]): NAME.data, and the code that puts
-# its files at their paths before main (NAME.data.js), in ${CMAKE_BINARY_DIR}/packages/; a target NAME_package
-# makes them. A folder goes in as shell/md3pack.js copies it, with its models' frames packed for the wire; the
-# page restores them. What they hold is the build's data set, written before.
+# corvala_web_package(NAME [FILES FILE@PATH...] [FOLDERS FOLDER@PATH...] [DEPENDS FILE...]): NAME.data, and the
+# code that puts its files at their paths before main (NAME.data.js), in ${CMAKE_BINARY_DIR}/packages/; a target
+# NAME_package makes them. A folder goes in as shell/md3pack.js copies it, with its models' frames packed for the
+# wire; the page restores them. What they hold is the build's data set, written before, and the files DEPENDS
+# names.
 find_program(WEB_NODE NAMES nodejs node REQUIRED)
 function(corvala_web_package name)
-  cmake_parse_arguments(P "" "" "FILES;FOLDERS" ${ARGN})
+  cmake_parse_arguments(P "" "" "FILES;FOLDERS;DEPENDS" ${ARGN})
   set(out ${CMAKE_BINARY_DIR}/packages)
   set(items ${P_FILES})
   set(mirror)
@@ -33,19 +34,20 @@ function(corvala_web_package name)
   add_custom_command(
     OUTPUT ${out}/${name}.data ${out}/${name}.data.js
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${out}/${name}.files
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
     ${mirror}
     COMMAND ${Python3_EXECUTABLE} ${web_packager} ${out}/${name}.data --preload ${items} --js-output=${out}/${name}.data.js
-    DEPENDS ${WOBBLEFIN_ASSET_OUTPUTS} ${WEB_SHELL}/md3pack.js assets
+    DEPENDS ${WOBBLEFIN_ASSET_OUTPUTS} ${WEB_SHELL}/md3pack.js assets ${P_DEPENDS}
     COMMENT "Packing ${name}.data"
     VERBATIM)
   add_custom_target(${name}_package DEPENDS ${out}/${name}.data ${out}/${name}.data.js)
 endfunction()
 
-# corvala_web_page(TARGET PAGE TITLE [ENDED NAME] [PACKAGE NAME] [ARGUMENTS ARG...]): TARGET's page PAGE
-# (relative to the site), with the package NAME its data; `ENDED` names the program in the notice at the end
-# (else the window's title does).
+# corvala_web_page(TARGET PAGE TITLE [ENDED NAME] [PACKAGE NAME] [ARGUMENTS ARG...] [EXTRA FILE]): TARGET's page
+# PAGE (relative to the site), with the package NAME its data; `ENDED` names the program in the notice at the end
+# (else the window's title does). EXTRA is HTML of the program's own put at the end of the page's body.
 function(corvala_web_page target page title)
-  cmake_parse_arguments(P "" "ENDED;PACKAGE" "ARGUMENTS" ${ARGN})
+  cmake_parse_arguments(P "" "ENDED;PACKAGE;EXTRA" "ARGUMENTS" ${ARGN})
   get_filename_component(folder ${WEB_SITE_DIR}/${page} DIRECTORY)
   set(base $<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_BASE_NAME:${target}>)
   set(PAGE_DATA "")
@@ -60,6 +62,11 @@ function(corvala_web_page target page title)
   endif()
   target_link_options(${target} PRIVATE ${web_link_flags})
   file(READ ${WEB_SHELL}/md3pack.js PAGE_MD3PACK)
+  set(PAGE_EXTRA "")
+  if(P_EXTRA)
+    file(READ ${P_EXTRA} PAGE_EXTRA)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${P_EXTRA})
+  endif()
   set(PAGE_TITLE ${title})
   set(PAGE_ENDED_NAME "${P_ENDED}")
   set(PAGE_SCRIPT $<TARGET_FILE_NAME:${target}>)
@@ -101,6 +108,23 @@ foreach(example hello menu buttons model)
   corvala_web_page(corvala_${example} examples/${example}.html "Corvala ${example}" ${data})
   string(APPEND examples "  <li><a href=\"${example}.html\">${first}${rest}</a></li>\n")
 endforeach()
+# The viewer opens the small player md3view_sample writes, as a game's archive holds one; the sample is
+# written by the build machine's md3view_sample, as the data set is by its assetgen.
+if(TARGET corvala-md3view)
+  set(MD3VIEW_SAMPLE "" CACHE FILEPATH "md3view_sample built for the build machine")
+  if(NOT EXISTS "${MD3VIEW_SAMPLE}")
+    message(FATAL_ERROR "The viewer's page needs MD3VIEW_SAMPLE, md3view_sample of a native build "
+                        "(or -DCORVALA_MD3VIEW=OFF)")
+  endif()
+  set(sample ${CMAKE_BINARY_DIR}/md3view/sample.pk3)
+  add_custom_command(OUTPUT ${sample} COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/md3view
+                     COMMAND ${MD3VIEW_SAMPLE} --pk3 ${sample} DEPENDS ${MD3VIEW_SAMPLE}
+                     COMMENT "Writing the viewer's sample player" VERBATIM)
+  corvala_web_package(md3view FILES ${CORVALA_FONT}@${CORVALA_FONT} ${sample}@/md3view/sample.pk3 DEPENDS ${sample})
+  corvala_web_page(corvala-md3view examples/md3view.html "corvala-md3view" PACKAGE md3view
+                   ARGUMENTS /md3view/sample.pk3 robot EXTRA ${WEB_SHELL}/md3view.html)
+  string(APPEND examples "  <li><a href=\"md3view.html\">corvala-md3view</a>, the MD3 viewer</li>\n")
+endif()
 configure_file(${WEB_SHELL}/examples.html ${WEB_SITE_DIR}/examples/index.html @ONLY)
 
 # The programs' files and pages go into the site once all of them are built.
