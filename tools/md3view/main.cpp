@@ -4,6 +4,7 @@
 //   Up/Down torso animations, Left/Right legs animations, B both halves, +/- or PageUp/PageDown zoom,
 //   F fits the model to the window, dragging with the left button turns the model, Escape ends.
 //   --frames N ends after N frames.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -101,6 +102,16 @@ std::string first_model(const md3view::Files& files, const std::string& folder) 
         if (!found.empty()) return found;
     }
     return std::string();
+}
+
+// The skins' textures of a scene about to go (several surfaces may share one).
+void delete_textures(md3view::Scene& scene) {
+    std::vector<GLuint> ids;
+    for (const TGLMD3MODEL* model : {&scene.lower.MODEL, &scene.upper.MODEL, &scene.head})
+        for (const TMESH& mesh : model->MESHES)
+            if (mesh.TEXTURE != 0 && std::find(ids.begin(), ids.end(), mesh.TEXTURE) == ids.end())
+                ids.push_back(mesh.TEXTURE);
+    if (!ids.empty()) glDeleteTextures(GLsizei(ids.size()), ids.data());
 }
 
 // An archive shows its first player, or without one its first model (a weapon, say); anything else is
@@ -202,8 +213,8 @@ int main(int argc, char** argv) {
         if (web_take_upload(upload, int(sizeof upload))) {
             md3view::Scene trial;
             if (open_upload(trial, upload, error)) {
-                // Its parts point at each other, so a scene is read again in place rather than moved. The
-                // textures of the one shown so far stay behind: a visit to the page opens few models.
+                // Its parts point at each other, so a scene is read again in place rather than moved.
+                delete_textures(scene);
                 scene = md3view::Scene();
                 open_upload(scene, upload, error);
                 md3view::load_skins(scene);
