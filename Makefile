@@ -99,10 +99,11 @@ windows:
 web:
 	@scripts/install-deps.sh web
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_TESTS=OFF
-	cmake --build $(BUILD) -j $(JOBS) --target assetgen
+	cmake --build $(BUILD) -j $(JOBS) --target assetgen md3view_sample
 	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release -DCORVALA_BACKEND=web \
-	      -DCORVALA_GL=es2 -DWOBBLEFIN_TESTS=OFF -DWOBBLEFIN_WERROR=ON -DCORVALA_MD3VIEW=OFF \
-	      -DWOBBLEFIN_ASSETGEN=$(abspath $(BUILD))/tools/assetgen/assetgen
+	      -DCORVALA_GL=es2 -DWOBBLEFIN_TESTS=OFF -DWOBBLEFIN_WERROR=ON \
+	      -DWOBBLEFIN_ASSETGEN=$(abspath $(BUILD))/tools/assetgen/assetgen \
+	      -DMD3VIEW_SAMPLE=$(abspath $(BUILD))/tools/md3view/md3view_sample
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS)
 
 clean:

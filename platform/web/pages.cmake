@@ -46,12 +46,13 @@ function(corvala_web_package name)
   add_custom_target(${name}_package DEPENDS ${out}/${name}.data ${out}/${name}.data.js)
 endfunction()
 
-# corvala_web_page(TARGET [TITLE TITLE] [ENDED NAME] [PACKAGE NAME] [DATA URL] [ARGUMENTS ARG...]): NAME.html
-# beside TARGET's NAME.js, its page. The package NAME is the program's files, copied beside the page after
-# each build, or fetched from DATA (a URL relative to the page) when given. `ENDED` names the program in
-# the notice at the end (else the window's title does); ARGUMENTS are its command line.
+# corvala_web_page(TARGET [TITLE TITLE] [ENDED NAME] [PACKAGE NAME] [DATA URL] [ARGUMENTS ARG...] [EXTRA FILE]):
+# NAME.html beside TARGET's NAME.js, its page. The package NAME is the program's files, copied beside the page
+# after each build, or fetched from DATA (a URL relative to the page) when given. `ENDED` names the program in
+# the notice at the end (else the window's title does); ARGUMENTS are its command line; EXTRA is HTML of the
+# program's own put at the end of the page's body.
 function(corvala_web_page target)
-  cmake_parse_arguments(P "" "TITLE;ENDED;PACKAGE;DATA" "ARGUMENTS" ${ARGN})
+  cmake_parse_arguments(P "" "TITLE;ENDED;PACKAGE;DATA;EXTRA" "ARGUMENTS" ${ARGN})
   set(PAGE_DATA "${P_DATA}")
   if(P_PACKAGE)
     set(loader ${CORVALA_WEB_PACKAGES}/${P_PACKAGE}.data.js)
@@ -68,6 +69,11 @@ function(corvala_web_page target)
     target_link_options(${target} PRIVATE -O2)
   endif()
   file(READ ${CORVALA_WEB_SHELL}/md3pack.js PAGE_MD3PACK)
+  set(PAGE_EXTRA "")
+  if(P_EXTRA)
+    file(READ ${P_EXTRA} PAGE_EXTRA)
+    set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${P_EXTRA})
+  endif()
   set(PAGE_TITLE ${target})
   if(P_TITLE)
     set(PAGE_TITLE ${P_TITLE})

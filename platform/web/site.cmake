@@ -50,6 +50,24 @@ foreach(example hello menu buttons model)
   site_page(corvala_${example} examples/${example}.html "Corvala ${example}" ${data})
   string(APPEND examples "  <li><a href=\"${example}.html\">${first}${rest}</a></li>\n")
 endforeach()
+# The viewer opens the small player md3view_sample writes, as a game's archive holds one; the sample is
+# written by the build machine's md3view_sample, as the data set is by its assetgen.
+if(TARGET corvala-md3view)
+  set(MD3VIEW_SAMPLE "" CACHE FILEPATH "md3view_sample built for the build machine")
+  if(NOT EXISTS "${MD3VIEW_SAMPLE}")
+    message(FATAL_ERROR "The viewer's page needs MD3VIEW_SAMPLE, md3view_sample of a native build "
+                        "(or -DCORVALA_MD3VIEW=OFF)")
+  endif()
+  set(sample ${CMAKE_BINARY_DIR}/md3view/sample.pk3)
+  add_custom_command(OUTPUT ${sample} COMMAND ${CMAKE_COMMAND} -E make_directory ${CMAKE_BINARY_DIR}/md3view
+                     COMMAND ${MD3VIEW_SAMPLE} --pk3 ${sample} DEPENDS ${MD3VIEW_SAMPLE}
+                     COMMENT "Writing the viewer's sample player" VERBATIM)
+  corvala_web_package(md3view FILES ${CORVALA_FONT}@${CORVALA_FONT} ${sample}@/md3view/sample.pk3 DEPENDS ${sample}
+                      ${WOBBLEFIN_ASSET_OUTPUTS} assets)
+  site_page(corvala-md3view examples/md3view.html "corvala-md3view" PACKAGE md3view
+            ARGUMENTS /md3view/sample.pk3 robot EXTRA ${CORVALA_WEB_SHELL}/md3view.html)
+  string(APPEND examples "  <li><a href=\"md3view.html\">corvala-md3view</a>, the MD3 viewer</li>\n")
+endif()
 configure_file(${CORVALA_WEB_SHELL}/examples.html ${WEB_SITE_DIR}/examples/index.html @ONLY)
 
 # The programs' files and pages go into the site once all of them are built.

@@ -35,6 +35,15 @@ void expect_entries(const md3view::Files& files) {
     EXPECT_FALSE(files.read("models/players/x/none", got));
 }
 
+std::vector<uint8_t> file_bytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+uint32_t u32(const std::vector<uint8_t>& b, size_t at) {
+    return uint32_t(b[at] | b[at + 1] << 8 | b[at + 2] << 16) | uint32_t(b[at + 3]) << 24;
+}
+
 }  // namespace
 
 TEST(Md3ViewZip, EntriesReadBackAsWrittenStoredDeflatedOrInZip64Records) {
@@ -56,11 +65,7 @@ TEST(Md3ViewZip, EntriesReadBackAsWrittenStoredDeflatedOrInZip64Records) {
 TEST(Md3ViewZip, DamagedEntryIsRefusedAndAnArchiveWithoutItsDirectoryIsNoZip) {
     testsupport::TempDir dir;
     testsupport::write_zip(dir.file("a.pk3"), kEntries, true);
-    std::vector<uint8_t> bytes;
-    {
-        std::ifstream in(dir.file("a.pk3"), std::ios::binary);
-        bytes.assign(std::istreambuf_iterator<char>(in), {});
-    }
+    const std::vector<uint8_t> bytes = file_bytes(dir.file("a.pk3"));
     const std::string& first = kEntries[0].first;
     std::vector<uint8_t> damaged = bytes;
     damaged[30 + first.size() + 1000] ^= 0x40;  // inside the first entry's stored data: only its CRC tells
@@ -75,4 +80,37 @@ TEST(Md3ViewZip, DamagedEntryIsRefusedAndAnArchiveWithoutItsDirectoryIsNoZip) {
     const std::vector<uint8_t> cut(bytes.begin(), bytes.end() - 30);
     EXPECT_FALSE(files.add_archive_bytes(cut, "cut.pk3", error));
     EXPECT_EQ("cut.pk3: Not a zip archive", error);
+}
+
+// Text deflates to Huffman codes, so every bit of the stream is the inflater's to judge.
+TEST(Md3ViewZip, DeflatedEntryWithAFlippedBitOrAWrongSizeIsRefused) {
+    std::string text;
+    for (int i = 0; i < 300; ++i) text += "tag_torso " + std::to_string(i * 7 % 50) + "\n";
+    const std::vector<uint8_t> plain = testsupport::text_bytes(text);
+    testsupport::TempDir dir;
+    testsupport::write_zip(dir.file("a.pk3"), {{"a.cfg", plain}});
+    const std::vector<uint8_t> bytes = file_bytes(dir.file("a.pk3"));
+    const auto reads = [](const std::vector<uint8_t>& archive) {
+        md3view::Files files;
+        std::string error;
+        std::vector<uint8_t> got;
+        return files.add_archive_bytes(archive, "a.pk3", error) && files.read("a.cfg", got) ? got
+                                                                                            : std::vector<uint8_t>{};
+    };
+    ASSERT_EQ(plain, reads(bytes));
+
+    // Deflate fills bytes from their low bit, so bit 0 is data even in the stream's last byte.
+    const size_t start = 30 + size_t(bytes[26] | bytes[27] << 8) + size_t(bytes[28] | bytes[29] << 8);
+    for (size_t i = start; i < start + u32(bytes, 18); ++i) {
+        std::vector<uint8_t> damaged = bytes;
+        damaged[i] ^= 1;
+        EXPECT_TRUE(reads(damaged).empty()) << "byte " << i - start;
+    }
+    size_t central = bytes.size() - 22;
+    while (u32(bytes, central) != 0x02014b50) --central;
+    for (uint32_t size : {uint32_t(plain.size() - 1), uint32_t(plain.size() + 1)}) {
+        std::vector<uint8_t> resized = bytes;
+        for (int k = 0; k < 4; ++k) resized[central + 24 + k] = uint8_t(size >> 8 * k);
+        EXPECT_TRUE(reads(resized).empty()) << size;
+    }
 }

@@ -1,8 +1,10 @@
 // corvala-md3view PATH [--frames N]: shows a Quake III player folder or one MD3 model.
 // corvala-md3view ARCHIVE.pk3... [PLAYER]: lists the players in the archives, or shows one of them.
+//   On its web page, a .pk3 or .md3 file chosen or dropped there is shown instead.
 //   Up/Down torso animations, Left/Right legs animations, B both halves, +/- or PageUp/PageDown zoom,
 //   F fits the model to the window, dragging with the left button turns the model, Escape ends.
 //   --frames N ends after N frames.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -10,6 +12,9 @@
 #include <vector>
 
 #include <corvala/Corvala.h>
+#ifdef __EMSCRIPTEN__
+#include <emscripten.h>
+#endif
 
 #include "platform/host/host.h"
 #include "viewer.h"
@@ -72,6 +77,58 @@ void draw_overlay(const md3view::Scene& scene, bool have_font) {
     LIGHTINGON();
 }
 
+#ifdef __EMSCRIPTEN__
+// On its page a file the user chooses or drops is written into the program's files and its path queued
+// (Module.md3viewQueue); the viewer takes one a frame and says on the page what became of it.
+EM_JS(int, web_take_upload, (char* path, int size), {
+    var queue = Module.md3viewQueue;
+    if (!queue || !queue.length) return 0;
+    stringToUTF8(queue.shift(), path, size);
+    return 1;
+});
+EM_JS(void, web_upload_opened, (const char* text, int failed), {
+    if (Module.md3viewOpened) Module.md3viewOpened(UTF8ToString(text), !!failed);
+});
+
+// The first .md3 file by name in FOLDER, else in its folders in turn ("" for none).
+std::string first_model(const md3view::Files& files, const std::string& folder) {
+    const std::vector<md3view::Entry> entries = files.list(folder);
+    for (const md3view::Entry& e : entries) {
+        if (!e.folder && e.name.size() > 4 && md3view::lower(e.name.substr(e.name.size() - 4)) == ".md3")
+            return folder + e.name;
+    }
+    for (const md3view::Entry& e : entries) {
+        const std::string found = e.folder ? first_model(files, folder + e.name + "/") : std::string();
+        if (!found.empty()) return found;
+    }
+    return std::string();
+}
+
+// The skins' textures of a scene about to go (several surfaces may share one).
+void delete_textures(md3view::Scene& scene) {
+    std::vector<GLuint> ids;
+    for (const TGLMD3MODEL* model : {&scene.lower.MODEL, &scene.upper.MODEL, &scene.head})
+        for (const TMESH& mesh : model->MESHES)
+            if (mesh.TEXTURE != 0 && std::find(ids.begin(), ids.end(), mesh.TEXTURE) == ids.end())
+                ids.push_back(mesh.TEXTURE);
+    if (!ids.empty()) glDeleteTextures(GLsizei(ids.size()), ids.data());
+}
+
+// An archive shows its first player, or without one its first model (a weapon, say); anything else is
+// read as a player folder or a model.
+bool open_upload(md3view::Scene& scene, const std::string& path, std::string& error) {
+    if (!is_archive(path)) return md3view::load_scene(scene, path, error);
+    if (!scene.files.add_archive(path, error)) return false;
+    const std::vector<std::string> players = md3view::list_players(scene.files);
+    const std::string shown = players.empty() ? first_model(scene.files, "") : players.front();
+    if (shown.empty()) {
+        error = path + ": no MD3 model inside";
+        return false;
+    }
+    return md3view::load_scene_from(scene, shown, error);
+}
+#endif
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -127,7 +184,7 @@ int main(int argc, char** argv) {
     const std::string title = "corvala-md3view - " + scene.name;
     CREATEOGLWINDOW(title.c_str(), 800, 600, 32, false);
     MSPEED = 1;
-    const float far_plane = scene.radius * 120 + 100;
+    float far_plane = scene.radius * 120 + 100;
     OPENGL_INIT(far_plane, 0, 0.1, 0.12, 0.16);
     SETGLREFRACTIVE();
     SETGLLIGHT(GL_LIGHT0, 0, 0, 0, 0.1f);
@@ -151,6 +208,24 @@ int main(int argc, char** argv) {
         if (pressed(VK_ADD) || pressed(VK_OEM_PLUS) || pressed(VK_PRIOR)) md3view::zoom(scene, 0.8f);
         if (pressed(VK_SUBTRACT) || pressed(VK_OEM_MINUS) || pressed(VK_NEXT)) md3view::zoom(scene, 1.25f);
         if (pressed('F')) md3view::fit(scene);
+#ifdef __EMSCRIPTEN__
+        char upload[1024];
+        if (web_take_upload(upload, int(sizeof upload))) {
+            md3view::Scene trial;
+            if (open_upload(trial, upload, error)) {
+                // Its parts point at each other, so a scene is read again in place rather than moved.
+                delete_textures(scene);
+                scene = md3view::Scene();
+                open_upload(scene, upload, error);
+                md3view::load_skins(scene);
+                for (const std::string& w : scene.warnings) std::fprintf(stderr, "corvala-md3view: %s\n", w.c_str());
+                far_plane = scene.radius * 120 + 100;
+                web_upload_opened(scene.name.c_str(), 0);
+            } else {
+                web_upload_opened(error.c_str(), 1);
+            }
+        }
+#endif
 
         draw_overlay(scene, have_font);
         OPENGL_INIT(far_plane, 0, 0.1, 0.12, 0.16);

@@ -1,10 +1,10 @@
 #include "zip_archive.h"
 
-#include <zlib.h>
-
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
+
+#include "inflate.h"
 
 namespace md3view {
 
@@ -199,34 +199,25 @@ bool ZipArchive::read(size_t index, uint64_t limit, std::vector<uint8_t>& out) c
     if (e.method == 0) {
         ok = e.compressed == e.size && read_at(data, out.data(), out.size());
     } else {
-        z_stream z{};
-        if (inflateInit2(&z, -MAX_WBITS) != Z_OK) return false;
-        // One byte more than the entry claims: a stream that fills it says more than the directory does.
-        out.push_back(0);
-        z.next_out = out.data();
-        z.avail_out = uInt(out.size());
         std::vector<uint8_t> chunk(file_ ? kChunk : 0);
         uint64_t next = data, left = e.compressed;
-        int rc = Z_OK;
-        while (rc == Z_OK) {
-            if (z.avail_in == 0 && left > 0) {
-                const size_t n = size_t(std::min<uint64_t>(left, kChunk));
+        ok = inflate_raw(
+            e.compressed,
+            [&](const uint8_t*& piece, size_t& n) {
+                if (left == 0) return false;
+                n = size_t(std::min<uint64_t>(left, kChunk));
                 if (file_) {
-                    if (!read_at(next, chunk.data(), n)) break;
-                    z.next_in = chunk.data();
+                    if (!read_at(next, chunk.data(), n)) return false;
+                    piece = chunk.data();
                 } else {
-                    z.next_in = const_cast<uint8_t*>(bytes_.data() + next);
+                    piece = bytes_.data() + next;
                 }
-                z.avail_in = uInt(n);
                 next += n, left -= n;
-            }
-            rc = inflate(&z, Z_NO_FLUSH);
-        }
-        ok = rc == Z_STREAM_END && z.total_out == e.size;
-        inflateEnd(&z);
-        out.pop_back();
+                return true;
+            },
+            out);
     }
-    if (ok && crc32(crc32(0, nullptr, 0), out.data(), uInt(out.size())) == e.crc) return true;
+    if (ok && zip_crc32(out.data(), out.size()) == e.crc) return true;
     out.clear();
     return false;
 }
