@@ -13,7 +13,7 @@
 
 #include <corvala/Corvala.h>
 #ifdef __EMSCRIPTEN__
-#include <emscripten.h>
+#include "upload_web.h"
 #endif
 
 #include "platform/host/host.h"
@@ -78,18 +78,6 @@ void draw_overlay(const md3view::Scene& scene, bool have_font) {
 }
 
 #ifdef __EMSCRIPTEN__
-// On its page a file the user chooses or drops is written into the program's files and its path queued
-// (Module.md3viewQueue); the viewer takes one a frame and says on the page what became of it.
-EM_JS(int, web_take_upload, (char* path, int size), {
-    var queue = Module.md3viewQueue;
-    if (!queue || !queue.length) return 0;
-    stringToUTF8(queue.shift(), path, size);
-    return 1;
-});
-EM_JS(void, web_upload_opened, (const char* text, int failed), {
-    if (Module.md3viewOpened) Module.md3viewOpened(UTF8ToString(text), !!failed);
-});
-
 // The first .md3 file by name in FOLDER, else in its folders in turn ("" for none).
 std::string first_model(const md3view::Files& files, const std::string& folder) {
     const std::vector<md3view::Entry> entries = files.list(folder);
@@ -209,8 +197,8 @@ int main(int argc, char** argv) {
         if (pressed(VK_SUBTRACT) || pressed(VK_OEM_MINUS) || pressed(VK_NEXT)) md3view::zoom(scene, 1.25f);
         if (pressed('F')) md3view::fit(scene);
 #ifdef __EMSCRIPTEN__
-        char upload[1024];
-        if (web_take_upload(upload, int(sizeof upload))) {
+        std::string upload;
+        if (md3view::TakeUpload(upload)) {
             md3view::Scene trial;
             if (open_upload(trial, upload, error)) {
                 // Its parts point at each other, so a scene is read again in place rather than moved.
@@ -220,9 +208,9 @@ int main(int argc, char** argv) {
                 md3view::load_skins(scene);
                 for (const std::string& w : scene.warnings) std::fprintf(stderr, "corvala-md3view: %s\n", w.c_str());
                 far_plane = scene.radius * 120 + 100;
-                web_upload_opened(scene.name.c_str(), 0);
+                md3view::SayOpened(scene.name, false);
             } else {
-                web_upload_opened(error.c_str(), 1);
+                md3view::SayOpened(error, true);
             }
         }
 #endif
