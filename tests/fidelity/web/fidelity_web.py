@@ -22,7 +22,7 @@ import threading
 import time
 
 from selenium import webdriver
-from selenium.common.exceptions import WebDriverException
+from selenium.common.exceptions import TimeoutException, WebDriverException
 from selenium.webdriver.chrome.service import Service
 
 CHROMIUM = '/usr/bin/chromium'
@@ -72,14 +72,14 @@ def run_in_browser(page_dir, out):
         start = time.monotonic()
         driver.get('http://127.0.0.1:%d/gl_scenes.html' % server.server_address[1])
         state = 'running'
-        while time.monotonic() - start < RUN_SECONDS:
-            try:
-                state = driver.execute_script('return window.corvalaOut.state')
-            except WebDriverException:  # a question the busy page did not answer in time
-                state = 'running'
-            if state != 'running':
-                break
+        while state == 'running' and time.monotonic() - start < RUN_SECONDS:
             time.sleep(1)
+            try:
+                state = driver.execute_script('return window.corvalaOut ? corvalaOut.state : "missing"')
+            except TimeoutException:  # the busy page did not answer in time
+                pass
+        if state == 'missing':
+            return 'no test page in %s' % page_dir
         result = driver.execute_script('var o = window.corvalaOut; return [o.state, o.status, o.log, o.names]')
         state, status, log, names = result
         print('browser: %s in %.0f s, exit status %s, %d files' % (state, time.monotonic() - start, status,
