@@ -21,12 +21,14 @@ import tempfile
 import threading
 import time
 
+import numpy
 from selenium import webdriver
 from selenium.common.exceptions import TimeoutException, WebDriverException
 from selenium.webdriver.chrome.service import Service
 
 CHROMIUM = '/usr/bin/chromium'
 CHROMEDRIVER = '/usr/bin/chromedriver'
+LEVELS = 8  # gl_compare's: a channel further off than this makes a pixel differ
 RUN_SECONDS = 600  # the whole run in the browser, which draws in software
 WEBGL_FACTS = '''
     var gl = document.createElement('canvas').getContext('webgl');
@@ -106,6 +108,42 @@ def run_in_browser(page_dir, out):
         shutil.rmtree(profile, ignore_errors=True)
 
 
+def read_ppm(path):
+    with open(path, 'rb') as f:
+        _, size, _, pixels = f.read().split(b'\n', 3)
+    w, h = map(int, size.split())
+    return numpy.frombuffer(pixels, numpy.uint8).reshape(h, w, 3).astype(int)
+
+
+def edges(picture):
+    """The pixels beside one more than LEVELS away: where coverage, not shading, decides the colour."""
+    near = numpy.zeros(picture.shape[:2], bool)
+    for dy in (-1, 0, 1):
+        for dx in (-1, 0, 1):
+            moved = numpy.roll(numpy.roll(picture, dy, 0), dx, 1)
+            near |= numpy.abs(moved - picture).max(axis=2) > LEVELS
+    return near
+
+
+def where_they_differ(reference, ours):
+    """How many differing pixels lie off both pictures' edges, and the largest difference there: a
+    rasteriser of another make moves edges, while a fault of ours in shading shows inside the shapes."""
+    differing = off_edges = largest = 0
+    for name in sorted(os.listdir(reference)):
+        if not name.endswith('.ppm') or not os.path.exists(os.path.join(ours, name)):
+            continue
+        a, b = read_ppm(os.path.join(reference, name)), read_ppm(os.path.join(ours, name))
+        if a.shape != b.shape:
+            continue
+        d = numpy.abs(a - b).max(axis=2)
+        inside = ~(edges(a) | edges(b))
+        differing += int((d > LEVELS).sum())
+        off_edges += int((d[inside] > LEVELS).sum())
+        largest = max(largest, int(d[inside].max(initial=0)))
+    print('of the %d pixels that differ by more than %d, %d lie off the edges; the largest difference there is %d'
+          % (differing, LEVELS, off_edges, largest))
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.split('\n')[0])
     parser.add_argument('page_dir')
@@ -135,6 +173,7 @@ def main():
         print('fidelity_web.py: ' + error)
     compared = subprocess.run([args.gl_compare, reference_dir, ours], stdout=subprocess.PIPE, text=True)
     sys.stdout.write(compared.stdout)
+    where_they_differ(reference_dir, ours)
     # A line a scene and one for the picks; a failing one ends in FAIL.
     checks = [line for line in compared.stdout.splitlines() if re.match(r'(picks: |\S+ +(FAIL|\d))', line)]
     failed = sum(line.rstrip().endswith('FAIL') or ' FAIL:' in line for line in checks) + bool(error)
