@@ -34,7 +34,8 @@ WEBGL_FACTS = '''
     var gl = document.createElement('canvas').getContext('webgl');
     var info = gl.getExtension('WEBGL_debug_renderer_info');
     return [gl.getParameter(gl.VERSION), gl.getParameter(info ? info.UNMASKED_RENDERER_WEBGL : gl.RENDERER),
-            Array.from(gl.getParameter(gl.ALIASED_LINE_WIDTH_RANGE))];'''
+            Array.from(gl.getParameter(gl.ALIASED_LINE_WIDTH_RANGE)),
+            document.getElementById('canvas').getContext('webgl').getContextAttributes().antialias];'''
 
 
 class Files(http.server.SimpleHTTPRequestHandler):
@@ -88,8 +89,10 @@ def run_in_browser(page_dir, out):
                                                                    len(names)))
         for line in log:
             print('  ' + line)
-        # What the pictures were drawn on: wide lines are the first thing a WebGL lacks.
-        print('browser: WebGL %s, %s, line widths %s' % tuple(driver.execute_script(WEBGL_FACTS)))
+        # What the pictures were drawn on: wide lines are the first thing a WebGL lacks, and an antialiased
+        # canvas would blur every edge.
+        print('browser: %s, %s, line widths %s; the program\'s canvas antialiased: %s'
+              % tuple(driver.execute_script(WEBGL_FACTS)))
         if state == 'running':
             return 'gl_scenes did not end within %d s' % RUN_SECONDS
         os.makedirs(out, exist_ok=True)
