@@ -16,7 +16,7 @@ FUZZ_SECONDS ?= 30
 # reset (a box's own connection, a test's probe) is refused.
 XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24 -noreset"
 
-.PHONY: deps run build test test-build test-build-es2 fuzz fuzz-build bench package windows web clean format format-check
+.PHONY: deps run build test test-build test-build-es2 fuzz fuzz-build bench package windows web web-fidelity clean format format-check
 
 deps:
 	@scripts/install-deps.sh
@@ -101,10 +101,16 @@ web:
 	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_TESTS=OFF
 	cmake --build $(BUILD) -j $(JOBS) --target assetgen md3view_sample
 	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release -DCORVALA_BACKEND=web \
-	      -DCORVALA_GL=es2 -DWOBBLEFIN_TESTS=OFF -DWOBBLEFIN_WERROR=ON \
+	      -DCORVALA_GL=es2 -DWOBBLEFIN_TESTS=OFF -DWOBBLEFIN_WEB_TESTS=ON -DWOBBLEFIN_WERROR=ON \
 	      -DWOBBLEFIN_ASSETGEN=$(abspath $(BUILD))/tools/assetgen/assetgen \
 	      -DMD3VIEW_SAMPLE=$(abspath $(BUILD))/tools/md3view/md3view_sample
 	NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS)
+
+# The GL comparison's scenes drawn in headless Chromium (our GL on WebGL) against the test build's over the
+# system's GL, which draws its own here; figures and pictures in $(WEBBUILD)/fidelity/.
+web-fidelity: web test-build
+	$(XVFB) /usr/bin/python3 tests/fidelity/web/fidelity_web.py $(WEBBUILD)/tests $(TESTBUILD)/tests/fidelity/gl_compare \
+	      $(WEBBUILD)/fidelity --reference-scenes $(TESTBUILD)/tests/fidelity/gl_scenes
 
 clean:
 	rm -rf $(BUILD) $(TESTBUILD) $(TESTBUILD_ES2) $(FUZZBUILD) $(BENCHBUILD) $(BENCHBUILD_ES2) $(PACKAGEBUILD) $(WINDOWSBUILD) \
