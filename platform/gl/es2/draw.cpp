@@ -24,6 +24,7 @@ enum : uint32_t {
     kDecal = 1u << 10,
     kAlphaTest = 1u << 11,
     kPointSprites = 1u << 12,
+    kWideLines = 1u << 16,
 };
 constexpr int kLightShift = 1, kAlphaShift = 13;
 
@@ -33,6 +34,9 @@ attribute vec3 aNormal;
 attribute vec4 aColor;
 attribute vec2 aTex;
 attribute float aFacing;
+#ifdef WIDE_LINES
+attribute vec2 aOffset;
+#endif
 uniform mat4 uMVP;
 uniform float uPointSize;
 #ifdef POINTS
@@ -81,6 +85,9 @@ vec4 shade(vec3 n, vec3 v, vec4 amb, vec4 dif) {
 #endif
 void main() {
     gl_Position = uMVP * vec4(aPos, 1.0);
+#ifdef WIDE_LINES
+    gl_Position.xy += aOffset * gl_Position.w;
+#endif
     gl_PointSize = uPointSize;
 #ifdef POINTS
     // GL 1.1 centres a point of odd size on its pixel's centre and one of even size on the nearest
@@ -186,6 +193,7 @@ std::unique_ptr<Program> build(uint32_t key) {
     if (key & kDecal) defs += "#define DECAL\n";
     if (key & kAlphaTest) defs += "#define ALPHA_TEST " + std::to_string((key >> kAlphaShift) & 7u) + "\n";
     if (key & kPointSprites) defs += "#define POINTS\n";
+    if (key & kWideLines) defs += "#define WIDE_LINES\n";
     auto p = std::make_unique<Program>();
     const GLuint vs = compile(GL_VERTEX_SHADER, defs + kVertex), fs = compile(GL_FRAGMENT_SHADER, defs + kFragment);
     p->id = glCreateProgram();
@@ -196,6 +204,7 @@ std::unique_ptr<Program> build(uint32_t key) {
     glBindAttribLocation(p->id, 2, "aColor");
     glBindAttribLocation(p->id, 3, "aTex");
     glBindAttribLocation(p->id, 4, "aFacing");
+    glBindAttribLocation(p->id, 5, "aOffset");
     glLinkProgram(p->id);
     glDeleteShader(vs);
     glDeleteShader(fs);
@@ -227,6 +236,7 @@ std::unique_ptr<Program> build(uint32_t key) {
     p->uses_normal = key & kLit;
     p->uses_tex = key & kTextured;
     p->uses_facing = key & kTwoSide;
+    p->uses_offset = key & kWideLines;
     glUseProgram(id);
     glUniform1i(p->sampler, 0);
     return p;
@@ -316,6 +326,38 @@ Kind kind_of(GLenum mode) {
     case GL_LINE_STRIP:
     case GL_LINE_LOOP: return kLines;
     default: return kTriangles;
+    }
+}
+
+// A line wider than ES draws, as GL 1.1 draws a wide line without smoothing: for a line mostly across, a
+// column of `width` pixels at each x (a row of them at each y for one mostly up), so each line becomes a
+// parallelogram stepped along the window's minor axis. The batch's line pairs become triangles, and each
+// corner's step, in normalised device units, goes to the vertex shader, which scales it by w.
+void widen_lines(Context& c, float width) {
+    const Mat4& mvp = ModelviewProjection(c);
+    const float vw = float(std::max(c.viewport[2], 1)), vh = float(std::max(c.viewport[3], 1));
+    std::vector<Vertex> lines;
+    lines.swap(c.batch);
+    c.offsets.clear();
+    for (size_t i = 0; i + 1 < lines.size(); i += 2) {
+        const Vertex &a = lines[i], &b = lines[i + 1];
+        float pa[4], pb[4];
+        const float ia[4] = {a.pos[0], a.pos[1], a.pos[2], 1}, ib[4] = {b.pos[0], b.pos[1], b.pos[2], 1};
+        Transform(mvp, ia, pa);
+        Transform(mvp, ib, pb);
+        float step[2] = {0, 0};  // none for a line reaching behind the eye, which then shows nothing
+        if (pa[3] > 0 && pb[3] > 0) {
+            const float dx = (pb[0] / pb[3] - pa[0] / pa[3]) * vw, dy = (pb[1] / pb[3] - pa[1] / pa[3]) * vh;
+            if (std::fabs(dx) >= std::fabs(dy)) step[1] = width / vh;
+            else step[0] = width / vw;
+        }
+        const Vertex* corner[6] = {&a, &a, &b, &a, &b, &b};
+        const float side[6] = {-1, 1, 1, -1, 1, -1};
+        for (int k = 0; k < 6; ++k) {
+            c.batch.push_back(*corner[k]);
+            c.offsets.push_back(side[k] * step[0]);
+            c.offsets.push_back(side[k] * step[1]);
+        }
     }
 }
 
@@ -418,6 +460,12 @@ void Flush(Context& c) {
     }
     if (c.alpha_test) key |= kAlphaTest | uint32_t(c.alpha_func - GL_NEVER) << kAlphaShift;
     if (c.batch_kind == kPoints) key |= kPointSprites;
+    const float width = std::max(1.0f, std::floor(c.line_width + 0.5f));
+    const bool wide = c.batch_kind == kLines && width > c.line_range[1];
+    if (wide) {
+        widen_lines(c, width);
+        key |= kWideLines;
+    }
     std::unique_ptr<Program>& slot = c.programs[key];
     if (!slot) slot = build(key);
     Program& p = *slot;
@@ -452,7 +500,21 @@ void Flush(Context& c) {
     } else {
         glDisableVertexAttribArray(3);
     }
-    const GLenum prim = c.batch_kind == kPoints ? GL_POINTS : c.batch_kind == kLines ? GL_LINES : GL_TRIANGLES;
+    if (p.uses_offset) {
+        if (!c.offset_vbo) glGenBuffers(1, &c.offset_vbo);
+        glBindBuffer(GL_ARRAY_BUFFER, c.offset_vbo);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(c.offsets.size() * sizeof(float)), c.offsets.data(), GL_STREAM_DRAW);
+        glEnableVertexAttribArray(5);
+        glVertexAttribPointer(5, 2, GL_FLOAT, GL_FALSE, 0, nullptr);
+        c.offsets_on = true;
+    } else if (c.offsets_on) {
+        glDisableVertexAttribArray(5);
+        c.offsets_on = false;
+    }
+    const GLenum prim = c.batch_kind == kPoints  ? GL_POINTS
+                        : wide                   ? GL_TRIANGLES
+                        : c.batch_kind == kLines ? GL_LINES
+                                                 : GL_TRIANGLES;
     glDrawArrays(prim, 0, GLsizei(c.batch.size()));
     c.batch.clear();
 }
@@ -463,6 +525,9 @@ void ReleaseDrawing(Context& c) {
     c.program = nullptr;
     if (c.vbo) glDeleteBuffers(1, &c.vbo);
     c.vbo = 0;
+    if (c.offset_vbo) glDeleteBuffers(1, &c.offset_vbo);
+    c.offset_vbo = 0;
+    c.offsets_on = false;
 }
 
 }  // namespace es2

@@ -85,7 +85,7 @@ struct Program {
     GLint model_ambient = -1, mat_ambient = -1, mat_diffuse = -1;
     GLint light_ambient = -1, light_diffuse = -1, light_position = -1, light_spot = -1, light_attenuation = -1;
     uint32_t matrix_version = 0, light_version = 0, misc_version = 0;
-    bool uses_normal = false, uses_tex = false, uses_facing = false;
+    bool uses_normal = false, uses_tex = false, uses_facing = false, uses_offset = false;
 };
 
 struct Context {
@@ -168,6 +168,9 @@ struct Context {
 
     // ES objects
     GLuint vbo = 0;
+    GLuint offset_vbo = 0;  // lines wider than ES draws: each corner's step across the line
+    std::vector<float> offsets;
+    bool offsets_on = false;  // whether ES has their attribute on
     std::map<uint32_t, std::unique_ptr<Program>> programs;
     Program* program = nullptr;  // the one ES has in use
     bool es_ready = false;
