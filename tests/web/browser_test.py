@@ -1,0 +1,296 @@
+#!/usr/bin/python3
+"""Wobblefin's web build in a real headless Chromium, used as a person would use it and judged from
+screenshots of its canvas with the desktop end-to-end test's thresholds: with a mouse in a desktop-sized
+window, with a finger on a phone, without WebGL, and with its packed data missing.
+
+    /usr/bin/python3 tests/web/browser_test.py SITE_DIR     (SITE_DIR: build-web/site)
+
+Ends with "N passed, N failed"; exit status 0 only if none failed."""
+import math
+import os
+import shutil
+import sys
+import tempfile
+import time
+import traceback
+
+import numpy as np
+from selenium.webdriver.common.keys import Keys
+
+sys.dont_write_bytecode = True  # leaves the source tree as it was
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import NO_WEBGL, Browser, Failed, Server, wait_for  # noqa: E402
+
+TITLE = "Wobblefin v1.0"
+W, H = 800, 600
+# The desktop test measures in a client area 578 rows tall whose 600-row viewport is anchored at the
+# bottom; the canvas is the whole viewport, so its figures sit this much lower here.
+TOP = 600 - 578
+FISH_AREA = (70, 70 + TOP, 680, H - 10)  # x0, y0, x1, y1: the buttons stand outside it
+PANEL_AREA = (30, 65 + TOP, 300, 300 + TOP)  # where the info text shows
+AWAY = (120, H - 38)  # water: no button, no fish
+
+
+def scene(x, y):
+    """Where a point of the scene's button plane shows on the canvas: the program's gluPerspective(45, 4/3)
+    looking at the plane moved by (0, -1, -30)."""
+    f = 1 / math.tan(math.radians(22.5))
+    nx, ny = f / (W / H) * x / 30, f * (y - 1) / 30
+    return round((nx + 1) / 2 * W), H - round((ny + 1) / 2 * H)
+
+
+INFO, SHOCK, SHOCK_BESIDE, HEAT = scene(-15, 11), scene(12.75, 11), scene(15, 11), scene(12.75, 4.4)
+
+
+def luma(shot, centre, half=12):
+    x, y = centre
+    part = shot[y - half:y + half, x - half:x + half].astype(float)
+    return float((part @ [0.299, 0.587, 0.114]).mean())
+
+
+def changed(a, b, area):
+    x0, y0, x1, y1 = area
+    d = np.abs(a[y0:y1, x0:x1].astype(int) - b[y0:y1, x0:x1].astype(int)).sum(axis=2)
+    return int((d > 60).sum())
+
+
+def fish_centre(shot):
+    """The goldfish is the only orange thing in the aquarium; None when fewer than 50 pixels are orange."""
+    x0, y0, x1, y1 = FISH_AREA
+    p = shot[y0:y1, x0:x1].astype(int)
+    r, g, b = p[:, :, 0], p[:, :, 1], p[:, :, 2]
+    ys, xs = np.nonzero((r > 120) & (r > g + 40) & (r > b + 60))
+    return None if len(xs) < 50 else (x0 + xs.mean(), y0 + ys.mean())
+
+
+def settled(b, centre):
+    """Screenshots until the picture around `centre` reads the same twice running."""
+    last = [-1.0]
+
+    def same():
+        shot = b.shot()
+        now, was = luma(shot, centre), last[0]
+        last[0] = now
+        return shot if abs(now - was) < 0.5 else None
+
+    return wait_for(f"the picture around {centre} to settle", same, 10)
+
+
+def running(b, seconds=90):
+    wait_for("window.corvala.state == 'running' with a frame presented",
+             lambda: b.state().get("state") == "running" and b.state().get("frames", 0) > 0, seconds, 0.2)
+
+
+# The checks: each returns what it measured, or raises Failed saying what did not come true.
+
+
+def loads_and_presents(b):
+    running(b)
+    c, title = b.canvas(), b.driver.title
+    if (c["width"], c["height"]) != (W, H):
+        raise Failed(f"a drawing buffer of {c['width']} x {c['height']}")
+    if title != TITLE:
+        raise Failed(f"page title {title!r}")
+    first = b.state().get("firstFrameAt")
+    if not isinstance(first, (int, float)) or first <= 0:
+        raise Failed(f"firstFrameAt is {first!r}")
+    return f"first frame at {first:.0f} ms"
+
+
+def fish_seen(b):
+    x, y = wait_for("orange fish pixels on the canvas", lambda: fish_centre(b.shot()), 20)
+    return f"fish at ({x:.0f}, {y:.0f})"
+
+
+def hover_brightens(b):
+    b.move(AWAY)
+    idle = settled(b, SHOCK)
+    dim, was = luma(idle, SHOCK), luma(idle, SHOCK_BESIDE)
+    b.move(SHOCK)
+    lit = wait_for(f"the hovered button's luma to pass {dim * 1.3 + 5:.1f} (idle {dim:.1f})",
+                   lambda: (lambda s: s if luma(s, SHOCK) > dim * 1.3 + 5 else None)(b.shot()), 10)
+    b.move(AWAY)
+    bright, now = luma(lit, SHOCK), luma(lit, SHOCK_BESIDE)
+    if abs(now - was) > 4:
+        raise Failed(f"the button beside it went {was:.1f} -> {now:.1f}")
+    return f"luma {dim:.1f} -> {bright:.1f}, the one beside {was:.1f} -> {now:.1f}"
+
+
+def holding_moves_the_fish(b, tool, pixels):
+    """While `tool` is held (mouse button or finger) the fish leaves its place by more than `pixels`."""
+    b.move(AWAY)
+    x0, y0 = wait_for("the goldfish on the canvas", lambda: fish_centre(b.shot()), 20)
+    b.move(tool)
+    b.down()
+    moved = [0.0]
+
+    def far():
+        where = fish_centre(b.shot())
+        if where:
+            moved[0] = max(moved[0], math.hypot(where[0] - x0, where[1] - y0))
+        return moved[0] > pixels
+
+    try:
+        wait_for(f"the fish to move {pixels} px from ({x0:.0f}, {y0:.0f}) while held", far, 15)
+    except Failed as e:
+        raise Failed(f"{e}: it moved {moved[0]:.0f} px")
+    finally:
+        b.up()
+        b.move(AWAY)
+    return f"fish moved {moved[0]:.0f} px from ({x0:.0f}, {y0:.0f})"
+
+
+def info_toggles_panel(b):
+    b.move(INFO)
+    before = settled(b, INFO)
+    baseline = changed(before, b.shot(), PANEL_AREA)
+    b.down()
+    b.up()
+    panel = wait_for("the info text to appear",
+                     lambda: (lambda s: s if changed(before, s, PANEL_AREA) > baseline + 300 else None)(b.shot()), 10)
+    shown = changed(before, panel, PANEL_AREA)
+    b.down()
+    b.up()
+    hidden = wait_for("the info text to go",
+                      lambda: (lambda s: s if changed(before, s, PANEL_AREA) < shown / 4 + baseline else None)(b.shot()),
+                      10)
+    b.move(AWAY)
+    return f"changed pixels still {baseline}, shown {shown}, hidden {changed(before, hidden, PANEL_AREA)}"
+
+
+def the_end(b):
+    wait_for("the #ended notice and window.corvala.state == 'ended'",
+             lambda: b.visible("ended") and b.state().get("state") == "ended", 20, 0.1)
+    said = b.text("ended")
+    if "Wobblefin has ended." not in said:
+        raise Failed(f"the notice says {said!r}")
+
+
+def escape_ends(b):
+    b.key(Keys.ESCAPE)
+    the_end(b)
+
+
+def start_again(b):
+    b.driver.find_element("id", "restart").click()
+    running(b)
+    if b.visible("ended"):
+        raise Failed("the #ended notice still shows")
+    fish_seen(b)
+
+
+def canvas_fits_the_phone(b):
+    running(b)
+    c, width = b.canvas(), b.js("return document.documentElement.clientWidth")
+    if c["w"] > width + 0.5 or c["w"] < width * 0.8:
+        raise Failed(f"canvas {c['w']:.0f} CSS px wide in a viewport {width} wide")
+    if abs(c["w"] / c["h"] - W / H) > 0.02:
+        raise Failed(f"canvas {c['w']:.0f} x {c['h']:.0f} CSS px: not 4:3")
+    return f"canvas {c['w']:.0f} x {c['h']:.0f} CSS px for a {c['width']} x {c['height']} buffer"
+
+
+def uncaught(b):
+    return [e["message"] for e in b.console() if "Uncaught" in e["message"]]
+
+
+def no_webgl_message_then_end(b):
+    wait_for("the box (#box visible with text)", lambda: b.visible("box") and b.text("box-text"), 60, 0.1)
+    text = b.text("box-text")
+    # The framework's own words for a window or a GL context it could not set up.
+    if "inizilizata" not in text and "Impossibile creare" not in text:
+        raise Failed(f"the box says {text!r}")
+    b.driver.find_element("id", "box-ok").click()
+    the_end(b)
+    errors = uncaught(b)
+    if errors:
+        raise Failed(f"uncaught in the console: {errors}")
+    return repr(text)
+
+
+def missing_pack_fails_clearly(b):
+    wait_for("window.corvala.state == 'failed'", lambda: b.state().get("state") == "failed", 30, 0.1)
+    said = b.js("return document.body.innerText")
+    if "Wobblefin could not load its data (Wobblefin.data)" not in said:
+        raise Failed(f"the page says {said!r}")
+    return repr(b.state().get("message"))
+
+
+class Run:
+    def __init__(self):
+        self.passed = self.failed = 0
+
+    def check(self, name, fn, *args):
+        start = time.monotonic()
+        try:
+            said = fn(*args)
+            self.passed += 1
+            print(f"PASS {name} ({time.monotonic() - start:.1f} s){': ' + said if said else ''}", flush=True)
+        except Failed as e:
+            self.failed += 1
+            print(f"FAIL {name}: {e}", flush=True)
+        except Exception:  # a browser or driver fault fails this check, not the run
+            self.failed += 1
+            print(f"FAIL {name}: {traceback.format_exc(limit=2).strip()}", flush=True)
+
+    def group(self, name, fn):
+        """A group of checks around one browser: a browser that will not start, or will not end, is a fault."""
+        try:
+            fn()
+        except Exception:
+            self.failed += 1
+            print(f"FAIL {name}: {traceback.format_exc(limit=2).strip()}", flush=True)
+
+
+def main(site):
+    run = Run()
+    with Server(site) as server:
+
+        def desktop():
+            with Browser(size=(1024, 768)) as b:
+                b.driver.get(server.url("index.html"))
+                run.check("desktop: loads, 800 x 600 buffer, title, first frame", loads_and_presents, b)
+                run.check("desktop: the goldfish is seen", fish_seen, b)
+                run.check("desktop: a hovered button brightens", hover_brightens, b)
+                run.check("desktop: holding heat moves the fish", holding_moves_the_fish, b, HEAT, 60)
+                run.check("desktop: info shows the text, a second click hides it", info_toggles_panel, b)
+                run.check("desktop: Escape ends", escape_ends, b)
+                run.check("desktop: Start again starts it again", start_again, b)
+
+        def phone():
+            with Browser(phone=(390, 844)) as b:
+                b.driver.get(server.url("index.html"))
+                run.check("phone: the canvas is scaled down to fit", canvas_fits_the_phone, b)
+                run.check("phone: a finger held on heat moves the fish", holding_moves_the_fish, b, HEAT, 60)
+
+        def no_webgl():
+            with Browser(flags=NO_WEBGL) as b:
+                b.driver.get(server.url("index.html"))
+                run.check("no WebGL: the program's message in the box, then the end", no_webgl_message_then_end, b)
+
+        run.group("desktop browser", desktop)
+        run.group("phone browser", phone)
+        run.group("browser without WebGL", no_webgl)
+
+    copy = tempfile.mkdtemp(prefix="wobblefin-site-")
+    try:
+        shutil.copytree(site, copy, dirs_exist_ok=True, ignore=shutil.ignore_patterns("Wobblefin.data"))
+
+        def missing_pack():
+            with Server(copy) as server, Browser() as b:
+                b.driver.get(server.url("index.html"))
+                run.check("no Wobblefin.data: a clear message, state failed", missing_pack_fails_clearly, b)
+
+        run.group("browser on a site without its data", missing_pack)
+    finally:
+        shutil.rmtree(copy, ignore_errors=True)
+    return run
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 2 or not os.path.isfile(os.path.join(sys.argv[1], "index.html")):
+        sys.exit("usage: browser_test.py SITE_DIR (a built site with its index.html)")
+    started = time.monotonic()
+    result = main(sys.argv[1])
+    print(f"(took {time.monotonic() - started:.0f} s)")
+    print(f"{result.passed} passed, {result.failed} failed")
+    sys.exit(1 if result.failed else 0)
