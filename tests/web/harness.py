@@ -159,7 +159,7 @@ class Browser:
             shutil.rmtree(self.profile, ignore_errors=True)
 
     def processes(self):
-        """The pids of chromedriver and every process under it (the browser, its renderers and GPU process)."""
+        """The browser's pids: every process under chromedriver (the browser, its renderers, GPU process ...)."""
         parents = {}
         for entry in os.listdir("/proc"):
             if entry.isdigit():
@@ -168,7 +168,7 @@ class Browser:
                         parents.setdefault(int(f.read().rsplit(")", 1)[1].split()[1]), []).append(int(entry))
                 except (OSError, IndexError):
                     pass
-        found, todo = [], [self.driver.service.process.pid]
+        found, todo = [], list(parents.get(self.driver.service.process.pid, []))
         while todo:
             pid = todo.pop()
             found.append(pid)
