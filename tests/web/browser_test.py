@@ -15,6 +15,7 @@ import time
 import traceback
 
 import numpy as np
+from selenium.common.exceptions import WebDriverException
 from selenium.webdriver.common.keys import Keys
 
 sys.dont_write_bytecode = True  # leaves the source tree as it was
@@ -63,20 +64,29 @@ def fish_centre(shot):
     return None if len(xs) < 50 else (x0 + xs.mean(), y0 + ys.mean())
 
 
+def shot_until(b, what, seen, seconds=10):
+    """Screenshots until `seen` holds for one, which it returns."""
+
+    def look():
+        shot = b.shot()
+        return shot if seen(shot) else None
+
+    return wait_for(what, look, seconds)
+
+
 def settled(b, centre):
     """Screenshots until the picture around `centre` reads the same twice running."""
     last = [-1.0]
 
-    def same():
-        shot = b.shot()
+    def same(shot):
         now, was = luma(shot, centre), last[0]
         last[0] = now
-        return shot if abs(now - was) < 0.5 else None
+        return abs(now - was) < 0.5
 
-    return wait_for(f"the picture around {centre} to settle", same, 10)
+    return shot_until(b, f"the picture around {centre} to settle", same)
 
 
-def running(b, seconds=90):
+def running(b, seconds=60):
     wait_for("window.corvala.state == 'running' with a frame presented",
              lambda: b.state().get("state") == "running" and b.state().get("frames", 0) > 0, seconds, 0.2)
 
@@ -98,7 +108,7 @@ def loads_and_presents(b):
 
 
 def fish_seen(b):
-    x, y = wait_for("orange fish pixels on the canvas", lambda: fish_centre(b.shot()), 20)
+    x, y = wait_for("orange fish pixels on the canvas", lambda: fish_centre(b.shot()), 15)
     return f"fish at ({x:.0f}, {y:.0f})"
 
 
@@ -107,8 +117,8 @@ def hover_brightens(b):
     idle = settled(b, SHOCK)
     dim, was = luma(idle, SHOCK), luma(idle, SHOCK_BESIDE)
     b.move(SHOCK)
-    lit = wait_for(f"the hovered button's luma to pass {dim * 1.3 + 5:.1f} (idle {dim:.1f})",
-                   lambda: (lambda s: s if luma(s, SHOCK) > dim * 1.3 + 5 else None)(b.shot()), 10)
+    lit = shot_until(b, f"the hovered button's luma to pass {dim * 1.3 + 5:.1f} (idle {dim:.1f})",
+                     lambda s: luma(s, SHOCK) > dim * 1.3 + 5)
     b.move(AWAY)
     bright, now = luma(lit, SHOCK), luma(lit, SHOCK_BESIDE)
     if abs(now - was) > 4:
@@ -119,7 +129,7 @@ def hover_brightens(b):
 def holding_moves_the_fish(b, tool, pixels):
     """While `tool` is held (mouse button or finger) the fish leaves its place by more than `pixels`."""
     b.move(AWAY)
-    x0, y0 = wait_for("the goldfish on the canvas", lambda: fish_centre(b.shot()), 20)
+    x0, y0 = wait_for("the goldfish on the canvas", lambda: fish_centre(b.shot()), 15)
     b.move(tool)
     b.down()
     moved = [0.0]
@@ -146,14 +156,11 @@ def info_toggles_panel(b):
     baseline = changed(before, b.shot(), PANEL_AREA)
     b.down()
     b.up()
-    panel = wait_for("the info text to appear",
-                     lambda: (lambda s: s if changed(before, s, PANEL_AREA) > baseline + 300 else None)(b.shot()), 10)
+    panel = shot_until(b, "the info text to appear", lambda s: changed(before, s, PANEL_AREA) > baseline + 300)
     shown = changed(before, panel, PANEL_AREA)
     b.down()
     b.up()
-    hidden = wait_for("the info text to go",
-                      lambda: (lambda s: s if changed(before, s, PANEL_AREA) < shown / 4 + baseline else None)(b.shot()),
-                      10)
+    hidden = shot_until(b, "the info text to go", lambda s: changed(before, s, PANEL_AREA) < shown / 4 + baseline)
     b.move(AWAY)
     return f"changed pixels still {baseline}, shown {shown}, hidden {changed(before, hidden, PANEL_AREA)}"
 
@@ -194,7 +201,7 @@ def uncaught(b):
 
 
 def no_webgl_message_then_end(b):
-    wait_for("the box (#box visible with text)", lambda: b.visible("box") and b.text("box-text"), 60, 0.1)
+    wait_for("the box (#box visible with text)", lambda: b.visible("box") and b.text("box-text"), 30, 0.1)
     text = b.text("box-text")
     # The framework's own words for a window or a GL context it could not set up.
     if "inizilizata" not in text and "Impossibile creare" not in text:
@@ -219,18 +226,30 @@ class Run:
     def __init__(self):
         self.passed = self.failed = 0
 
+    def fail(self, name, why):
+        self.failed += 1
+        print(f"FAIL {name}: {why}", flush=True)
+
     def check(self, name, fn, *args):
         start = time.monotonic()
         try:
             said = fn(*args)
-            self.passed += 1
-            print(f"PASS {name} ({time.monotonic() - start:.1f} s){': ' + said if said else ''}", flush=True)
         except Failed as e:
-            self.failed += 1
-            print(f"FAIL {name}: {e}", flush=True)
+            return self.fail(name, e)
+        except WebDriverException as e:
+            return self.fail(name, f"{type(e).__name__}: {e.msg}")
         except Exception:  # a browser or driver fault fails this check, not the run
-            self.failed += 1
-            print(f"FAIL {name}: {traceback.format_exc(limit=2).strip()}", flush=True)
+            return self.fail(name, traceback.format_exc(limit=2).strip())
+        self.passed += 1
+        print(f"PASS {name} ({time.monotonic() - start:.1f} s){': ' + said if said else ''}", flush=True)
+        return True
+
+    def series(self, first, *rest):
+        """Checks on one page in turn, (name, function, arguments...) each: when the first fails the page
+        never ran, and the rest fail without waiting for what cannot come."""
+        ran = self.check(*first)
+        for c in rest:
+            self.check(*c) if ran else self.fail(c[0], "not tried: the page never ran")
 
     def group(self, name, fn):
         """A group of checks around one browser: a browser that will not start, or will not end, is a fault."""
@@ -248,19 +267,19 @@ def main(site):
         def desktop():
             with Browser(size=(1024, 768)) as b:
                 b.driver.get(server.url("index.html"))
-                run.check("desktop: loads, 800 x 600 buffer, title, first frame", loads_and_presents, b)
-                run.check("desktop: the goldfish is seen", fish_seen, b)
-                run.check("desktop: a hovered button brightens", hover_brightens, b)
-                run.check("desktop: holding heat moves the fish", holding_moves_the_fish, b, HEAT, 60)
-                run.check("desktop: info shows the text, a second click hides it", info_toggles_panel, b)
-                run.check("desktop: Escape ends", escape_ends, b)
-                run.check("desktop: Start again starts it again", start_again, b)
+                run.series(("desktop: loads, 800 x 600 buffer, title, first frame", loads_and_presents, b),
+                           ("desktop: the goldfish is seen", fish_seen, b),
+                           ("desktop: a hovered button brightens", hover_brightens, b),
+                           ("desktop: holding heat moves the fish", holding_moves_the_fish, b, HEAT, 60),
+                           ("desktop: info shows the text, a second click hides it", info_toggles_panel, b),
+                           ("desktop: Escape ends", escape_ends, b),
+                           ("desktop: Start again starts it again", start_again, b))
 
         def phone():
             with Browser(phone=(390, 844)) as b:
                 b.driver.get(server.url("index.html"))
-                run.check("phone: the canvas is scaled down to fit", canvas_fits_the_phone, b)
-                run.check("phone: a finger held on heat moves the fish", holding_moves_the_fish, b, HEAT, 60)
+                run.series(("phone: the canvas is scaled down to fit", canvas_fits_the_phone, b),
+                           ("phone: a finger held on heat moves the fish", holding_moves_the_fish, b, HEAT, 60))
 
         def no_webgl():
             with Browser(flags=NO_WEBGL) as b:

@@ -35,14 +35,14 @@ class Failed(Exception):
 
 
 def wait_for(what, probe, seconds, step=0.05):
-    """Calls `probe` until it gives something true and returns that; fails after `seconds`. A page that is
-    navigating away answers scripts with errors: those count as not yet."""
+    """Calls `probe` until it gives something true (or a picture) and returns that; fails after `seconds`. A
+    page that is navigating away answers scripts with errors: those count as not yet."""
     end = time.monotonic() + seconds
     last_error = None
     while True:
         try:
             value = probe()
-            if value:
+            if isinstance(value, np.ndarray) or value:
                 return value
         except WebDriverException as e:
             last_error = e.msg
