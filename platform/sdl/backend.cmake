@@ -4,7 +4,8 @@ find_package(SDL2 REQUIRED)
 find_package(SDL2_image REQUIRED)
 find_package(Freetype REQUIRED)
 
-set(CORVALA_BACKEND_SOURCES composite.cpp dialog.cpp events.cpp input.cpp opengl.cpp surface_text.cpp video.cpp window.cpp)
+# The children's composite over the GL picture is shared with the other backends that present through GL.
+set(CORVALA_BACKEND_SOURCES ../emul/composite.cpp dialog.cpp events.cpp input.cpp opengl.cpp surface_text.cpp video.cpp window.cpp)
 set(CORVALA_BACKEND_EMULATED ON)  # under the Win32 emulation of emul/
 set(CORVALA_BACKEND_TESTING_SOURCES testing.cpp)
 set(CORVALA_BACKEND_LIBRARIES SDL2::SDL2 SDL2_image::SDL2_image Freetype::Freetype ${CMAKE_DL_LIBS})

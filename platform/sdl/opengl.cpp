@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "platform/emul/composite.h"
 #include "platform/gl/provider.h"
 #include "platform/sdl/sdl.h"
 
@@ -39,6 +40,13 @@ BOOL WINAPI swap_interval(int interval) {
 }  // namespace
 
 namespace sdl {
+void CompositeChildren(detail::Window* top) {
+    if (!WindowOf(top)) return;
+    int dw = 0, dh = 0;
+    SDL_GL_GetDrawableSize(WindowOf(top), &dw, &dh);
+    detail::CompositeChildren(top, dw, dh);
+}
+
 bool AdoptDrawable(HWND h) {
     bool kept = false;
     for (auto& [id, rc] : g_contexts) {

@@ -20,8 +20,7 @@ inline SDL_Window* WindowOf(const detail::Window* w) { return w ? static_cast<SD
 // deleted. False when no context was made for it, and the drawable can go now.
 bool AdoptDrawable(HWND h);
 void DeleteContexts();  // every context still made, with the drawables they kept
-// Child windows' surfaces drawn over the GL picture of the top-level window before it is presented;
-// a no-op while no child has painted anything.
+// Child windows' surfaces drawn over the GL picture of `top` before it is presented, at its drawable's size.
 void CompositeChildren(detail::Window* top);
 
 }  // namespace sdl

@@ -321,7 +321,7 @@ GLint es2_gluUnProject(GLdouble winX, GLdouble winY, GLdouble winZ, const GLdoub
 }
 
 // GL 1.1's capabilities that the SDL backend's compositor reads and switches off around its quads
-// (platform/sdl/composite.cpp); this GL has none of them, so they read as disabled.
+// (platform/emul/composite.cpp); this GL has none of them, so they read as disabled.
 #define GL_COLOR_LOGIC_OP 0x0BF2
 #define GL_TEXTURE_GEN_S 0x0C60
 #define GL_TEXTURE_GEN_T 0x0C61

@@ -4,7 +4,8 @@
 // serves this too.
 //
 // GL is the provider's, as the program's own calls are (platform/gl/gl.h), so a GL of ours serves it;
-// a tracer under test records the program's drawing, not this.
+// a tracer under test records the program's drawing, not this. Every backend that presents through GL
+// builds this file among its own sources, since it needs the provider the platform library links.
 // Every state touched is read first and put back after, so the next frame starts as it would have.
 
 #define CORVALA_GL_UNTRACED
@@ -12,15 +13,13 @@
 #include <iterator>
 #include <vector>
 
+#include "platform/emul/composite.h"
 #include "platform/emul/gdi_objects.h"
 #include "platform/gl/gl.h"
-#include "platform/sdl/sdl.h"
 
 namespace win32 {
-namespace sdl {
+namespace detail {
 namespace {
-using detail::FindWindow;
-using detail::Window;
 
 struct Layer {
     int x, y, w, h;             // in the top-level client, rows counted from the top
@@ -157,10 +156,8 @@ GLsizei power_of_two_above(int n) {
 
 }  // namespace
 
-void CompositeChildren(Window* top) {
-    if (!top || !WindowOf(top) || top->children.empty()) return;
-    int dw = 0, dh = 0;
-    SDL_GL_GetDrawableSize(WindowOf(top), &dw, &dh);
+void CompositeChildren(Window* top, int dw, int dh) {
+    if (!top || top->children.empty()) return;
     std::vector<Layer> layers;
     collect(top, 0, 0, RECT{0, 0, dw, dh}, layers);
     if (layers.empty()) return;
@@ -210,5 +207,5 @@ void CompositeChildren(Window* top) {
     restore(saved);
 }
 
-}  // namespace sdl
+}  // namespace detail
 }  // namespace win32
