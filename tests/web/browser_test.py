@@ -23,24 +23,27 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import NO_WEBGL, Browser, Failed, Server, wait_for  # noqa: E402
 
 TITLE = "Wobblefin v1.0"
-W, H = 800, 600
-# The desktop test measures in a client area 578 rows tall whose 600-row viewport is anchored at the
-# bottom; the canvas is the whole viewport, so its figures sit this much lower here.
-TOP = 600 - 578
-FISH_AREA = (70, 70 + TOP, 680, H - 10)  # x0, y0, x1, y1: the buttons stand outside it
-PANEL_AREA = (30, 65 + TOP, 300, 300 + TOP)  # where the info text shows
-AWAY = (120, H - 38)  # water: no button, no fish
+W, H = 800, 600  # the window's client size, which the drawing buffer is to be
 
 
-def scene(x, y):
-    """Where a point of the scene's button plane shows on the canvas: the program's gluPerspective(45, 4/3)
-    looking at the plane moved by (0, -1, -30)."""
-    f = 1 / math.tan(math.radians(22.5))
-    nx, ny = f / (W / H) * x / 30, f * (y - 1) / 30
-    return round((nx + 1) / 2 * W), H - round((ny + 1) / 2 * H)
+class Layout:
+    """Where things show on a canvas `height` rows tall, the program's 800 x 600 viewport anchored at its
+    bottom: the desktop test's figures, measured in a client area 578 rows tall, moved by the difference."""
 
+    def __init__(self, height):
+        self.height, down = height, height - 578
+        self.fish_area = (70, 70 + down, 680, height - 10)  # x0, y0, x1, y1: the buttons stand outside it
+        self.panel_area = (30, 65 + down, 300, 300 + down)  # where the info text shows
+        self.away = (120, height - 38)  # water: no button, no fish
+        self.info, self.shock, self.beside, self.heat = (self.scene(*p)
+                                                         for p in ((-15, 11), (12.75, 11), (15, 11), (12.75, 4.4)))
 
-INFO, SHOCK, SHOCK_BESIDE, HEAT = scene(-15, 11), scene(12.75, 11), scene(15, 11), scene(12.75, 4.4)
+    def scene(self, x, y):
+        """A point of the scene's button plane: the program's gluPerspective(45, 4/3) looking at the plane
+        moved by (0, -1, -30)."""
+        f = 1 / math.tan(math.radians(22.5))
+        nx, ny = f / (W / H) * x / 30, f * (y - 1) / 30
+        return round((nx + 1) / 2 * W), self.height - round((ny + 1) / 2 * H)
 
 
 def luma(shot, centre, half=12):
@@ -55,9 +58,9 @@ def changed(a, b, area):
     return int((d > 60).sum())
 
 
-def fish_centre(shot):
+def fish_centre(shot, area):
     """The goldfish is the only orange thing in the aquarium; None when fewer than 50 pixels are orange."""
-    x0, y0, x1, y1 = FISH_AREA
+    x0, y0, x1, y1 = area
     p = shot[y0:y1, x0:x1].astype(int)
     r, g, b = p[:, :, 0], p[:, :, 1], p[:, :, 2]
     ys, xs = np.nonzero((r > 120) & (r > g + 40) & (r > b + 60))
@@ -89,6 +92,7 @@ def settled(b, centre):
 def running(b, seconds=60):
     wait_for("window.corvala.state == 'running' with a frame presented",
              lambda: b.state().get("state") == "running" and b.state().get("frames", 0) > 0, seconds, 0.2)
+    b.layout = Layout(b.canvas()["height"])
 
 
 # The checks: each returns what it measured, or raises Failed saying what did not come true.
@@ -96,46 +100,52 @@ def running(b, seconds=60):
 
 def loads_and_presents(b):
     running(b)
-    c, title = b.canvas(), b.driver.title
-    if (c["width"], c["height"]) != (W, H):
-        raise Failed(f"a drawing buffer of {c['width']} x {c['height']}")
-    if title != TITLE:
-        raise Failed(f"page title {title!r}")
     first = b.state().get("firstFrameAt")
     if not isinstance(first, (int, float)) or first <= 0:
         raise Failed(f"firstFrameAt is {first!r}")
     return f"first frame at {first:.0f} ms"
 
 
+def buffer_and_title(b):
+    c, title, wrong = b.canvas(), b.driver.title, []
+    if (c["width"], c["height"]) != (W, H):
+        wrong.append(f"a drawing buffer of {c['width']} x {c['height']}, not the window's {W} x {H}")
+    if title != TITLE:
+        wrong.append(f"the page's title is {title!r}")
+    if wrong:
+        raise Failed("; ".join(wrong))
+
+
 def fish_seen(b):
-    x, y = wait_for("orange fish pixels on the canvas", lambda: fish_centre(b.shot()), 15)
+    x, y = wait_for("orange fish pixels on the canvas", lambda: fish_centre(b.shot(), b.layout.fish_area), 15)
     return f"fish at ({x:.0f}, {y:.0f})"
 
 
 def hover_brightens(b):
-    b.move(AWAY)
-    idle = settled(b, SHOCK)
-    dim, was = luma(idle, SHOCK), luma(idle, SHOCK_BESIDE)
-    b.move(SHOCK)
+    b.move(b.layout.away)
+    idle = settled(b, b.layout.shock)
+    dim, was = luma(idle, b.layout.shock), luma(idle, b.layout.beside)
+    b.move(b.layout.shock)
     lit = shot_until(b, f"the hovered button's luma to pass {dim * 1.3 + 5:.1f} (idle {dim:.1f})",
-                     lambda s: luma(s, SHOCK) > dim * 1.3 + 5)
-    b.move(AWAY)
-    bright, now = luma(lit, SHOCK), luma(lit, SHOCK_BESIDE)
+                     lambda s: luma(s, b.layout.shock) > dim * 1.3 + 5)
+    b.move(b.layout.away)
+    bright, now = luma(lit, b.layout.shock), luma(lit, b.layout.beside)
     if abs(now - was) > 4:
         raise Failed(f"the button beside it went {was:.1f} -> {now:.1f}")
     return f"luma {dim:.1f} -> {bright:.1f}, the one beside {was:.1f} -> {now:.1f}"
 
 
 def holding_moves_the_fish(b, tool, pixels):
-    """While `tool` is held (mouse button or finger) the fish leaves its place by more than `pixels`."""
-    b.move(AWAY)
-    x0, y0 = wait_for("the goldfish on the canvas", lambda: fish_centre(b.shot()), 15)
-    b.move(tool)
+    """While the button named `tool` is held (mouse button or finger) the fish leaves its place by more than
+    `pixels`."""
+    b.move(b.layout.away)
+    x0, y0 = wait_for("the goldfish on the canvas", lambda: fish_centre(b.shot(), b.layout.fish_area), 15)
+    b.move(getattr(b.layout, tool))
     b.down()
     moved = [0.0]
 
     def far():
-        where = fish_centre(b.shot())
+        where = fish_centre(b.shot(), b.layout.fish_area)
         if where:
             moved[0] = max(moved[0], math.hypot(where[0] - x0, where[1] - y0))
         return moved[0] > pixels
@@ -146,23 +156,23 @@ def holding_moves_the_fish(b, tool, pixels):
         raise Failed(f"{e}: it moved {moved[0]:.0f} px")
     finally:
         b.up()
-        b.move(AWAY)
+        b.move(b.layout.away)
     return f"fish moved {moved[0]:.0f} px from ({x0:.0f}, {y0:.0f})"
 
 
 def info_toggles_panel(b):
-    b.move(INFO)
-    before = settled(b, INFO)
-    baseline = changed(before, b.shot(), PANEL_AREA)
+    b.move(b.layout.info)
+    before = settled(b, b.layout.info)
+    baseline = changed(before, b.shot(), b.layout.panel_area)
     b.down()
     b.up()
-    panel = shot_until(b, "the info text to appear", lambda s: changed(before, s, PANEL_AREA) > baseline + 300)
-    shown = changed(before, panel, PANEL_AREA)
+    panel = shot_until(b, "the info text to appear", lambda s: changed(before, s, b.layout.panel_area) > baseline + 300)
+    shown = changed(before, panel, b.layout.panel_area)
     b.down()
     b.up()
-    hidden = shot_until(b, "the info text to go", lambda s: changed(before, s, PANEL_AREA) < shown / 4 + baseline)
-    b.move(AWAY)
-    return f"changed pixels still {baseline}, shown {shown}, hidden {changed(before, hidden, PANEL_AREA)}"
+    hidden = shot_until(b, "the info text to go", lambda s: changed(before, s, b.layout.panel_area) < shown / 4 + baseline)
+    b.move(b.layout.away)
+    return f"changed pixels still {baseline}, shown {shown}, hidden {changed(before, hidden, b.layout.panel_area)}"
 
 
 def the_end(b):
@@ -191,8 +201,8 @@ def canvas_fits_the_phone(b):
     c, width = b.canvas(), b.js("return document.documentElement.clientWidth")
     if c["w"] > width + 0.5 or c["w"] < width * 0.8:
         raise Failed(f"canvas {c['w']:.0f} CSS px wide in a viewport {width} wide")
-    if abs(c["w"] / c["h"] - W / H) > 0.02:
-        raise Failed(f"canvas {c['w']:.0f} x {c['h']:.0f} CSS px: not 4:3")
+    if abs(c["w"] / c["h"] - c["width"] / c["height"]) > 0.02:
+        raise Failed(f"canvas {c['w']:.0f} x {c['h']:.0f} CSS px for a {c['width']} x {c['height']} buffer")
     return f"canvas {c['w']:.0f} x {c['h']:.0f} CSS px for a {c['width']} x {c['height']} buffer"
 
 
@@ -267,10 +277,11 @@ def main(site):
         def desktop():
             with Browser(size=(1024, 768)) as b:
                 b.driver.get(server.url("index.html"))
-                run.series(("desktop: loads, 800 x 600 buffer, title, first frame", loads_and_presents, b),
+                run.series(("desktop: loads and presents frames", loads_and_presents, b),
+                           ("desktop: an 800 x 600 drawing buffer, the window's title", buffer_and_title, b),
                            ("desktop: the goldfish is seen", fish_seen, b),
                            ("desktop: a hovered button brightens", hover_brightens, b),
-                           ("desktop: holding heat moves the fish", holding_moves_the_fish, b, HEAT, 60),
+                           ("desktop: holding heat moves the fish", holding_moves_the_fish, b, "heat", 60),
                            ("desktop: info shows the text, a second click hides it", info_toggles_panel, b),
                            ("desktop: Escape ends", escape_ends, b),
                            ("desktop: Start again starts it again", start_again, b))
@@ -279,7 +290,7 @@ def main(site):
             with Browser(phone=(390, 844)) as b:
                 b.driver.get(server.url("index.html"))
                 run.series(("phone: the canvas is scaled down to fit", canvas_fits_the_phone, b),
-                           ("phone: a finger held on heat moves the fish", holding_moves_the_fish, b, HEAT, 60))
+                           ("phone: a finger held on heat moves the fish", holding_moves_the_fish, b, "heat", 60))
 
         def no_webgl():
             with Browser(flags=NO_WEBGL) as b:
