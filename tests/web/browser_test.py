@@ -106,12 +106,18 @@ def loads_and_presents(b):
     return f"first frame at {first:.0f} ms"
 
 
-def buffer_and_title(b):
+def size_title_and_icon(b):
     c, title, wrong = b.canvas(), b.driver.title, []
     if (c["width"], c["height"]) != (W, H):
         wrong.append(f"a drawing buffer of {c['width']} x {c['height']}, not the window's {W} x {H}")
     if title != TITLE:
         wrong.append(f"the page's title is {title!r}")
+    # The program's icon is an .ico file: its header reads 0, then 1 for an icon.
+    icon = b.js("const link = document.querySelector('link[rel~=icon]'); if (!link) return 'no icon link';"
+                "return fetch(link.href).then(r => r.arrayBuffer()).then(a => Array.from(new Uint8Array(a, 0, 4)))"
+                ".catch(e => String(e));")
+    if icon != [0, 0, 1, 0]:
+        wrong.append(f"the page's icon is not an .ico: {icon!r}")
     if wrong:
         raise Failed("; ".join(wrong))
 
@@ -206,8 +212,10 @@ def canvas_fits_the_phone(b):
     return f"canvas {c['w']:.0f} x {c['h']:.0f} CSS px for a {c['width']} x {c['height']} buffer"
 
 
-def uncaught(b):
-    return [e["message"] for e in b.console() if "Uncaught" in e["message"]]
+def nothing_uncaught(b):
+    errors = [e["message"] for e in b.console() if "Uncaught" in e["message"]]
+    if errors:
+        raise Failed(f"uncaught in the console: {errors}")
 
 
 def no_webgl_message_then_end(b):
@@ -218,9 +226,7 @@ def no_webgl_message_then_end(b):
         raise Failed(f"the box says {text!r}")
     b.driver.find_element("id", "box-ok").click()
     the_end(b)
-    errors = uncaught(b)
-    if errors:
-        raise Failed(f"uncaught in the console: {errors}")
+    nothing_uncaught(b)
     return repr(text)
 
 
@@ -278,13 +284,14 @@ def main(site):
             with Browser(size=(1024, 768)) as b:
                 b.driver.get(server.url("index.html"))
                 run.series(("desktop: loads and presents frames", loads_and_presents, b),
-                           ("desktop: an 800 x 600 drawing buffer, the window's title", buffer_and_title, b),
+                           ("desktop: the window's size, title and icon", size_title_and_icon, b),
                            ("desktop: the goldfish is seen", fish_seen, b),
                            ("desktop: a hovered button brightens", hover_brightens, b),
                            ("desktop: holding heat moves the fish", holding_moves_the_fish, b, "heat", 60),
                            ("desktop: info shows the text, a second click hides it", info_toggles_panel, b),
                            ("desktop: Escape ends", escape_ends, b),
-                           ("desktop: Start again starts it again", start_again, b))
+                           ("desktop: Start again starts it again", start_again, b),
+                           ("desktop: no uncaught error in the console", nothing_uncaught, b))
 
         def phone():
             with Browser(phone=(390, 844)) as b:
