@@ -157,7 +157,7 @@ def holding_moves_the_fish(b, tool, pixels):
         return moved[0] > pixels
 
     try:
-        wait_for(f"the fish to move {pixels} px from ({x0:.0f}, {y0:.0f}) while held", far, 15)
+        wait_for(f"the fish to move {pixels} px from ({x0:.0f}, {y0:.0f}) while held", far, 10)
     except Failed as e:
         raise Failed(f"{e}: it moved {moved[0]:.0f} px")
     finally:
