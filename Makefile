@@ -7,13 +7,14 @@ BENCHBUILD ?= build-bench
 BENCHBUILD_ES2 ?= build-bench-es2
 PACKAGEBUILD ?= build-package
 WINDOWSBUILD ?= build-windows
+WEBBUILD   ?= build-web
 # The Windows build's test programs: `make test` builds them, `make windows` and `make package` need not.
 WINDOWS_TESTS ?= OFF
 JOBS       ?= $(shell nproc)
 FUZZ_SECONDS ?= 30
 XVFB       = xvfb-run -a -s "-screen 0 1280x1024x24"
 
-.PHONY: deps run build test test-build test-build-es2 fuzz fuzz-build bench package windows clean format format-check
+.PHONY: deps run build test test-build test-build-es2 fuzz fuzz-build bench package windows web clean format format-check
 
 deps:
 	@scripts/install-deps.sh
@@ -90,5 +91,18 @@ windows:
 	      -DWOBBLEFIN_TESTS=$(WINDOWS_TESTS) -DCORVALA_GL=$(if $(filter ON,$(WINDOWS_TESTS)),tracer,system)
 	cmake --build $(WINDOWSBUILD) -j $(JOBS)
 
+# Wobblefin in a browser: the site in $(WEBBUILD)/site/ (Wobblefin's page index.html, the examples' pages under
+# examples/), built with Emscripten over our own GL on WebGL; any static server serves the folder as it is. The
+# data generator is the native build's, since it runs here.
+web:
+	@scripts/install-deps.sh web
+	cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DWOBBLEFIN_TESTS=OFF
+	cmake --build $(BUILD) -j $(JOBS) --target assetgen
+	NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B $(WEBBUILD) -DCMAKE_BUILD_TYPE=Release -DCORVALA_BACKEND=web \
+	      -DCORVALA_GL=es2 -DWOBBLEFIN_TESTS=OFF -DWOBBLEFIN_WERROR=ON -DCORVALA_MD3VIEW=OFF \
+	      -DWOBBLEFIN_ASSETGEN=$(abspath $(BUILD))/tools/assetgen/assetgen
+	NODE_PATH=/usr/share/nodejs cmake --build $(WEBBUILD) -j $(JOBS)
+
 clean:
-	rm -rf $(BUILD) $(TESTBUILD) $(TESTBUILD_ES2) $(FUZZBUILD) $(BENCHBUILD) $(BENCHBUILD_ES2) $(PACKAGEBUILD) $(WINDOWSBUILD)
+	rm -rf $(BUILD) $(TESTBUILD) $(TESTBUILD_ES2) $(FUZZBUILD) $(BENCHBUILD) $(BENCHBUILD_ES2) $(PACKAGEBUILD) $(WINDOWSBUILD) \
+	       $(WEBBUILD)

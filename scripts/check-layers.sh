@@ -42,7 +42,9 @@ system_headers X11 "$include<X11/[^>]*>" '^(platform/sdl/x11\.cpp$|tests/e2e/|te
 system_headers Windows \
     "$include<(win[a-z0-9_]*|commctrl|commdlg|shellapi|shlobj|shlwapi|objbase|ole2|mmsystem|io|direct|process|tchar|conio|dwmapi|psapi|dbghelp|imm|timeapi|uxtheme|versionhelpers|knownfolders)\.h>" \
     '^(platform/host/[^/]*_windows\.cpp$|platform/windows/|tests/support/systems\.cpp$)'
-echo "layers: POSIX, X11 and Windows headers appear only in the files chosen for their system"
+# Emscripten's own headers belong to the web backend and the host's files for the browser.
+system_headers Emscripten "$include<emscripten[./][^>]*>" '^(platform/web/|platform/host/[^/]*_web\.cpp$)'
+echo "layers: POSIX, X11, Windows and Emscripten headers appear only in the files chosen for their system"
 # Headers that only some folders may include: NAME, an include pattern, the folders (a regex) they belong
 # to, and the line to print when none is found elsewhere.
 headers_only_in() {

@@ -18,6 +18,10 @@ PACKAGES=(
 if [ "${1:-}" = windows ]; then
   PACKAGES+=(g++-mingw-w64-x86-64 libz-mingw-w64-dev wine wine64 nsis)
 fi
+# `scripts/install-deps.sh web`: Emscripten, with the JavaScript parser its optimizer loads.
+if [ "${1:-}" = web ]; then
+  PACKAGES+=(emscripten node-acorn python3)
+fi
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -6,7 +6,9 @@
 
 #include "platform/host/host.h"
 
-extern "C" void web_next_frame();  // the web backend's library.js
+// The web backend's library.js.
+extern "C" void web_next_frame();
+extern "C" int web_box(const char* caption_utf8, const char* text_utf8, int type);
 
 namespace host {
 
@@ -26,6 +28,9 @@ bool HaveThreads() { return false; }
 void Notice(const std::string& line) {
     std::fprintf(stderr, "%s\n", line.c_str());
     std::fflush(stderr);
+    // Standard error is the browser's console, which the page's user does not see: the box is what they
+    // see, captioned with the program's name as the page gives it.
+    web_box(nullptr, line.c_str(), 0);
 }
 
 }  // namespace host

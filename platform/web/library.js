@@ -193,9 +193,9 @@ var LibraryCorvalaWeb = {
   },
   web_box__deps: ['$WEB'],
   web_box: function(caption, text, type) {
-    var c = UTF8ToString(caption), t = UTF8ToString(text);
+    var page = WEB.page();
+    var c = caption ? UTF8ToString(caption) : page.name || document.title, t = UTF8ToString(text);
     WEB.sleep(function(wakeUp) {
-      var page = WEB.page();
       if (!page.box) {
         err(c + ': ' + t);
         return wakeUp(1);

@@ -1,35 +1,57 @@
 # The site the web build leaves in ${CMAKE_BINARY_DIR}/site/, servable as it is: Wobblefin's page
 # (index.html), and under examples/ a page per example with a list of them. Each page is shell/page.html
-# filled in; each program's data is packed beside it by emcc (NAME.data) and fetched by the page first.
+# filled in. A program's data is a package of Emscripten's file packager beside it (NAME.data), which its
+# page fetches before the program starts; the model example shows Wobblefin's fish from Wobblefin's package.
 set(WEB_SITE_DIR ${CMAKE_BINARY_DIR}/site)
 set(WEB_SHELL ${CMAKE_CURRENT_LIST_DIR}/shell)
-set(web_release_flags -O2)
+find_package(Python3 REQUIRED COMPONENTS Interpreter)
+set(web_packager ${EMSCRIPTEN_ROOT_PATH}/tools/file_packager.py)
+set(web_link_flags -O2)
 if(CMAKE_BUILD_TYPE STREQUAL "Debug")
-  set(web_release_flags)
+  set(web_link_flags)
 endif()
 
-# corvala_web_page(TARGET PAGE TITLE [ENDED NAME] [DATA FILE@PATH...] [ARGUMENTS ARG...]): TARGET's page
-# PAGE (relative to the site) with the files it reads packed at the paths it reads them from.
+# corvala_web_package(NAME FILE@PATH...): NAME.data, and the code that puts its files at their paths
+# before main (NAME.data.js), in ${CMAKE_BINARY_DIR}/packages/; a target NAME_package makes them.
+function(corvala_web_package name)
+  set(out ${CMAKE_BINARY_DIR}/packages)
+  set(sources)
+  foreach(item ${ARGN})
+    string(REGEX REPLACE "@.*" "" source ${item})
+    if(IS_DIRECTORY ${source})
+      file(GLOB_RECURSE inside ${source}/*)
+      list(APPEND sources ${inside})
+    endif()
+    list(APPEND sources ${source})
+  endforeach()
+  add_custom_command(
+    OUTPUT ${out}/${name}.data ${out}/${name}.data.js
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
+    COMMAND ${Python3_EXECUTABLE} ${web_packager} ${out}/${name}.data --preload ${ARGN} --js-output=${out}/${name}.data.js
+    DEPENDS ${sources} assets
+    COMMENT "Packing ${name}.data"
+    VERBATIM)
+  add_custom_target(${name}_package DEPENDS ${out}/${name}.data ${out}/${name}.data.js)
+endfunction()
+
+# corvala_web_page(TARGET PAGE TITLE [ENDED NAME] [PACKAGE NAME] [ARGUMENTS ARG...]): TARGET's page PAGE
+# (relative to the site), with the package NAME its data; `ENDED` names the program in the notice at the end
+# (else the window's title does).
 function(corvala_web_page target page title)
-  cmake_parse_arguments(P "" "ENDED" "DATA;ARGUMENTS" ${ARGN})
+  cmake_parse_arguments(P "" "ENDED;PACKAGE" "ARGUMENTS" ${ARGN})
   get_filename_component(folder ${WEB_SITE_DIR}/${page} DIRECTORY)
   set(base $<TARGET_FILE_DIR:${target}>/$<TARGET_FILE_BASE_NAME:${target}>)
-  set(copies ${base}.js ${base}.wasm)
   set(PAGE_DATA "")
-  foreach(item ${P_DATA})
-    target_link_options(${target} PRIVATE "SHELL:--preload-file ${item}")
-    string(REGEX REPLACE "@.*" "" source ${item})
-    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${source})
-  endforeach()
-  if(P_DATA)
-    get_target_property(name ${target} OUTPUT_NAME)
-    if(NOT name)
-      set(name ${target})
-    endif()
-    set(PAGE_DATA ${name}.data)
-    list(APPEND copies ${base}.data)
+  if(P_PACKAGE)
+    set(loader ${CMAKE_BINARY_DIR}/packages/${P_PACKAGE}.data.js)
+    target_link_options(${target} PRIVATE "SHELL:--pre-js ${loader}")
+    set_property(TARGET ${target} APPEND PROPERTY LINK_DEPENDS ${loader})
+    add_dependencies(${target} ${P_PACKAGE}_package)
+    file(RELATIVE_PATH PAGE_DATA ${folder} ${WEB_SITE_DIR}/${P_PACKAGE}.data)
+    set_property(GLOBAL APPEND PROPERTY CORVALA_WEB_COPIES
+      COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/packages/${P_PACKAGE}.data ${WEB_SITE_DIR})
   endif()
-  target_link_options(${target} PRIVATE ${web_release_flags})
+  target_link_options(${target} PRIVATE ${web_link_flags})
   set(PAGE_TITLE ${title})
   set(PAGE_ENDED_NAME "${P_ENDED}")
   set(PAGE_SCRIPT $<TARGET_FILE_NAME:${target}>)
@@ -46,28 +68,29 @@ function(corvala_web_page target page title)
   set_property(GLOBAL APPEND PROPERTY CORVALA_WEB_PROGRAMS ${target})
   set_property(GLOBAL APPEND PROPERTY CORVALA_WEB_COPIES
     COMMAND ${CMAKE_COMMAND} -E make_directory ${folder}
-    COMMAND ${CMAKE_COMMAND} -E copy ${copies} ${folder}
+    COMMAND ${CMAKE_COMMAND} -E copy ${base}.js ${base}.wasm ${folder}
     COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/pages/${target}.html ${WEB_SITE_DIR}/${page})
 endfunction()
 
 set(run ${WOBBLEFIN_RUN_DIR})
-corvala_web_page(Wobblefin index.html Wobblefin ENDED Wobblefin
-  DATA ${run}/modelli@/modelli ${run}/immagini@/immagini ${run}/Wobblefin.ico@/Wobblefin.ico)
+corvala_web_package(Wobblefin ${run}/modelli@/modelli ${run}/immagini@/immagini ${run}/Wobblefin.ico@/Wobblefin.ico)
+corvala_web_page(Wobblefin index.html Wobblefin ENDED Wobblefin PACKAGE Wobblefin)
 
-# The examples read the font where the build's data set keeps it, and the model example its arguments.
+# The font is read where the build's data set keeps it.
+corvala_web_package(corvala_font ${CORVALA_FONT}@${CORVALA_FONT})
 set(examples)
 foreach(example hello menu buttons model)
   string(SUBSTRING ${example} 0 1 first)
   string(TOUPPER ${first} first)
   string(SUBSTRING ${example} 1 -1 rest)
-  set(data ${CORVALA_FONT}@${CORVALA_FONT})
-  set(arguments)
-  if(example STREQUAL model)
-    list(APPEND data ${run}/modelli@/modelli)
-    set(arguments /modelli/ PesceRosso /modelli/PesceRosso.tga)
+  if(example STREQUAL hello)
+    set(data PACKAGE corvala_font)
+  elseif(example STREQUAL model)
+    set(data PACKAGE Wobblefin ARGUMENTS /modelli/ PesceRosso /modelli/PesceRosso.tga)
+  else()
+    set(data)
   endif()
-  corvala_web_page(corvala_${example} examples/${example}.html "Corvala ${example}" DATA ${data} ARGUMENTS ${arguments})
-  add_dependencies(corvala_${example} assets)
+  corvala_web_page(corvala_${example} examples/${example}.html "Corvala ${example}" ${data})
   string(APPEND examples "  <li><a href=\"${example}.html\">${first}${rest}</a></li>\n")
 endforeach()
 configure_file(${WEB_SHELL}/examples.html ${WEB_SITE_DIR}/examples/index.html @ONLY)

@@ -24,7 +24,8 @@ void web_next_frame();            // waits: for the next animation frame
 // ---- presenting and boxes --------------------------------------------------------------------------
 int web_have_webgl();
 void web_frame_presented();
-int web_box(const char* caption_utf8, const char* text_utf8, int type);  // waits: IDOK, IDCANCEL, ...
+// Waits: IDOK, IDCANCEL, ... A null caption is the program's name, as the page gives it.
+int web_box(const char* caption_utf8, const char* text_utf8, int type);
 
 // ---- text through a 2D canvas ----------------------------------------------------------------------
 void web_text_metrics(int* ascent, int* descent);

@@ -237,7 +237,8 @@ void es2_glBindTexture(GLenum target, GLuint name) {
     if (target != GL_TEXTURE_2D) return SetError(*c, GL_INVALID_ENUM);
     Flush(*c);
     Texture& t = c->textures[name];
-    if (name != 0 && !t.es) {
+    // The default texture, name 0, is an ES texture of its own too: WebGL has no default texture object.
+    if (!t.es) {
         glGenTextures(1, &t.es);
         glBindTexture(GL_TEXTURE_2D, t.es);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, t.min_filter);
