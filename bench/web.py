@@ -36,7 +36,9 @@ def gzipped(path):
 
 
 def transfer_sizes(site, build):
-    files = [p for p in sorted(os.listdir(site)) if p.endswith((".html", ".js", ".wasm", ".data"))]
+    # What Wobblefin's page fetches; the examples' files beside them are not Wobblefin's.
+    files = [p for p in ("index.html", "Wobblefin.js", "Wobblefin.wasm", "Wobblefin.data")
+             if os.path.exists(os.path.join(site, p))]
     web = sum(gzipped(os.path.join(site, p)) for p in files)
     debs = sorted(glob.glob(os.path.join(ROOT, "build-package", "wobblefin_*.deb")))
     if debs:
