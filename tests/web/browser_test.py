@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Wobblefin's web build in a real headless Chromium, used as a person would use it and judged from
 screenshots of its canvas with the desktop end-to-end test's thresholds: with a mouse in a desktop-sized
-window, with a finger on a phone, without WebGL, and with its packed data missing.
+window, with a finger on a phone, without WebGL, and with its packed data missing; and each example's page.
 
     /usr/bin/python3 tests/web/browser_test.py SITE_DIR     (SITE_DIR: build-web/site)
 
@@ -230,6 +230,19 @@ def no_webgl_message_then_end(b):
     return repr(text)
 
 
+def every_example_presents(b, list_url):
+    b.driver.get(list_url)
+    pages = b.js("return Array.from(document.querySelectorAll('a[href]'), a => a.href)"
+                 ".filter(h => !h.endsWith('/index.html'))")
+    if not pages:
+        raise Failed("the list links no example")
+    for page in pages:
+        b.driver.get(page)
+        wait_for(f"a presented frame on {page}",
+                 lambda: b.state().get("frames", 0) > 0 and b.state().get("state") in ("running", "ended"), 30, 0.1)
+    return f"{len(pages)} pages: {', '.join(p.rsplit('/', 1)[1] for p in pages)}"
+
+
 def missing_pack_fails_clearly(b):
     wait_for("window.corvala.state == 'failed'", lambda: b.state().get("state") == "failed", 30, 0.1)
     said = b.js("return document.body.innerText")
@@ -304,9 +317,15 @@ def main(site):
                 b.driver.get(server.url("index.html"))
                 run.check("no WebGL: the program's message in the box, then the end", no_webgl_message_then_end, b)
 
+        def examples():
+            with Browser() as b:
+                run.check("examples: every page listed presents frames", every_example_presents, b,
+                          server.url("examples/index.html"))
+
         run.group("desktop browser", desktop)
         run.group("phone browser", phone)
         run.group("browser without WebGL", no_webgl)
+        run.group("browser on the examples", examples)
 
     copy = tempfile.mkdtemp(prefix="wobblefin-site-")
     try:
