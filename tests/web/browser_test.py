@@ -90,6 +90,7 @@ def settled(b, centre):
 
 
 def running(b, seconds=60):
+    """Waits for the page to run, then notes where things show on its canvas."""
     wait_for("window.corvala.state == 'running' with a frame presented",
              lambda: b.state().get("state") == "running" and b.state().get("frames", 0) > 0, seconds, 0.2)
     b.layout = Layout(b.canvas()["height"])
