@@ -89,7 +89,7 @@ def settled(b, centre):
     return shot_until(b, f"the picture around {centre} to settle", same)
 
 
-def running(b, seconds=60):
+def running(b, seconds=30):
     """Waits for the page to run, then notes where things show on its canvas."""
     wait_for("window.corvala.state == 'running' with a frame presented",
              lambda: b.state().get("state") == "running" and b.state().get("frames", 0) > 0, seconds, 0.2)
@@ -220,7 +220,7 @@ def nothing_uncaught(b):
 
 
 def no_webgl_message_then_end(b):
-    wait_for("the box (#box visible with text)", lambda: b.visible("box") and b.text("box-text"), 30, 0.1)
+    wait_for("the box (#box visible with text)", lambda: b.visible("box") and b.text("box-text"), 20, 0.1)
     text = b.text("box-text")
     # The framework's own words for a window or a GL context it could not set up.
     if "inizilizata" not in text and "Impossibile creare" not in text:
@@ -240,12 +240,12 @@ def every_example_presents(b, list_url):
     for page in pages:
         b.driver.get(page)
         wait_for(f"a presented frame on {page}",
-                 lambda: b.state().get("frames", 0) > 0 and b.state().get("state") in ("running", "ended"), 30, 0.1)
+                 lambda: b.state().get("frames", 0) > 0 and b.state().get("state") in ("running", "ended"), 20, 0.1)
     return f"{len(pages)} pages: {', '.join(p.rsplit('/', 1)[1] for p in pages)}"
 
 
 def missing_pack_fails_clearly(b):
-    wait_for("window.corvala.state == 'failed'", lambda: b.state().get("state") == "failed", 30, 0.1)
+    wait_for("window.corvala.state == 'failed'", lambda: b.state().get("state") == "failed", 20, 0.1)
     said = b.js("return document.body.innerText")
     if "Wobblefin could not load its data (Wobblefin.data)" not in said:
         raise Failed(f"the page says {said!r}")
