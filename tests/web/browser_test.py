@@ -168,18 +168,19 @@ def holding_moves_the_fish(b, tool, pixels):
 
 
 def info_toggles_panel(b):
+    area = b.layout.panel_area
     b.move(b.layout.info)
     before = settled(b, b.layout.info)
-    baseline = changed(before, b.shot(), b.layout.panel_area)
+    baseline = changed(before, b.shot(), area)
     b.down()
     b.up()
-    panel = shot_until(b, "the info text to appear", lambda s: changed(before, s, b.layout.panel_area) > baseline + 300)
-    shown = changed(before, panel, b.layout.panel_area)
+    panel = shot_until(b, "the info text to appear", lambda s: changed(before, s, area) > baseline + 300)
+    shown = changed(before, panel, area)
     b.down()
     b.up()
-    hidden = shot_until(b, "the info text to go", lambda s: changed(before, s, b.layout.panel_area) < shown / 4 + baseline)
+    hidden = shot_until(b, "the info text to go", lambda s: changed(before, s, area) < shown / 4 + baseline)
     b.move(b.layout.away)
-    return f"changed pixels still {baseline}, shown {shown}, hidden {changed(before, hidden, b.layout.panel_area)}"
+    return f"changed pixels still {baseline}, shown {shown}, hidden {changed(before, hidden, area)}"
 
 
 def the_end(b):
