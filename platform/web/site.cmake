@@ -11,24 +11,38 @@ if(CMAKE_BUILD_TYPE STREQUAL "Debug")
   set(web_link_flags)
 endif()
 
-# corvala_web_package(NAME FILE@PATH...): NAME.data, and the code that puts its files at their paths
-# before main (NAME.data.js), in ${CMAKE_BINARY_DIR}/packages/; a target NAME_package makes them.
+# corvala_web_package(NAME FILE@PATH... FOLDER@PATH...): NAME.data, and the code that puts its files at
+# their paths before main (NAME.data.js), in ${CMAKE_BINARY_DIR}/packages/; a target NAME_package makes them.
+# A folder goes in as shell/md3pack.js copies it, with its models' frames packed for the wire; the page
+# restores them.
+find_program(WEB_NODE NAMES nodejs node REQUIRED)
 function(corvala_web_package name)
   set(out ${CMAKE_BINARY_DIR}/packages)
   set(sources)
+  set(items)
+  set(mirror)
   foreach(item ${ARGN})
     string(REGEX REPLACE "@.*" "" source ${item})
+    string(FIND ${item} "@" at_index)
+    string(SUBSTRING ${item} ${at_index} -1 at)
     if(IS_DIRECTORY ${source})
       file(GLOB_RECURSE inside ${source}/*)
       list(APPEND sources ${inside})
+      get_filename_component(folder ${source} NAME)
+      set(copy ${out}/${name}.files/${folder})
+      list(APPEND mirror COMMAND ${WEB_NODE} ${WEB_SHELL}/md3pack.js ${source} ${copy})
+      list(APPEND items ${copy}${at})
+    else()
+      list(APPEND sources ${source})
+      list(APPEND items ${item})
     endif()
-    list(APPEND sources ${source})
   endforeach()
   add_custom_command(
     OUTPUT ${out}/${name}.data ${out}/${name}.data.js
-    COMMAND ${CMAKE_COMMAND} -E make_directory ${out}
-    COMMAND ${Python3_EXECUTABLE} ${web_packager} ${out}/${name}.data --preload ${ARGN} --js-output=${out}/${name}.data.js
-    DEPENDS ${sources} assets
+    COMMAND ${CMAKE_COMMAND} -E rm -rf ${out}/${name}.files
+    ${mirror}
+    COMMAND ${Python3_EXECUTABLE} ${web_packager} ${out}/${name}.data --preload ${items} --js-output=${out}/${name}.data.js
+    DEPENDS ${sources} ${WEB_SHELL}/md3pack.js assets
     COMMENT "Packing ${name}.data"
     VERBATIM)
   add_custom_target(${name}_package DEPENDS ${out}/${name}.data ${out}/${name}.data.js)
@@ -52,6 +66,7 @@ function(corvala_web_page target page title)
       COMMAND ${CMAKE_COMMAND} -E copy ${CMAKE_BINARY_DIR}/packages/${P_PACKAGE}.data ${WEB_SITE_DIR})
   endif()
   target_link_options(${target} PRIVATE ${web_link_flags})
+  file(READ ${WEB_SHELL}/md3pack.js PAGE_MD3PACK)
   set(PAGE_TITLE ${title})
   set(PAGE_ENDED_NAME "${P_ENDED}")
   set(PAGE_SCRIPT $<TARGET_FILE_NAME:${target}>)
