@@ -89,6 +89,14 @@ var LibraryCorvalaWeb = {
       c.addEventListener('pointermove', function(e) {
         if (!e.isPrimary) return;
         WEB.mouse(0x200, e);
+        // A mouse button pressed or let go while another is held comes as a move: the buttons it holds.
+        if (e.pointerType != 'mouse') return;
+        [[1, 1, 0x201, 0x202], [2, 2, 0x204, 0x205], [4, 0x10, 0x207, 0x208]].forEach(function(b) {
+          var held = (e.buttons & b[0]) != 0;
+          if (held == ((WEB.buttons & b[1]) != 0)) return;
+          WEB.buttons = held ? WEB.buttons | b[1] : WEB.buttons & ~b[1];
+          WEB.mouse(held ? b[2] : b[3], e);
+        });
       });
       var up = function(e) {
         var b = e.pointerType == 'mouse' ? mouseButton[e.button] : mouseButton[0];

@@ -11,38 +11,31 @@ if(CMAKE_BUILD_TYPE STREQUAL "Debug")
   set(web_link_flags)
 endif()
 
-# corvala_web_package(NAME FILE@PATH... FOLDER@PATH...): NAME.data, and the code that puts its files at
-# their paths before main (NAME.data.js), in ${CMAKE_BINARY_DIR}/packages/; a target NAME_package makes them.
-# A folder goes in as shell/md3pack.js copies it, with its models' frames packed for the wire; the page
-# restores them.
+# corvala_web_package(NAME [FILES FILE@PATH...] [FOLDERS FOLDER@PATH...]): NAME.data, and the code that puts
+# its files at their paths before main (NAME.data.js), in ${CMAKE_BINARY_DIR}/packages/; a target NAME_package
+# makes them. A folder goes in as shell/md3pack.js copies it, with its models' frames packed for the wire; the
+# page restores them. What they hold is the build's data set, written before.
 find_program(WEB_NODE NAMES nodejs node REQUIRED)
 function(corvala_web_package name)
+  cmake_parse_arguments(P "" "" "FILES;FOLDERS" ${ARGN})
   set(out ${CMAKE_BINARY_DIR}/packages)
-  set(sources)
-  set(items)
+  set(items ${P_FILES})
   set(mirror)
-  foreach(item ${ARGN})
-    string(REGEX REPLACE "@.*" "" source ${item})
-    string(FIND ${item} "@" at_index)
-    string(SUBSTRING ${item} ${at_index} -1 at)
-    if(IS_DIRECTORY ${source})
-      file(GLOB_RECURSE inside ${source}/*)
-      list(APPEND sources ${inside})
-      get_filename_component(folder ${source} NAME)
-      set(copy ${out}/${name}.files/${folder})
-      list(APPEND mirror COMMAND ${WEB_NODE} ${WEB_SHELL}/md3pack.js ${source} ${copy})
-      list(APPEND items ${copy}${at})
-    else()
-      list(APPEND sources ${source})
-      list(APPEND items ${item})
-    endif()
+  foreach(item ${P_FOLDERS})
+    string(FIND ${item} "@" at)
+    string(SUBSTRING ${item} 0 ${at} source)
+    string(SUBSTRING ${item} ${at} -1 path)
+    get_filename_component(folder ${source} NAME)
+    set(copy ${out}/${name}.files/${folder})
+    list(APPEND mirror COMMAND ${WEB_NODE} ${WEB_SHELL}/md3pack.js ${source} ${copy})
+    list(APPEND items ${copy}${path})
   endforeach()
   add_custom_command(
     OUTPUT ${out}/${name}.data ${out}/${name}.data.js
     COMMAND ${CMAKE_COMMAND} -E rm -rf ${out}/${name}.files
     ${mirror}
     COMMAND ${Python3_EXECUTABLE} ${web_packager} ${out}/${name}.data --preload ${items} --js-output=${out}/${name}.data.js
-    DEPENDS ${sources} ${WEB_SHELL}/md3pack.js assets
+    DEPENDS ${WOBBLEFIN_ASSET_OUTPUTS} ${WEB_SHELL}/md3pack.js assets
     COMMENT "Packing ${name}.data"
     VERBATIM)
   add_custom_target(${name}_package DEPENDS ${out}/${name}.data ${out}/${name}.data.js)
@@ -88,11 +81,11 @@ function(corvala_web_page target page title)
 endfunction()
 
 set(run ${WOBBLEFIN_RUN_DIR})
-corvala_web_package(Wobblefin ${run}/modelli@/modelli ${run}/immagini@/immagini ${run}/Wobblefin.ico@/Wobblefin.ico)
+corvala_web_package(Wobblefin FOLDERS ${run}/modelli@/modelli ${run}/immagini@/immagini FILES ${run}/Wobblefin.ico@/Wobblefin.ico)
 corvala_web_page(Wobblefin index.html Wobblefin ENDED Wobblefin PACKAGE Wobblefin)
 
 # The font is read where the build's data set keeps it.
-corvala_web_package(corvala_font ${CORVALA_FONT}@${CORVALA_FONT})
+corvala_web_package(corvala_font FILES ${CORVALA_FONT}@${CORVALA_FONT})
 set(examples)
 foreach(example hello menu buttons model)
   string(SUBSTRING ${example} 0 1 first)
