@@ -23,7 +23,10 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from harness import NO_WEBGL, Browser, Failed, Server, wait_for  # noqa: E402
 
 TITLE = "Wobblefin v1.0"
-W, H = 800, 600  # the window's client size, which the drawing buffer is to be
+W, H = 800, 600  # the program's viewport, anchored at the drawing buffer's bottom
+# The drawing buffer is the window's client area, as on the desktop: the program's 799 x 600 window less a
+# 16-row caption and a 3-pixel frame.
+CLIENT_W, CLIENT_H = 793, 578
 
 
 class Layout:
@@ -109,8 +112,8 @@ def loads_and_presents(b):
 
 def size_title_and_icon(b):
     c, title, wrong = b.canvas(), b.driver.title, []
-    if (c["width"], c["height"]) != (W, H):
-        wrong.append(f"a drawing buffer of {c['width']} x {c['height']}, not the window's {W} x {H}")
+    if (c["width"], c["height"]) != (CLIENT_W, CLIENT_H):
+        wrong.append(f"a drawing buffer of {c['width']} x {c['height']}, not the client area's {CLIENT_W} x {CLIENT_H}")
     if title != TITLE:
         wrong.append(f"the page's title is {title!r}")
     # The program's icon is an .ico file: its header reads 0, then 1 for an icon.
