@@ -29,7 +29,8 @@ run: build
 	cd $(BUILD)/run && ./Wobblefin
 
 test-build: deps
-	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DWOBBLEFIN_SANITIZE=ON -DWOBBLEFIN_WERROR=ON -DCORVALA_GL=tracer
+	cmake -S . -B $(TESTBUILD) -DCMAKE_BUILD_TYPE=Debug -DWOBBLEFIN_SANITIZE=ON -DWOBBLEFIN_WERROR=ON -DCORVALA_GL=tracer \
+	      -DWOBBLEFIN_WEB_BUILD=$(WEB_TESTS_BUILD)
 	cmake --build $(TESTBUILD) -j $(JOBS)
 
 # The tests that draw, once more over our own GL on OpenGL ES 2 (the tracer over es2), beside the build
@@ -45,10 +46,13 @@ fuzz-build: deps
 	cmake --build $(FUZZBUILD) -j $(JOBS)
 
 # The es2 build's tests run after the Linux build's, and the Windows build's test programs under Wine after
-# both, on the same display, in a prefix made for the run.
+# both, on the same display, in a prefix made for the run; then the web build's pages in headless Chromium.
 test: WINDOWS_TESTS = ON
-test: format-check test-build test-build-es2 fuzz-build windows
-	$(XVFB) scripts/test.sh $(TESTBUILD) $(TESTBUILD_ES2) $(WINDOWSBUILD)
+# The web build whose framework the SDK test installs and builds the examples against (empty: skipped).
+test: WEB_TESTS_BUILD = $(abspath $(WEBBUILD))
+test: format-check test-build test-build-es2 fuzz-build windows web
+	@scripts/install-deps.sh browser
+	$(XVFB) scripts/test.sh $(TESTBUILD) $(TESTBUILD_ES2) $(WINDOWSBUILD) $(WEBBUILD)
 	scripts/fuzz.sh $(FUZZBUILD) $(FUZZ_SECONDS)
 
 # The layout of every C and C++ file against .clang-format; `make format` rewrites what has drifted.
@@ -70,6 +74,9 @@ bench: deps
 	cmake --build $(BENCHBUILD_ES2) -j $(JOBS)
 	$(XVFB) bench/run.sh $(BENCHBUILD)
 	$(XVFB) bench/providers.sh $(BENCHBUILD) $(BENCHBUILD_ES2)
+	$(MAKE) web
+	@scripts/install-deps.sh browser
+	$(XVFB) /usr/bin/python3 bench/web.py $(WEBBUILD)/site $(BENCHBUILD)
 
 # Debian packages wobblefin and libcorvala-dev, built for /usr, written into $(PACKAGEBUILD)/; then the
 # Windows installer and portable zip, Wobblefin-VERSION-win64.exe and .zip, written into $(WINDOWSBUILD)/.

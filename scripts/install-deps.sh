@@ -22,6 +22,11 @@ fi
 if [ "${1:-}" = web ]; then
   PACKAGES+=(emscripten node-acorn python3)
 fi
+# `scripts/install-deps.sh browser`: what the browser tests drive the web build with: Chromium, its WebDriver,
+# and Debian's Python with Selenium and NumPy.
+if [ "${1:-}" = browser ]; then
+  PACKAGES+=(chromium chromium-driver python3 python3-selenium python3-numpy)
+fi
 missing=()
 for p in "${PACKAGES[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
