@@ -84,17 +84,35 @@ def cpu_seconds(pids):
     return out
 
 
-def browser_cpu_per_frame(site, seconds):
-    with Server(site) as server, Browser() as b:
-        b.driver.get(server.url("index.html"))
-        wait_for("Wobblefin running", lambda: b.js("return window.corvala && window.corvala.state") == "running", 90)
+def process_kind(pid):
+    """The page's own process (a renderer), the GPU process (where SwiftShader draws and composites) or
+    another. Chromium rewrites its children's command lines into one string, so it is searched whole."""
+    try:
+        with open(f"/proc/{pid}/cmdline") as f:
+            line = f.read().replace("\0", " ")
+    except OSError:
+        return "other"
+    if "--renderer-client-id=" in line:
+        return "page"
+    return "gpu" if "--gpu-preferences=" in line else "other"
+
+
+def browser_cpu_per_frame(root, page, seconds):
+    """CPU per presented frame of all the browser's processes, and of each kind, with the frame rate."""
+    with Server(root) as server, Browser() as b:
+        b.driver.get(server.url(page))
+        wait_for(f"{page} running", lambda: b.js("return window.corvala && window.corvala.state") == "running", 90)
         time.sleep(2)  # past the start-up's own work
         before, frames0, t0 = cpu_seconds(b.processes()), b.js("return window.corvala.frames"), time.monotonic()
         time.sleep(seconds)
         after, frames1, t1 = cpu_seconds(b.processes()), b.js("return window.corvala.frames"), time.monotonic()
+        kinds = {pid: process_kind(pid) for pid in after}
     # A process started in between counts whole; one that ended in between is lost (none do while it runs).
-    used = sum(t - before.get(pid, 0) for pid, t in after.items())
-    return used / (frames1 - frames0), (frames1 - frames0) / (t1 - t0)
+    frames = frames1 - frames0
+    split = {}
+    for pid, t in after.items():
+        split[kinds[pid]] = split.get(kinds[pid], 0) + (t - before.get(pid, 0)) / frames
+    return sum(split.values()), split, frames / (t1 - t0)
 
 
 def native_run(build, frames):
@@ -124,7 +142,8 @@ def native_cpu_per_frame(build):
 def main(site, build, seconds):
     transfer_sizes(site, build)
     first_frames(site)
-    web, web_rate = browser_cpu_per_frame(site, seconds)
+    web, split, web_rate = browser_cpu_per_frame(site, "index.html", seconds)
+    bare, bare_split, _ = browser_cpu_per_frame(os.path.join(ROOT, "bench"), "web_bare.html?every-frame", seconds)
     if os.environ.get("DISPLAY"):
         native, native_rate = native_cpu_per_frame(build)
     else:
@@ -133,6 +152,10 @@ def main(site, build, seconds):
     print(f"frames per second: web {web_rate:.1f} (headless Chromium, SwiftShader, all its processes),"
           f" desktop {native_rate:.1f} (Mesa's llvmpipe)")
     line("CPU per presented frame", web * 1e3, native * 1e3, "ms")
+    for name, kind in (("the page's process (the program)", "page"), ("the GPU process (SwiftShader)", "gpu")):
+        print(f"  of which {name:<36} web {split.get(kind, 0) * 1e3:9.2f} ms   bare"
+              f" {bare_split.get(kind, 0) * 1e3:9.2f} ms")
+    line("CPU per frame, a page clearing WebGL each frame", bare * 1e3, native * 1e3, "ms")
 
 
 if __name__ == "__main__":
