@@ -2,78 +2,42 @@
 """sdk_page_test.py FOLDER PAGE...: each PAGE of FOLDER, served on 127.0.0.1, opened in a fresh headless
 Chromium: its program starts and draws frames, with nothing to say (a file it could not find or read would
 put up a box). Every wait is bounded."""
-import functools
-import http.server
+import os
 import sys
-import threading
-import time
 
-from selenium import webdriver
-from selenium.common.exceptions import WebDriverException
-from selenium.webdriver.chrome.service import Service
+sys.dont_write_bytecode = True  # leaves the source tree as it was
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from harness import Browser, Failed, Server, wait_for  # noqa: E402
 
-FLAGS = [
-    "--headless=new", "--no-sandbox", "--use-angle=swiftshader", "--enable-unsafe-swiftshader",
-    "--disable-background-networking", "--disable-component-update", "--disable-sync", "--no-first-run"
-]
-SECONDS = 60
 FRAMES = 10
-PROBE = "var c = window.corvala; return c ? [c.state, c.frames, c.message] : ['no page script', 0, ''];"
 
 
-class Files(http.server.SimpleHTTPRequestHandler):
-    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map, ".wasm": "application/wasm"}
+def check(b, url):
+    """Raises Failed unless the page's program runs and draws frames without a word."""
+    b.driver.get(url)
 
-    def log_message(self, *args):
-        pass
+    def running():
+        s = b.state()
+        if s.get("message") or s.get("state") not in ("loading", "running"):
+            raise Failed(f"the program is {s.get('state')}, saying: {s.get('message')}")
+        return s.get("state") == "running" and (s.get("frames") or 0) > FRAMES
 
-
-def browser():
-    options = webdriver.ChromeOptions()
-    options.binary_location = "/usr/bin/chromium"
-    for flag in FLAGS:
-        options.add_argument(flag)
-    return webdriver.Chrome(service=Service("/usr/bin/chromedriver"), options=options)
-
-
-def check(driver, url):
-    """None when the page's program runs, else what went wrong."""
-    driver.get(url)
-    end = time.monotonic() + SECONDS
-    state = None
-    while time.monotonic() < end:
-        try:
-            state = driver.execute_script(PROBE)
-        except WebDriverException:
-            state = None
-        if state and (state[2] or state[0] not in ("loading", "running")):
-            return f"the program is {state[0]}, saying: {state[2]}"
-        if state and state[0] == "running" and state[1] > FRAMES:
-            return None
-        time.sleep(0.1)
-    return f"no {FRAMES} frames in {SECONDS} s (state {state})"
+    wait_for(f"{FRAMES} frames", running, 60, 0.1)
 
 
 def main():
     folder, pages = sys.argv[1], sys.argv[2:]
-    server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), functools.partial(Files, directory=folder))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
     passed = failed = 0
-    try:
+    with Server(folder) as server:
         for page in pages:
-            driver = browser()
             try:
-                problem = check(driver, f"http://127.0.0.1:{server.server_address[1]}/{page}")
-            finally:
-                driver.quit()
-            if problem:
-                failed += 1
-                print(f"FAIL {page}: {problem}")
-            else:
+                with Browser() as b:
+                    check(b, server.url(page))
                 passed += 1
                 print(f"ok   {page}")
-    finally:
-        server.shutdown()
+            except Failed as e:
+                failed += 1
+                print(f"FAIL {page}: {e}")
     print(f"{passed} passed, {failed} failed")
     return 1 if failed or not passed else 0
 

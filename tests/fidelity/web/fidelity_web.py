@@ -10,24 +10,20 @@ over the run in the browser, the scenes and the picks; the exit status is 1 when
 """
 import argparse
 import base64
-import functools
-import http.server
 import os
 import re
 import shutil
 import subprocess
 import sys
-import tempfile
-import threading
 import time
 
 import numpy
-from selenium import webdriver
 from selenium.common.exceptions import TimeoutException, WebDriverException
-from selenium.webdriver.chrome.service import Service
 
-CHROMIUM = '/usr/bin/chromium'
-CHROMEDRIVER = '/usr/bin/chromedriver'
+sys.dont_write_bytecode = True  # leaves the source tree as it was
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), '..', '..', 'web'))
+from harness import Browser, Server  # noqa: E402
+
 LEVELS = 8  # gl_compare's: a channel further off than this makes a pixel differ
 RUN_SECONDS = 600  # the whole run in the browser, which draws in software
 WEBGL_FACTS = '''
@@ -38,77 +34,44 @@ WEBGL_FACTS = '''
             document.getElementById('canvas').getContext('webgl').getContextAttributes().antialias];'''
 
 
-class Files(http.server.SimpleHTTPRequestHandler):
-    extensions_map = dict(http.server.SimpleHTTPRequestHandler.extensions_map, **{'.wasm': 'application/wasm'})
-
-    def log_message(self, *args):
-        pass
-
-
-def serve(folder):
-    server = http.server.ThreadingHTTPServer(('127.0.0.1', 0), functools.partial(Files, directory=folder))
-    threading.Thread(target=server.serve_forever, daemon=True).start()
-    return server
-
-
-def browser(profile):
-    options = webdriver.ChromeOptions()
-    options.binary_location = CHROMIUM
-    for flag in ('--headless=new', '--no-sandbox', '--use-angle=swiftshader', '--enable-unsafe-swiftshader',
-                 '--disable-background-networking', '--disable-component-update', '--disable-sync',
-                 '--no-first-run', '--disable-quic', '--window-size=1024,768', '--user-data-dir=' + profile):
-        options.add_argument(flag)
-    driver = webdriver.Chrome(service=Service(CHROMEDRIVER), options=options)
-    # The program holds the page's thread for seconds at a time: a question asked meanwhile waits its turn.
-    driver.set_script_timeout(RUN_SECONDS)
-    driver.set_page_load_timeout(120)
-    return driver
-
-
 def run_in_browser(page_dir, out):
     """Runs the page to its end and writes the files it kept into `out`; returns an error or None."""
-    server = serve(page_dir)
-    profile = tempfile.mkdtemp(prefix='fidelity-web-')
-    driver = None
     try:
-        driver = browser(profile)
-        start = time.monotonic()
-        driver.get('http://127.0.0.1:%d/gl_scenes.html' % server.server_address[1])
-        state = 'running'
-        while state == 'running' and time.monotonic() - start < RUN_SECONDS:
-            time.sleep(1)
-            try:
-                state = driver.execute_script('return window.corvalaOut ? corvalaOut.state : "missing"')
-            except TimeoutException:  # the busy page did not answer in time
-                pass
-        if state == 'missing':
-            return 'no test page in %s' % page_dir
-        result = driver.execute_script('var o = window.corvalaOut; return [o.state, o.status, o.log, o.names]')
-        state, status, log, names = result
-        print('browser: %s in %.0f s, exit status %s, %d files' % (state, time.monotonic() - start, status,
-                                                                   len(names)))
-        for line in log:
-            print('  ' + line)
-        # What the pictures were drawn on: wide lines are the first thing a WebGL lacks, and an antialiased
-        # canvas would blur every edge.
-        print('browser: %s, %s, line widths %s; the program\'s canvas antialiased: %s'
-              % tuple(driver.execute_script(WEBGL_FACTS)))
-        if state == 'running':
-            return 'gl_scenes did not end within %d s' % RUN_SECONDS
-        os.makedirs(out, exist_ok=True)
-        for name in names:
-            with open(os.path.join(out, name), 'wb') as f:
-                f.write(base64.b64decode(driver.execute_script('return corvalaFile(arguments[0])', name)))
-        if state != 'ended' or status != 0:
-            return 'gl_scenes in the browser %s (status %s)' % (state, status)
-        return None
+        with Server(page_dir) as server, Browser() as b:
+            driver = b.driver
+            # The program holds the page's thread for seconds at a time: a question asked meanwhile waits its turn.
+            driver.set_script_timeout(RUN_SECONDS)
+            driver.set_page_load_timeout(120)
+            start = time.monotonic()
+            driver.get(server.url('gl_scenes.html'))
+            state = 'running'
+            while state == 'running' and time.monotonic() - start < RUN_SECONDS:
+                time.sleep(1)
+                try:
+                    state = b.js('return window.corvalaOut ? corvalaOut.state : "missing"')
+                except TimeoutException:  # the busy page did not answer in time
+                    pass
+            if state == 'missing':
+                return 'no test page in %s' % page_dir
+            state, status, log, names = b.js('var o = window.corvalaOut; return [o.state, o.status, o.log, o.names]')
+            print('browser: %s in %.0f s, exit status %s, %d files' % (state, time.monotonic() - start, status,
+                                                                       len(names)))
+            for line in log:
+                print('  ' + line)
+            # What the pictures were drawn on: wide lines are the first thing a WebGL lacks, and an antialiased
+            # canvas would blur every edge.
+            print('browser: %s, %s, line widths %s; the program\'s canvas antialiased: %s' % tuple(b.js(WEBGL_FACTS)))
+            if state == 'running':
+                return 'gl_scenes did not end within %d s' % RUN_SECONDS
+            os.makedirs(out, exist_ok=True)
+            for name in names:
+                with open(os.path.join(out, name), 'wb') as f:
+                    f.write(base64.b64decode(b.js('return corvalaFile(arguments[0])', name)))
+            if state != 'ended' or status != 0:
+                return 'gl_scenes in the browser %s (status %s)' % (state, status)
+            return None
     except WebDriverException as e:
         return 'the browser failed: %s' % e.msg
-    finally:
-        if driver:
-            driver.quit()
-        server.shutdown()
-        shutil.rmtree(profile, ignore_errors=True)
 
 
 def read_ppm(path):
