@@ -30,6 +30,27 @@ bool RegionContains(const Window* w, int x, int y) {
     return !r || region_contains(*r, x, y);
 }
 
+void BlendCoverage(Window* w, const uint8_t* coverage, int width, int height, int x, int y, const RECT& clip,
+                   uint32_t rgb) {
+    const int left = std::max<int>(clip.left, 0), top = std::max<int>(clip.top, 0);
+    const int right = std::min<int>(clip.right, w->surface_w), bottom = std::min<int>(clip.bottom, w->surface_h);
+    for (int gy = 0; gy < height; ++gy) {
+        const int py = y + gy;
+        if (py < top || py >= bottom) continue;
+        for (int gx = 0; gx < width; ++gx) {
+            const int px = x + gx, a = coverage[size_t(gy) * size_t(width) + size_t(gx)];
+            if (px < left || px >= right || a == 0) continue;
+            uint32_t& p = w->pixels[size_t(py) * size_t(w->surface_w) + size_t(px)];
+            uint32_t out = 0xFF000000u;
+            for (int shift = 0; shift < 24; shift += 8) {
+                const int u = int(p >> shift & 0xFF), o = int(rgb >> shift & 0xFF);
+                out |= uint32_t((u * (255 - a) + o * a + 127) / 255) << shift;
+            }
+            p = out;
+        }
+    }
+}
+
 }  // namespace detail
 
 BOOL ValidateRect(HWND h, const RECT*) {

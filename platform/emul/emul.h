@@ -75,7 +75,11 @@ void ReleaseWindowResources(Window* w);              // its region and device co
 void ResizeSurface(Window* w);                       // a child's pixel surface follows its size
 void LoseForeground(HWND h);                         // the window lost the input focus
 bool RegionContains(const Window* w, int x, int y);  // inside the window's region (true without one)
-bool UnderIconic(const Window* w);                   // it or a parent is minimized: nothing of it shows
+// Text a backend drew, into a child's surface: `coverage` (0..255, width x height, top row first) blended in
+// `rgb` with its top-left at x, y, inside `clip` and the surface.
+void BlendCoverage(Window* w, const uint8_t* coverage, int width, int height, int x, int y, const RECT& clip,
+                   uint32_t rgb);
+bool UnderIconic(const Window* w);  // it or a parent is minimized: nothing of it shows
 
 // ---- what the backend feeds into the queue, as Windows would queue it ---------------------------
 // A pointer message at client point (x, y) of the top-level window `top`: routed to the capture holder

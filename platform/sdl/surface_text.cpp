@@ -71,37 +71,16 @@ uint32_t code_point(unsigned char c) {
     return cp ? cp : '?';
 }
 
-uint32_t mix(uint32_t under, uint32_t over, int a) {
-    uint32_t out = 0xFF000000u;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int u = int(under >> shift & 0xFF), o = int(over >> shift & 0xFF);
-        out |= uint32_t((u * (255 - a) + o * a + 127) / 255) << shift;
-    }
-    return out;
-}
-
 }  // namespace
 
 int SurfaceTextHeight() { return font().ascent + font().descent; }
 
 void DrawSurfaceText(Window* w, const std::string& text, const RECT& clip, int x, int top, uint32_t rgb) {
     Font& f = font();
-    const RECT c{std::max<LONG>(clip.left, 0), std::max<LONG>(clip.top, 0), std::min<LONG>(clip.right, w->surface_w),
-                 std::min<LONG>(clip.bottom, w->surface_h)};
     const int baseline = top + f.ascent;
     for (unsigned char ch : text) {
         const Glyph& g = f.glyph(code_point(ch));
-        for (int gy = 0; gy < g.rows; ++gy) {
-            const int py = baseline - g.top + gy;
-            if (py < c.top || py >= c.bottom) continue;
-            for (int gx = 0; gx < g.width; ++gx) {
-                const int px = x + g.left + gx;
-                const int a = g.coverage[size_t(gy) * size_t(g.width) + size_t(gx)];
-                if (px < c.left || px >= c.right || a == 0) continue;
-                uint32_t& p = w->pixels[size_t(py) * size_t(w->surface_w) + size_t(px)];
-                p = mix(p, rgb, a);
-            }
-        }
+        detail::BlendCoverage(w, g.coverage.data(), g.width, g.rows, x + g.left, baseline - g.top, clip, rgb);
         x += g.advance;
     }
 }

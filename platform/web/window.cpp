@@ -34,15 +34,6 @@ std::string base64(const std::vector<uint8_t>& bytes) {
     return out;
 }
 
-uint32_t mix(uint32_t under, uint32_t over, int a) {
-    uint32_t out = 0xFF000000u;
-    for (int shift = 0; shift < 24; shift += 8) {
-        const int u = int(under >> shift & 0xFF), o = int(over >> shift & 0xFF);
-        out |= uint32_t((u * (255 - a) + o * a + 127) / 255) << shift;
-    }
-    return out;
-}
-
 struct TextMetrics {
     int ascent = 0, descent = 0;
     TextMetrics() { web_text_metrics(&ascent, &descent); }
@@ -112,18 +103,7 @@ void DrawSurfaceText(detail::Window* w, const std::string& text, const RECT& cli
     if (width <= 0 || height <= 0) return;
     std::vector<uint8_t> coverage(size_t(width) * size_t(height));
     web_text_render(utf8.c_str(), coverage.data(), width, height, text_metrics().ascent);
-    const RECT c{std::max<LONG>(clip.left, 0), std::max<LONG>(clip.top, 0), std::min<LONG>(clip.right, w->surface_w),
-                 std::min<LONG>(clip.bottom, w->surface_h)};
-    for (int gy = 0; gy < height; ++gy) {
-        const int py = top + gy;
-        if (py < c.top || py >= c.bottom) continue;
-        for (int gx = 0; gx < width; ++gx) {
-            const int px = x + gx, a = coverage[size_t(gy) * size_t(width) + size_t(gx)];
-            if (px < c.left || px >= c.right || a == 0) continue;
-            uint32_t& p = w->pixels[size_t(py) * size_t(w->surface_w) + size_t(px)];
-            p = mix(p, rgb, a);
-        }
-    }
+    detail::BlendCoverage(w, coverage.data(), width, height, x, top, clip, rgb);
 }
 
 bool HaveDisplay() { return true; }  // the page is the display
