@@ -1,5 +1,6 @@
-// The null backend's part of the test library: with no events of its own, input goes straight into the
-// queue as a backend's event translation would put it there, and there is no picture to draw into.
+// The null backend's part of the test library, and the web backend's: with no events of its own, input goes
+// straight into the queue as a backend's event translation would put it there, and there is no picture to
+// draw into.
 #include "platform/testing.h"
 #include "platform/emul/backend.h"
 

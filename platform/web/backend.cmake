@@ -3,7 +3,9 @@
 # a box's answer) through Asyncify, and the JavaScript it waits on is library.js. site.cmake makes the pages.
 set(CORVALA_BACKEND_SOURCES ../emul/composite.cpp events.cpp opengl.cpp window.cpp)
 set(CORVALA_BACKEND_EMULATED ON)
-set(CORVALA_BACKEND_TESTING_SOURCES testing.cpp)
+# Its test library is null's: input goes straight into the queue as the page's events would put it there (the
+# pages themselves are driven by the browser tests).
+set(CORVALA_BACKEND_TESTING_SOURCES ../null/testing.cpp)
 # Where the SDK installs library.js, with what makes pages (sdk/).
 set(CORVALA_WEB_INSTALL_DIR ${CMAKE_INSTALL_DATADIR}/corvala/web)
 if(NOT TARGET corvala_web_link)
